@@ -1,0 +1,96 @@
+#include "Solver.h"
+
+#include "SysUtils.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+const char* const kInfinitelyMany = "Бесконечное множество решений";
+const char* const kOneRoot = "Один корень и он равен ";
+const char* const kNoSolutionsNegativeD = "Уравнение решений не имеет";
+const char* const kNoSolutionsConstant = "Уравнение решений не имеет";
+
+// Coefficients are single precision: a value that underflows becomes zero (the
+// equation then loses its degree), one beyond the range is refused rather than
+// turned into infinity.
+float toCoefficient(const std::string& text)
+{
+    const float value = static_cast<float>(StrToFloat(text));
+    if (std::isinf(value))
+        throw Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона: "
+            + "по модулю не больше " + FloatToStrF(FLT_MAX, TFloatFormat::ffGeneral, 2, 2)
+            + ".");
+    return value;
+}
+
+// Roots are shown as single-precision values, like the coefficients. A root
+// outside the normal single range (it can be, for a tiny a) keeps its
+// working-precision value, so that it is neither shown as 0 nor overflows.
+long double asShown(long double root)
+{
+    const float single = static_cast<float>(root);
+    if (root == 0 || (std::isfinite(single) && std::fabs(single) >= FLT_MIN))
+        return single;
+    return root;
+}
+
+std::string twoRoots(float a, float b, float c, long double d)
+{
+    // The textbook formula loses the smaller root to cancellation when
+    // |b| ≈ √D (e.g. a = c = 1, b = 1e19 gives 0 instead of -1e-19). The root
+    // whose sign matches -b is computed with the formula, where -b and ∓√D add
+    // up; the other follows from Vieta's x1·x2 = c/a (Numerical Recipes, 5.6).
+    // x1 stays the root of +√D and x2 that of -√D.
+    const long double s = std::sqrt(d);
+    const long double twoA = 2.0L * a;
+    long double x1 = 0;
+    long double x2 = 0;
+    if (b < 0) {
+        x1 = (-static_cast<long double>(b) + s) / twoA;
+        x2 = c / (a * x1);
+    } else {
+        x2 = (-static_cast<long double>(b) - s) / twoA;
+        x1 = c / (a * x2);
+    }
+    return "x1= " + FormatRoot(asShown(x1)) + "; x2= " + FormatRoot(asShown(x2));
+}
+
+std::string resultFor(float a, float b, float c)
+{
+    // Products of two floats are exact in long double, so the sign of D, and
+    // with it the choice of rule, is exact for the stored coefficients.
+    const long double d = static_cast<long double>(b) * b - 4.0L * a * c;
+    if (a == 0 && b == 0 && c == 0)
+        return kInfinitelyMany;
+    if (a == 0 && b != 0)
+        return kOneRoot + FormatRoot(-static_cast<long double>(c) / b);
+    if (a != 0 && d > 0)
+        return twoRoots(a, b, c, d);
+    if (d < 0)
+        return kNoSolutionsNegativeD;
+    if (a == 0 && b == 0)
+        return kNoSolutionsConstant;
+    if (b == 0 && c == 0)
+        return std::string(kOneRoot) + "0";
+    // a ≠ 0 and D = 0: the double root.
+    return kOneRoot + FormatRoot(asShown(-static_cast<long double>(b) / (2.0L * a)));
+}
+
+} // namespace
+
+std::string FormatRoot(long double value) { return FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2); }
+
+TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const std::string& tC)
+{
+    const std::string* const texts[] = { &tA, &tB, &tC };
+    for (int field = 0; field < 3; ++field) {
+        if (texts[field]->empty())
+            return { TSolveKind::MissingValues, field + 1, false, {} };
+    }
+    const float a = toCoefficient(tA);
+    const float b = toCoefficient(tB);
+    const float c = toCoefficient(tC);
+    return { TSolveKind::Evaluated, 0, true, resultFor(a, b, c) };
+}

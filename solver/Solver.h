@@ -1,0 +1,23 @@
+// The equation solver: turns the three coefficient texts of the window into
+// the text of its result line. It needs no window, so tests, benchmarks and
+// fuzzers link it on its own.
+#pragma once
+
+#include <string>
+
+enum class TSolveKind { MissingValues, Evaluated };
+
+struct TSolveOutcome {
+    TSolveKind kind = TSolveKind::Evaluated;
+    int firstEmpty = 0; // MissingValues: the first empty field, 1 (a), 2 (b) or 3 (c)
+    bool hasResult = false; // Evaluated: whether resultText is to be shown
+    std::string resultText;
+};
+
+// Solves a·x² + b·x + c = 0 for the texts of a, b and c. An empty text gives
+// MissingValues before anything is converted; a text that is no number, or
+// whose value lies beyond the single-precision range, raises Exception.
+TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const std::string& tC);
+
+// How every root is written: four significant digits, general format.
+std::string FormatRoot(long double value);

@@ -1,0 +1,164 @@
+// Two-root results against roots computed in quadruple precision from the
+// same single-precision coefficients.
+#include "Solver.h"
+#include "SysUtils.h"
+
+#include <gtest/gtest.h>
+#include <quadmath.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace {
+
+// A decimal number reduced to its significant digits and exponent, so that the
+// shown text and the reference compare whatever their notation.
+struct Decimal {
+    bool negative = false;
+    std::string digits; // no leading or trailing zeros; empty for zero
+    int exponent = 0; // of the first digit
+    bool operator==(const Decimal&) const = default;
+};
+
+Decimal parseDecimal(const std::string& text)
+{
+    Decimal d;
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    int pointPosition = -1;
+    int position = 0;
+    int firstDigit = -1;
+    std::string all;
+    for (; i < text.size() && text[i] != 'E' && text[i] != 'e'; ++i) {
+        if (text[i] == '.') {
+            pointPosition = position;
+            continue;
+        }
+        if (firstDigit < 0 && text[i] != '0')
+            firstDigit = position;
+        if (firstDigit >= 0)
+            all += text[i];
+        ++position;
+    }
+    if (pointPosition < 0)
+        pointPosition = position;
+    int exponent = i < text.size() ? std::stoi(text.substr(i + 1)) : 0;
+    while (!all.empty() && all.back() == '0')
+        all.pop_back();
+    if (all.empty())
+        return { false, "", 0 };
+    d.digits = all;
+    d.exponent = pointPosition - firstDigit - 1 + exponent;
+    return d;
+}
+
+// The exact roots of a·x² + b·x + c for float coefficients, to 113 bits.
+// Products of floats are exact in __float128, so D is exact; the stable form of
+// the formula keeps both roots to full precision.
+void referenceRoots(float a, float b, float c, __float128& x1, __float128& x2)
+{
+    const __float128 qa = a, qb = b, qc = c;
+    const __float128 d = qb * qb - 4 * qa * qc;
+    const __float128 s = sqrtq(d);
+    const __float128 plus = (-qb + s) / (2 * qa);
+    const __float128 minus = (-qb - s) / (2 * qa);
+    // Whichever of the two suffers cancellation is recomputed through the product.
+    if (qb < 0) {
+        x1 = plus;
+        x2 = qc / (qa * plus);
+    } else {
+        x2 = minus;
+        x1 = qc / (qa * minus);
+    }
+}
+
+std::string toFourDigits(__float128 x)
+{
+    char buffer[64];
+    quadmath_snprintf(buffer, sizeof buffer, "%.3Qe", x);
+    return buffer;
+}
+
+// Whether x lies so close to the midpoint between two four-digit numbers that
+// the rounding to single precision before formatting may tip it either way.
+bool nearRoundingBoundary(__float128 x)
+{
+    char buffer[64];
+    quadmath_snprintf(buffer, sizeof buffer, "%.12Qe", fabsq(x));
+    const std::string text(buffer);
+    const std::string tail = text.substr(5, 8); // digits 5 to 12 of the mantissa
+    const double fraction = std::stod("0." + tail);
+    return std::fabs(fraction - 0.5) < 2e-3; // a float is good to 6e-8; generous margin
+}
+
+float randomCoefficient(std::mt19937_64& rng)
+{
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-18, 18);
+    std::bernoulli_distribution negative(0.5);
+    const double value = mantissa(rng) * std::pow(10.0, exponent(rng));
+    return static_cast<float>(negative(rng) ? -value : value);
+}
+
+std::string text(float value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.9g", value); // round-trips exactly
+    return buffer;
+}
+
+TEST(RootAccuracy, TwoRootsAgreeWithQuadruplePrecisionToEveryShownDigit)
+{
+    std::mt19937_64 rng(20261207);
+    int compared = 0;
+    int boundary = 0;
+    int wrong = 0;
+    while (compared < 100000) {
+        const float a = randomCoefficient(rng);
+        float b = randomCoefficient(rng);
+        float c = randomCoefficient(rng);
+        // A third of the cases are nearly double roots (b² ≈ 4ac) or have one
+        // tiny root (4ac ≪ b²), where the textbook formula goes wrong.
+        const int shape = compared % 3;
+        if (shape == 1)
+            c = static_cast<float>(static_cast<double>(b) * b / (4.0 * a) * (1 - 1e-5));
+        if (shape == 2)
+            c = static_cast<float>(c * 1e-12);
+        const __float128 d = static_cast<__float128>(b) * b - 4 * static_cast<__float128>(a) * c;
+        if (!(d > 0) || !std::isfinite(c) || c == 0)
+            continue;
+        __float128 x1, x2;
+        referenceRoots(a, b, c, x1, x2);
+        const std::string shown = SolveQuadratic(text(a), text(b), text(c)).resultText;
+        const auto split = shown.find("; x2= ");
+        ASSERT_EQ(shown.rfind("x1= ", 0), 0u) << shown;
+        ASSERT_NE(split, std::string::npos) << shown;
+        const std::string shownX[2] = { shown.substr(4, split - 4), shown.substr(split + 6) };
+        const __float128 exact[2] = { x1, x2 };
+        for (int k = 0; k < 2; ++k) {
+            if (parseDecimal(shownX[k]) == parseDecimal(toFourDigits(exact[k])))
+                continue;
+            if (nearRoundingBoundary(exact[k])) {
+                ++boundary;
+                continue;
+            }
+            if (++wrong <= 10)
+                ADD_FAILURE() << "a=" << text(a) << " b=" << text(b) << " c=" << text(c) << " x"
+                              << k + 1 << ": shown " << shownX[k] << ", exact "
+                              << toFourDigits(exact[k]) << " (hex "
+                              << std::hexfloat << static_cast<double>(exact[k]) << ")";
+        }
+        ++compared;
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_LT(boundary, 50) << "too many cases near a rounding boundary";
+    RecordProperty("boundary_cases", boundary);
+}
+
+} // namespace
