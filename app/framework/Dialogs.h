@@ -1,0 +1,28 @@
+// MessageDlg: a modal message box of a given type with a set of buttons,
+// returning the button the user pressed.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel };
+
+class TMsgDlgButtons {
+public:
+    TMsgDlgButtons() = default;
+    TMsgDlgButtons& operator<<(TMsgDlgBtn button)
+    {
+        m_bits |= 1u << button;
+        return *this;
+    }
+    bool Contains(TMsgDlgBtn button) const { return m_bits & (1u << button); }
+
+private:
+    unsigned m_bits = 0;
+};
+
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);

@@ -1,0 +1,71 @@
+// The standard controls of a form, as thin classes over Qt widgets. Texts
+// cross the boundary here: the controls speak UTF-8 std::string to the form's
+// code, QString to Qt.
+//
+// Events are named in the form description (dynamic properties OnClick,
+// OnChange, OnKeyPress holding a handler's name) and bound by TForm::Loaded.
+// OnKeyPress sees each typed character before the field inserts it, and may
+// replace it or set it to 0 to drop the keystroke; paste does not pass
+// through it. OnChange follows every real change of the text, typed or set.
+#pragma once
+
+#include <QChar>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+
+class TForm;
+
+class TLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit TLabel(QWidget* parent = nullptr);
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+};
+
+class TEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    bool CanFocus() const;
+    // Raises Exception for a control that cannot take the focus.
+    void SetFocus();
+
+    void Bind(TForm* form);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TForm* m_form = nullptr;
+    int m_onChange = -1;
+    int m_onKeyPress = -1;
+};
+
+class TButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TButton(QWidget* parent = nullptr);
+
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool enabled) { setEnabled(enabled); }
+    bool CanFocus() const;
+    // Raises Exception for a control that cannot take the focus.
+    void SetFocus();
+
+    void Bind(TForm* form);
+
+private:
+    TForm* m_form = nullptr;
+    int m_onClick = -1;
+};
