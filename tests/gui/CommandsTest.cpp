@@ -1,0 +1,188 @@
+// The Solve, Clear and Exit commands as the user meets them.
+#include "FormTestBase.h"
+
+class CommandsTest : public FormTestBase {
+    Q_OBJECT
+
+    void fill(const char* a, const char* b, const char* c)
+    {
+        form->Edit1->SetText(a);
+        form->Edit2->SetText(b);
+        form->Edit3->SetText(c);
+    }
+
+private slots:
+    void init() { createForm(); }
+    void cleanup() { destroyForm(); }
+
+    void solveShowsTheOutcomeWithoutABox_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("c");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("two roots") << "1" << "-3" << "2" << "x1= 2; x2= 1";
+        QTest::newRow("linear") << "0" << "3" << "1" << "Один корень и он равен -0.3333";
+        QTest::newRow("double root") << "1" << "2" << "1" << "Один корень и он равен -1";
+        QTest::newRow("no solutions") << "1" << "0" << "1" << "Уравнение решений не имеет";
+        QTest::newRow("all zero") << "0" << "0" << "0" << "Бесконечное множество решений";
+        QTest::newRow("huge root") << "1e-30" << "1e30" << "1" << "x1= -1E-30; x2= -1E60";
+    }
+
+    void solveShowsTheOutcomeWithoutABox()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, c);
+        QFETCH(QString, shown);
+        type(form->Edit1, a);
+        type(form->Edit2, b);
+        type(form->Edit3, c);
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), shown);
+        QVERIFY(boxes->take().empty());
+        QVERIFY(focused() != form->Edit1 && focused() != form->Edit2 && focused() != form->Edit3);
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), shown); // a second click gives the same text
+    }
+
+    void commaLocaleSolvesWithCommas()
+    {
+        DecimalSeparator = ',';
+        type(form->Edit1, "1");
+        type(form->Edit2, "0");
+        type(form->Edit3, "-2,0,");
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), QString("x1= 1,414; x2= -1,414"));
+    }
+
+    void missingValueAsksAndFocusesTheFirstEmptyField_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("c");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("b empty") << "1" << "" << "2" << "Edit2";
+        QTest::newRow("a empty") << "" << "5" << "" << "Edit1";
+        QTest::newRow("c empty") << "1" << "2" << "" << "Edit3";
+        QTest::newRow("b empty, a no number") << "abc" << "" << "2" << "Edit2";
+    }
+
+    void missingValueAsksAndFocusesTheFirstEmptyField()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, c);
+        QFETCH(QString, focus);
+        fill(a.toUtf8(), b.toUtf8(), c.toUtf8());
+        form->Button1->SetEnabled(true);
+        click(form->Button1);
+        const auto seen = boxes->take();
+        QCOMPARE(seen.size(), 1u);
+        QCOMPARE(seen[0].objectName, QString("MessageDlg"));
+        QCOMPARE(seen[0].text, QString("Надо ввести значения параметров a,b,c"));
+        QCOMPARE(seen[0].icon, QMessageBox::Information);
+        QCOMPARE(seen[0].buttons, QStringList { "ОК" });
+        reactivate();
+        QCOMPARE(focused()->objectName(), focus);
+        QCOMPARE(form->Label5->text(), QString());
+    }
+
+    void textThatIsNoNumberIsReportedAndNothingChanges_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters") << "abc" << "1" << "Значение «abc» не является правильным числом.";
+        QTest::newRow("two separators pasted") << "1" << "1..2" << "Значение «1..2» не является правильным числом.";
+        QTest::newRow("beyond single range") << "1" << "1e39"
+                                             << "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.";
+    }
+
+    void textThatIsNoNumberIsReportedAndNothingChanges()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, message);
+        fill("1", "-3", "2");
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), QString("x1= 2; x2= 1"));
+        // Changing a field empties the line, so show a result afterwards to see it stay.
+        fill(a.toUtf8(), b.toUtf8(), "2");
+        form->Label5->SetCaption("прежний текст");
+        click(form->Button1);
+        reactivate();
+        QWidget* focusAfterClick = focused();
+        const auto seen = boxes->take();
+        QCOMPARE(seen.size(), 1u);
+        QCOMPARE(seen[0].objectName, QString("ExceptionReport"));
+        QCOMPARE(seen[0].text, message);
+        QCOMPARE(form->Label5->text(), QString("прежний текст"));
+        QCOMPARE(form->Edit1->text(), a);
+        QCOMPARE(form->Edit2->text(), b);
+        QCOMPARE(focusAfterClick, form->Button1);
+        // The window goes on working.
+        fill("1", "0", "-4");
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), QString("x1= 2; x2= -2"));
+    }
+
+    void clearEmptiesTheWindowAndDisablesSolve()
+    {
+        click(form->Button2); // on an empty window: nothing changes
+        QCOMPARE(form->Label5->text(), QString());
+        QVERIFY(!form->Button1->isEnabled());
+        QVERIFY(boxes->take().empty());
+
+        type(form->Edit1, "1");
+        type(form->Edit2, "-3");
+        type(form->Edit3, "2");
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), QString("x1= 2; x2= 1"));
+        click(form->Button2);
+        for (TEdit* edit : { form->Edit1, form->Edit2, form->Edit3 })
+            QCOMPARE(edit->text(), QString());
+        QCOMPARE(form->Label5->text(), QString());
+        QVERIFY(!form->Button1->isEnabled());
+        QCOMPARE(focused(), form->Button2);
+    }
+
+    void clearWithOnlyOneFieldFilledStillDisablesSolve()
+    {
+        type(form->Edit2, "4");
+        QVERIFY(form->Button1->isEnabled());
+        click(form->Button2);
+        QVERIFY(!form->Button1->isEnabled());
+    }
+
+    void exitEndsTheEventLoopWithCodeZero()
+    {
+        QTimer::singleShot(0, form.get(), [this] { click(form->Button3); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [] { QApplication::exit(99); });
+        watchdog.start(5000);
+        const int code = QApplication::exec();
+        QCOMPARE(code, 0);
+        QVERIFY(!form->isVisible());
+    }
+
+    void windowManagerCloseEndsTheLoopTheSameWay()
+    {
+        QTimer::singleShot(0, form.get(), [this] { form->close(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [] { QApplication::exit(99); });
+        watchdog.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!form->isVisible());
+    }
+};
+
+int runCommandsTest(int argc, char** argv)
+{
+    CommandsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "CommandsTest.moc"

@@ -1,0 +1,66 @@
+// A fresh main window per test, shown and active, with every modal box
+// answered and recorded.
+#pragma once
+
+#include "ModalWatcher.h"
+#include "Unit1.h"
+
+#include <QTest>
+
+#include <memory>
+
+class FormTestBase : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<ModalWatcher> boxes;
+
+    void createForm()
+    {
+        DecimalSeparator = '.';
+        boxes = std::make_unique<ModalWatcher>();
+        form = std::make_unique<TForm1>(nullptr);
+        Form1 = form.get();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void destroyForm()
+    {
+        if (boxes) {
+            const auto left = boxes->take();
+            for (const SeenBox& box : left)
+                qWarning("unexpected box: %s", qPrintable(box.text));
+            QVERIFY2(left.empty(), "a message box was shown that the test did not check");
+        }
+        form.reset();
+        Form1 = nullptr;
+        DecimalSeparator = '.';
+    }
+
+    // Types each character as a real key event; characters without a key of
+    // their own on a Latin keyboard (Cyrillic) arrive as text, as from an
+    // input method.
+    void type(QWidget* field, const QString& keys)
+    {
+        for (const QChar key : keys) {
+            if (key.unicode() < 0x80)
+                QTest::keyClick(field, key.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(key), Qt::NoModifier);
+        }
+    }
+
+    void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // After a modal box closes, a window manager gives the main window the
+    // focus back; the offscreen platform has none, so the test does it.
+    void reactivate()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QWidget* focused() const { return QApplication::focusWidget(); }
+};

@@ -1,0 +1,54 @@
+// Answers every modal message box a GUI test opens, so that no test can hang
+// on one, and keeps what each box said for the test to check.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <vector>
+
+struct SeenBox {
+    QString objectName;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QStringList buttons;
+    QWidget* focusBefore;
+};
+
+class ModalWatcher : public QObject {
+public:
+    ModalWatcher()
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
+        m_timer.start();
+    }
+
+    // The boxes answered since the last call.
+    std::vector<SeenBox> take() { return std::exchange(m_seen, {}); }
+
+private:
+    void poll()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(), {},
+            nullptr };
+        for (QAbstractButton* button : box->buttons())
+            seen.buttons << button->text();
+        m_seen.push_back(seen);
+        // Answer the way a user would: press the box's first button.
+        if (!box->buttons().isEmpty())
+            box->buttons().first()->click();
+        else
+            box->reject();
+    }
+
+    QTimer m_timer;
+    std::vector<SeenBox> m_seen;
+};
