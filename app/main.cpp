@@ -4,11 +4,15 @@
 #include "Forms.h"
 #include "Unit1.h"
 
+#include <QGuiApplication>
+
 int main(int argc, char* argv[])
 {
     TApplication application(argc, argv);
     try {
         Application->Initialize();
+        // Ties the window to its desktop entry (icon, and the app id on Wayland).
+        QGuiApplication::setDesktopFileName(QUADRATIC_APP_ID);
         Application->CreateForm(&Form1);
         return Application->Run();
     } catch (const Exception& error) {

@@ -2,6 +2,9 @@
 
 #include "StdCtrls.h"
 
+#include "ExtCtrls.h"
+
+#include <QAccessibleWidget>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -47,6 +50,17 @@ private:
     }
 };
 
+// Screen readers meet a form as a window and a picture as a graphic, not as
+// the anonymous panels that plain Qt widgets are announced as.
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
+{
+    if (auto* form = qobject_cast<TForm*>(object); form && form->isWindow())
+        return new QAccessibleWidget(form, QAccessible::Window);
+    if (auto* image = qobject_cast<TImage*>(object))
+        return new QAccessibleWidget(image, QAccessible::Graphic);
+    return nullptr;
+}
+
 bool displayAvailable()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -84,6 +98,7 @@ void TApplication::Initialize()
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
 
+    QAccessible::installFactory(accessibleFor);
     QFont::insertSubstitutions("MS Sans Serif", { "DejaVu Sans", "Liberation Sans", "Sans Serif" });
 
     const QString point = QLocale::system().decimalPoint();
@@ -107,7 +122,7 @@ void TApplication::ShowException(const std::exception& error)
         std::fprintf(stderr, "%s\n", error.what());
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+    QMessageBox box(QMessageBox::Critical, "Ошибка",
         QString::fromUtf8(error.what()), QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName("ExceptionReport");
     box.button(QMessageBox::Ok)->setText("ОК");

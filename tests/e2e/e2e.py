@@ -1,0 +1,243 @@
+"""The program in its real window: real X11 key and mouse events (xdotool) in,
+the window read back over AT-SPI, as a screen reader reads it."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+PROGRAM = sys.argv[1]
+TITLE = "Квадратное уравнение"
+failures = []
+checks = 0
+
+
+def check(condition, what):
+    global checks
+    checks += 1
+    print(("ok      " if condition else "FAILED  ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def wait_for(predicate, timeout=5.0):
+    end = time.monotonic() + timeout
+    while True:
+        try:
+            value = predicate()
+        except Exception:  # an object may vanish or not exist yet
+            value = None
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(0.01)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+
+
+def find(root, role, name=None, description=None):
+    def match(o):
+        return (o is not None and o.getRoleName() == role
+                and (name is None or o.name == name)
+                and (description is None or o.description == description))
+    return pyatspi.findDescendant(root, match)
+
+
+def text_of(obj):
+    return obj.queryText().getText(0, -1)
+
+
+def has(obj, state):
+    return obj.getState().contains(state)
+
+
+def click(obj):
+    x, y, w, h = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+
+
+def type_text(text):
+    xdotool("type", "--delay", "20", "--", text)
+
+
+def key(*names):
+    xdotool("key", "--delay", "20", *names)
+
+
+class Window:
+    def __init__(self, process):
+        self.process = process
+        self.app = wait_for(self._app, 10)
+        if not self.app:
+            raise SystemExit("FAILED  the program did not appear on the accessibility bus")
+        self.frame = wait_for(lambda: find(self.app, "frame", TITLE))
+        self.a = find(self.frame, "text", "a")
+        self.b = find(self.frame, "text", "b")
+        self.c = find(self.frame, "text", "c")
+        self.solve = find(self.frame, "push button", "Решать")
+        self.clear = find(self.frame, "push button", "Очистить")
+        self.exit = find(self.frame, "push button", "Выход")
+        self.result = find(self.frame, "label", description="Результат")
+        self.xid = wait_for(lambda: xdotool("search", "--pid", str(process.pid), "--name", TITLE).split()[0])
+
+    def _app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def focus(self):
+        # No window manager under Xvfb: give the window the input focus as one would.
+        xdotool("windowfocus", "--sync", self.xid)
+
+    def result_text(self):
+        return self.result.name
+
+    def box(self):
+        """The message box that is open, as (text, its OK button), or None."""
+        for window in self.app:
+            if window is None or window.name == TITLE:
+                continue
+            labels = pyatspi.findAllDescendants(window, lambda o: o.getRoleName() == "label")
+            texts = [o.name for o in labels if o.name]
+            button = find(window, "push button")
+            if button is not None:
+                return window, "\n".join(texts), button
+        return None
+
+    def answer_box(self):
+        found = wait_for(self.box)
+        if not found:
+            return None
+        window, text, button = found
+        click(button)
+        wait_for(lambda: self.box() is None)
+        self.focus()
+        return window.name, text, button.name
+
+
+def window_image(scale, path):
+    """Starts the program at a scale factor and takes a picture of its window."""
+    env = dict(os.environ, QT_SCALE_FACTOR=str(scale))
+    process = subprocess.Popen([PROGRAM], env=env)
+    try:
+        xid = wait_for(lambda: xdotool("search", "--pid", str(process.pid), "--name", TITLE).split()[0], 10)
+        geometry = wait_for(lambda: xdotool("getwindowgeometry", xid))
+        time.sleep(0.3)  # let the first frame be painted
+        subprocess.run(["import", "-window", xid, path], check=True)
+        size = geometry.split("Geometry:")[1].split()[0]
+        return size
+    finally:
+        process.kill()
+        process.wait()
+
+
+def check_hidpi(tmp):
+    one = window_image(1, f"{tmp}/scale1.png")
+    two = window_image(2, f"{tmp}/scale2.png")
+    check(one == "399x401", "at scale 1 the window is 399x401: " + one)
+    check(two == "798x802", "at scale 2 the window is twice the size: " + two)
+    # Halved again, the large window must look like the small one: nothing
+    # clipped or moved beyond what the fonts' hinting changes.
+    subprocess.run(["convert", f"{tmp}/scale2.png", "-resize", "50%", f"{tmp}/half.png"], check=True)
+    compare = subprocess.run(["compare", "-metric", "RMSE", f"{tmp}/scale1.png", f"{tmp}/half.png", "null:"],
+                             capture_output=True, text=True)
+    rmse = float(compare.stderr.split("(")[1].split(")")[0])
+    check(rmse < 0.06, f"scale 2 halved matches scale 1 (normalised RMSE {rmse:.3f})")
+
+
+def main():
+    check_hidpi(os.environ["XDG_RUNTIME_DIR"])
+    process = subprocess.Popen([PROGRAM])
+    try:
+        w = Window(process)
+        check(w.frame is not None, "the window has the title " + TITLE)
+        check(None not in (w.a, w.b, w.c), "the fields are announced as a, b and c")
+        check(None not in (w.solve, w.clear, w.exit), "the buttons are announced by their captions")
+        check(w.result is not None and w.result.name == "", "the result line is found by its description, empty")
+        check(not has(w.solve, pyatspi.STATE_SENSITIVE), "Solve starts disabled")
+        w.focus()
+        check(wait_for(lambda: has(w.a, pyatspi.STATE_FOCUSED)), "the field a holds the focus")
+
+        # The typical request, from the keyboard alone.
+        type_text("1")
+        key("Tab")
+        type_text("-3")
+        key("Tab")
+        type_text("2")
+        check(wait_for(lambda: text_of(w.c) == "2") and text_of(w.a) == "1" and text_of(w.b) == "-3",
+              "typed 1, -3, 2 into a, b, c")
+        key("Return")
+        check(wait_for(lambda: has(w.solve, pyatspi.STATE_FOCUSED)), "Enter in c moves the focus to Solve")
+        check(w.result_text() == "", "Enter in a field does not solve")
+        key("Return")
+        check(wait_for(lambda: w.result_text() == "x1= 2; x2= 1"), "a second Enter solves: x1= 2; x2= 1")
+
+        # Tab order, with Solve enabled: a, b, c, Solve, Clear, Exit, and round again.
+        click(w.a)
+        order = []
+        for _ in range(6):
+            key("Tab")
+            time.sleep(0.05)
+            focused = [n for n, o in (("a", w.a), ("b", w.b), ("c", w.c), ("Решать", w.solve),
+                                       ("Очистить", w.clear), ("Выход", w.exit))
+                       if has(o, pyatspi.STATE_FOCUSED)]
+            order.append(focused[0] if focused else "?")
+        check(order == ["b", "c", "Решать", "Очистить", "Выход", "a"], "Tab order from a: " + ", ".join(order))
+
+        # Clear by mouse.
+        click(w.clear)
+        check(wait_for(lambda: text_of(w.a) == text_of(w.b) == text_of(w.c) == "" and w.result_text() == ""),
+              "Clear empties the fields and the result")
+        check(not has(w.solve, pyatspi.STATE_SENSITIVE), "Solve is disabled after Clear")
+
+        # A second decimal separator is dropped.
+        click(w.a)
+        type_text("1.5.2")
+        check(wait_for(lambda: text_of(w.a) == "1.52"), "typing 1.5.2 leaves 1.52: " + text_of(w.a))
+
+        # A missing value: the box asks for it, then the focus lands in the empty field.
+        click(w.c)
+        type_text("2")
+        key("Return")
+        key("Return")
+        answered = w.answer_box()
+        check(answered is not None and "Надо ввести значения параметров a,b,c" in answered[1],
+              "the missing-value box says: " + (answered[1] if answered else "nothing"))
+        check(wait_for(lambda: has(w.b, pyatspi.STATE_FOCUSED)), "the focus lands in the empty field b")
+
+        # A text that is no number: reported, and the window goes on.
+        type_text("x")
+        click(w.solve)
+        answered = w.answer_box()
+        check(answered is not None and "«x»" in answered[1] and "не является правильным числом" in answered[1],
+              "the error box says: " + (answered[1] if answered else "nothing"))
+        check(text_of(w.b) == "x" and w.result_text() == "", "the window is unchanged after the error")
+        click(w.b)
+        key("BackSpace")
+        type_text("-3")
+        click(w.solve)
+        # 1.52·x² - 3·x + 2: D = 9 - 12.16 < 0.
+        check(wait_for(lambda: w.result_text() == "Уравнение решений не имеет"),
+              "the window still solves: " + w.result_text())
+
+        # Exit.
+        click(w.exit)
+        try:
+            code = process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            code = None
+        check(code == 0, f"Exit ends the program with exit code 0 (got {code})")
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+    print(f"{checks - len(failures)} passed, {len(failures)} failed", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
