@@ -14,18 +14,40 @@ Exception::Exception(std::string message)
 
 const char* Exception::what() const noexcept { return m_message.c_str(); }
 
+// The length of the well-formed UTF-8 sequence at text[i], or 0.
+static std::size_t utf8Length(const std::string& text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+        : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
 std::string QuoteForMessage(const std::string& text, std::size_t maxChars)
 {
     std::string out;
     std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const bool continuation = (byte & 0xC0) == 0x80;
-        if (!continuation && ++chars > maxChars) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (++chars > maxChars) {
             out += "…";
             break;
         }
-        out += (byte < 0x20 || byte == 0x7F) ? '?' : text[i];
+        const std::size_t length = utf8Length(text, i);
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (length == 0 || lead < 0x20 || lead == 0x7F) {
+            out += '?'; // a control character or a byte that is no UTF-8
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
     }
     return "«" + out + "»";
 }

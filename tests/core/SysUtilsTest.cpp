@@ -111,6 +111,14 @@ TEST_F(SysUtils, QuoteForMessageCutsWholeCharactersAndHidesControls)
     EXPECT_EQ(QuoteForMessage("a\nb\x7f", 10), "«a?b?»");
 }
 
+// Found by fuzzing: bytes that are no UTF-8 slipped past the shortening.
+TEST_F(SysUtils, QuoteForMessageShortensAndRepairsBytesThatAreNoUtf8)
+{
+    EXPECT_EQ(QuoteForMessage(std::string(1000, '\xA4'), 3), "«???…»");
+    EXPECT_EQ(QuoteForMessage("\xD0", 5), "«?»"); // a sequence cut short
+    EXPECT_EQ(QuoteForMessage("\xE2\x82\xAC\xFF", 5), "«€?»");
+}
+
 struct Formatted {
     long double value;
     const char* text;

@@ -1,0 +1,38 @@
+// Shared checks of the fuzz targets: a failed invariant aborts, which
+// libFuzzer reports as a crash with the input that caused it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#define FUZZ_ASSERT(condition, what)                                                               \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "invariant failed: %s (%s)\n", what, #condition);                 \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+// A message quoting user text stays short whatever the text's length.
+inline bool isShortMessage(const std::string& message) { return message.size() <= 200; }
+
+// Whether every character of a result text is one the program can show:
+// Cyrillic words, digits, sign, separators, exponent, "x1= ; x2=" and blanks.
+inline bool isResultAlphabet(const std::string& text)
+{
+    static const std::string ascii = "0123456789-.,E x12=;";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (ascii.find(static_cast<char>(c)) == std::string::npos)
+                return false;
+        } else if (c == 0xD0 || c == 0xD1) { // two-byte Cyrillic
+            if (++i >= text.size())
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
