@@ -13,6 +13,7 @@ int runFormLayoutTest(int argc, char** argv);
 int runExceptionReportTest(int argc, char** argv);
 int runEntryTest(int argc, char** argv);
 int runCommandsTest(int argc, char** argv);
+int runMonkeyTest(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -22,9 +23,10 @@ int main(int argc, char** argv)
         { "ExceptionReport", runExceptionReportTest },
         { "Entry", runEntryTest },
         { "Commands", runCommandsTest },
+        { "Monkey", runMonkeyTest },
     };
     if (argc < 2 || !suites.count(argv[1])) {
-        std::fprintf(stderr, "usage: gui_tests FormLayout|ExceptionReport|Entry|Commands [Qt Test options]\n");
+        std::fprintf(stderr, "usage: gui_tests FormLayout|ExceptionReport|Entry|Commands|Monkey [Qt Test options]\n");
         return 2;
     }
     TApplication application(argc, argv);
