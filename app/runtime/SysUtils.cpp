@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <string_view>
 
@@ -63,6 +64,15 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
+namespace {
+
+// 10^0 to 10^27: each is exact in long double (5^27 < 2^64).
+constexpr long double kExactPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
+    1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+    1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
+
+} // namespace
+
 long double StrToFloat(const std::string& text)
 {
     std::string_view s(text);
@@ -71,40 +81,47 @@ long double StrToFloat(const std::string& text)
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
 
-    // Rewrite the number into the form std::from_chars reads ('.' as separator),
-    // checking the grammar on the way and estimating the decimal magnitude, so
-    // that out-of-range values can be told apart as underflow or overflow.
-    std::string ascii;
-    ascii.reserve(s.size());
+    // One pass checks the grammar and gathers the significant digits: up to
+    // 19 of them fit in an integer exactly.
     std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         negative = s[i] == '-';
         ++i;
     }
-    long long leadingExponent = 0; // decimal exponent of the first non-zero digit, before 'e'
-    bool seenNonZero = false;
+    std::uint64_t significand = 0;
+    int significantDigits = 0; // digits from the first non-zero one on
+    bool dropped = false; // a non-zero digit beyond the 19th
+    long long scale = 0; // value = significand × 10^(scale + exponent)
     std::size_t mantissaDigits = 0;
-    for (; i < s.size() && isDigit(s[i]); ++i, ++mantissaDigits) {
-        if (seenNonZero)
-            ++leadingExponent;
-        else if (s[i] != '0')
-            seenNonZero = true;
-        ascii += s[i];
-    }
-    if (i < s.size() && s[i] == DecimalSeparator) {
-        ascii += '.';
-        for (++i; i < s.size() && isDigit(s[i]); ++i, ++mantissaDigits) {
-            if (!seenNonZero) {
-                --leadingExponent;
-                if (s[i] != '0')
-                    seenNonZero = true;
-            }
-            ascii += s[i];
+    const auto takeDigit = [&](char c, bool fraction) {
+        ++mantissaDigits;
+        if (significantDigits == 0 && c == '0') {
+            if (fraction)
+                --scale;
+            return;
         }
+        if (significantDigits < 19) {
+            significand = significand * 10 + static_cast<unsigned>(c - '0');
+            ++significantDigits;
+            if (fraction)
+                --scale;
+        } else {
+            dropped |= c != '0';
+            if (!fraction)
+                ++scale;
+        }
+    };
+    const std::size_t mantissaStart = i;
+    for (; i < s.size() && isDigit(s[i]); ++i)
+        takeDigit(s[i], false);
+    if (i < s.size() && s[i] == DecimalSeparator) {
+        for (++i; i < s.size() && isDigit(s[i]); ++i)
+            takeDigit(s[i], true);
     }
     if (mantissaDigits == 0)
         throw notANumber(text);
+    const std::size_t mantissaEnd = i;
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
@@ -123,17 +140,29 @@ long double StrToFloat(const std::string& text)
     }
     if (i != s.size())
         throw notANumber(text);
-    if (!seenNonZero)
+    if (significand == 0)
         return negative ? -0.0L : 0.0L;
 
-    // The exponent is applied by from_chars; a huge one is clamped so that it
-    // still parses and reports the range error below.
+    // Fast path: an exact integer times or over an exact power of ten is one
+    // correctly rounded operation.
+    const long long power = scale + exponent;
+    long double value = 0;
+    if (!dropped && power >= -27 && power <= 27) {
+        value = power >= 0 ? significand * kExactPowersOfTen[power]
+                           : significand / kExactPowersOfTen[-power];
+        return negative ? -value : value;
+    }
+
+    // Otherwise from_chars reads the digits ('.' as separator); a huge
+    // exponent is clamped so that it still parses and reports the range.
+    std::string ascii(s.substr(mantissaStart, mantissaEnd - mantissaStart));
+    std::replace(ascii.begin(), ascii.end(), DecimalSeparator, '.');
     ascii += 'e';
     ascii += std::to_string(exponent);
-    long double value = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (error == std::errc::result_out_of_range) {
-        if (leadingExponent + exponent < 0)
+        // The decimal exponent of the leading digit tells underflow from overflow.
+        if (power + significantDigits - 1 < 0)
             return negative ? -0.0L : 0.0L;
         throw Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона.");
     }
@@ -149,40 +178,103 @@ struct DecimalDigits {
     int exponent = 0; // value = 0.digits × 10^exponent
 };
 
+// Reads to_chars' scientific form "d.ddde±x" as its digits and the decimal
+// exponent of the first digit plus one (value = 0.digits × 10^exponent).
+DecimalDigits splitScientific(std::string_view text)
+{
+    const auto ePos = text.find('e');
+    DecimalDigits d;
+    d.digits += text[0];
+    if (ePos > 1)
+        d.digits.append(text.substr(2, ePos - 2));
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
+        d.exponent);
+    d.exponent += 1;
+    return d;
+}
+
+// Adds one unit in the last place of the digits, carrying into a new digit.
+void roundUp(DecimalDigits& d)
+{
+    int pos = static_cast<int>(d.digits.size()) - 1;
+    while (pos >= 0 && d.digits[pos] == '9')
+        d.digits[pos--] = '0';
+    if (pos < 0) {
+        d.digits.insert(d.digits.begin(), '1');
+        d.digits.pop_back();
+        ++d.exponent;
+    } else {
+        ++d.digits[pos];
+    }
+}
+
+// Whether D × 10^k is exactly a double, for an odd D of a few digits.
+bool isExactDouble(std::uint64_t d, int k)
+{
+    if (k >= 0) {
+        for (int i = 0; i < k; ++i) {
+            if (d > (std::uint64_t(1) << 53) / 5)
+                return false;
+            d *= 5;
+        }
+        return d < (std::uint64_t(1) << 53);
+    }
+    for (int i = 0; i < -k; ++i) {
+        if (d % 5 != 0)
+            return false;
+        d /= 5;
+    }
+    return true;
+}
+
 // Rounds |value| (finite, non-zero) to `precision` significant digits, half
-// away from zero as a desk calculator does. The exact binary value is expanded
-// to 40 digits first, far beyond any rounding position used here.
+// away from zero as a desk calculator does.
 DecimalDigits roundToDigits(long double value, int precision)
 {
-    char buffer[64];
-    const auto result = std::to_chars(
-        buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 40);
-    const std::string_view text(buffer, result.ptr - buffer);
-    const auto ePos = text.find('e');
-    std::string all;
-    all += text[0];
-    all.append(text.substr(2, ePos - 2));
-    int exponent = 0;
-    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
-        exponent);
-    exponent += 1;
-
-    std::string kept = all.substr(0, precision);
-    if (all[precision] >= '5') {
-        int pos = precision - 1;
-        while (pos >= 0 && kept[pos] == '9')
-            kept[pos--] = '0';
-        if (pos < 0) {
-            kept.insert(kept.begin(), '1');
-            kept.pop_back();
-            ++exponent;
-        } else {
-            ++kept[pos];
+    const long double magnitude = std::fabs(value);
+    const double asDouble = static_cast<double>(magnitude);
+    char buffer[80];
+    DecimalDigits d;
+    if (asDouble == magnitude && precision <= 17) {
+        // Every root shown is a double (most are floats). to_chars rounds its
+        // exact value correctly to one digit more than wanted; unless that
+        // digit is a 5, rounding it half up gives the correct result. A final
+        // 5 is either an exact tie, which goes away from zero, or not, and
+        // then rounding the exact value directly decides.
+        auto end = std::to_chars(buffer, buffer + sizeof buffer, asDouble,
+            std::chars_format::scientific, precision).ptr;
+        d = splitScientific({ buffer, std::size_t(end - buffer) });
+        const char last = d.digits.size() > std::size_t(precision) ? d.digits[precision] : '0';
+        bool up = last > '5';
+        if (last == '5') {
+            double candidate = 0;
+            std::from_chars(buffer, end, candidate);
+            up = candidate == asDouble
+                && isExactDouble(std::stoull(d.digits), d.exponent - 1 - precision);
+            if (!up) {
+                end = std::to_chars(buffer, buffer + sizeof buffer, asDouble,
+                    std::chars_format::scientific, precision - 1).ptr;
+                d = splitScientific({ buffer, std::size_t(end - buffer) });
+            }
         }
+        if (d.digits.size() > std::size_t(precision)) {
+            d.digits.resize(precision);
+            if (up)
+                roundUp(d);
+        }
+    } else {
+        // Beyond double: the exact value expanded to 40 digits, far beyond any
+        // rounding position used here, then rounded half away from zero.
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+            std::chars_format::scientific, 40).ptr;
+        const DecimalDigits all = splitScientific({ buffer, std::size_t(end - buffer) });
+        d = { all.digits.substr(0, precision), all.exponent };
+        if (all.digits[precision] >= '5')
+            roundUp(d);
     }
-    while (kept.size() > 1 && kept.back() == '0')
-        kept.pop_back();
-    return { kept, exponent };
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
 }
 
 std::string scientific(const std::string& digits, int exponent10, int minExponentDigits)

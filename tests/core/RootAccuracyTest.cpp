@@ -8,7 +8,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -159,6 +161,52 @@ TEST(RootAccuracy, TwoRootsAgreeWithQuadruplePrecisionToEveryShownDigit)
     EXPECT_EQ(wrong, 0);
     EXPECT_LT(boundary, 50) << "too many cases near a rounding boundary";
     RecordProperty("boundary_cases", boundary);
+}
+
+// FormatRoot against digits taken from a 60-digit expansion in quadruple
+// precision, rounded half away from zero here, on random floats and on
+// binary fractions that are exact decimal ties (0.15625, 1.0625, …).
+TEST(RootAccuracy, FormatRootRoundsHalfAwayFromZero)
+{
+    std::mt19937 rng(99);
+    int wrong = 0;
+    for (int n = 0; n < 200000; ++n) {
+        float value = 0;
+        if (n % 4 == 0) {
+            value = static_cast<float>(rng() % 100000) / static_cast<float>(1u << (rng() % 12));
+        } else {
+            const std::uint32_t bits = rng();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value) || value == 0)
+                continue;
+        }
+        char buffer[128];
+        quadmath_snprintf(buffer, sizeof buffer, "%.60Qe", fabsq(static_cast<__float128>(value)));
+        const Decimal exact = parseDecimal(buffer);
+        // Round the exact digits half away from zero to four.
+        std::string digits = exact.digits;
+        digits.resize(60, '0');
+        int exponent = exact.exponent;
+        std::string kept = digits.substr(0, 4);
+        if (digits[4] >= '5') {
+            int pos = 3;
+            while (pos >= 0 && kept[pos] == '9')
+                kept[pos--] = '0';
+            if (pos < 0) {
+                kept = "1000";
+                ++exponent;
+            } else {
+                ++kept[pos];
+            }
+        }
+        Decimal expected { value < 0, kept, exponent };
+        while (!expected.digits.empty() && expected.digits.back() == '0')
+            expected.digits.pop_back();
+        const std::string shown = FormatRoot(value);
+        if (!(parseDecimal(shown) == expected) && ++wrong <= 5)
+            ADD_FAILURE() << std::hexfloat << value << " shown " << shown << ", exact " << buffer;
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace

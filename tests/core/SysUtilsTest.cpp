@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -46,6 +48,39 @@ TEST_F(SysUtils, StrToFloatAcceptsNumbersWrittenWithTheSeparator)
         DecimalSeparator = c.separator;
         EXPECT_EQ(StrToFloat(c.text), c.value) << c.text;
     }
+}
+
+// The conversion takes a short cut for up to 19 digits and small exponents;
+// whichever way it goes, the value must be the correctly rounded one, as the
+// C library's own conversion gives it.
+TEST_F(SysUtils, StrToFloatIsCorrectlyRoundedOnRandomNumbers)
+{
+    std::mt19937_64 rng(7);
+    int mismatches = 0;
+    for (int n = 0; n < 100000; ++n) {
+        std::string text;
+        if (rng() % 2)
+            text += '-';
+        const int intDigits = static_cast<int>(rng() % 22);
+        for (int i = 0; i < intDigits; ++i)
+            text += static_cast<char>('0' + rng() % 10);
+        const int fracDigits = static_cast<int>(rng() % 22);
+        if (fracDigits > 0 || intDigits == 0) {
+            text += '.';
+            for (int i = 0; i < std::max(fracDigits, 1); ++i)
+                text += static_cast<char>('0' + rng() % 10);
+        }
+        if (rng() % 2)
+            text += "e" + std::to_string(static_cast<int>(rng() % 80) - 40);
+        long double expected = 0;
+        std::from_chars(text.data() + (text[0] == '-'), text.data() + text.size(), expected);
+        if (text[0] == '-')
+            expected = -expected;
+        const long double actual = StrToFloat(text);
+        if (actual != expected && ++mismatches <= 5)
+            ADD_FAILURE() << text << ": " << std::hexfloat << actual << " instead of " << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST_F(SysUtils, StrToFloatKeepsTheSignOfZero)

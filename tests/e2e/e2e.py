@@ -125,8 +125,10 @@ def window_image(scale, path):
     process = subprocess.Popen([PROGRAM], env=env)
     try:
         xid = wait_for(lambda: xdotool("search", "--pid", str(process.pid), "--name", TITLE).split()[0], 10)
+        wait_for(lambda: "IsViewable" in subprocess.run(["xwininfo", "-id", xid], capture_output=True,
+                                                         text=True).stdout, 10)
         geometry = wait_for(lambda: xdotool("getwindowgeometry", xid))
-        time.sleep(0.3)  # let the first frame be painted
+        time.sleep(0.5)  # let the first frame be painted
         subprocess.run(["import", "-window", xid, path], check=True)
         size = geometry.split("Geometry:")[1].split()[0]
         return size
