@@ -6,6 +6,10 @@
 
 #include <QAccessibleWidget>
 #include <QFont>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -61,6 +65,56 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
     return nullptr;
 }
 
+// The title strip of a form on Wayland: the window's icon and caption on the
+// title bar's colours, and a drag that moves the window. It has no buttons,
+// as the form's border icons ask.
+class TitleBar : public QWidget {
+public:
+    explicit TitleBar(QWidget* form)
+        : QWidget(form)
+    {
+        setObjectName("TitleBar");
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        QFont font = form->font();
+        font.setPixelSize(12);
+        font.setBold(true);
+        setFont(font);
+    }
+
+    static constexpr int kHeight = 26;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const bool active = window()->isActiveWindow();
+        QLinearGradient gradient(0, 0, width(), 0);
+        gradient.setColorAt(0, active ? QColor(0x3E, 0x6E, 0xB4) : QColor(0x84, 0x94, 0xA8));
+        gradient.setColorAt(1, active ? QColor(0xB9, 0xD1, 0xEA) : QColor(0xC8, 0xD0, 0xDA));
+        painter.fillRect(rect(), gradient);
+        const int iconSize = 16;
+        const int margin = (height() - iconSize) / 2;
+        window()->windowIcon().paint(&painter, QRect(margin, margin, iconSize, iconSize));
+        painter.setPen(active ? Qt::white : QColor(0xF0, 0xF0, 0xF0));
+        const QRect textRect = rect().adjusted(iconSize + 2 * margin, 0, -margin, 0);
+        painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
+            fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, textRect.width()));
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && window()->windowHandle())
+            window()->windowHandle()->startSystemMove();
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+            update();
+        return QWidget::event(event);
+    }
+};
+
 bool displayAvailable()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -90,6 +144,10 @@ void TApplication::Initialize()
     if (!displayAvailable())
         throw Exception("Квадратное уравнение: нет графического экрана (не заданы DISPLAY и "
                         "WAYLAND_DISPLAY), окно показать негде.");
+    // On a Wayland session the program is a Wayland client (Qt alone would
+    // fall back to XWayland on some desktops); X11 remains the fallback.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
     m_qt = std::make_unique<GuardedApplication>(m_argc, m_argv);
 
     // The texts are Russian, so Qt's own (context menus of the fields) are too.
@@ -161,15 +219,22 @@ int TForm::FindHandler(const QVariant& name, const char* parameters) const
     return index;
 }
 
+void TForm::addOwnTitleBar()
+{
+    m_titleBarHeight = TitleBar::kHeight;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->move(child->x(), child->y() + m_titleBarHeight);
+    resize(width(), height() + m_titleBarHeight);
+    auto* bar = new TitleBar(this);
+    bar->setGeometry(0, 0, width(), m_titleBarHeight);
+}
+
 void TForm::Loaded()
 {
     const QVariant left = property("Left");
     const QVariant top = property("Top");
     if (left.isValid() && top.isValid())
         move(left.toInt(), top.toInt());
-
-    if (property("BorderStyle").toString() == "bsSingle")
-        setFixedSize(size());
 
     // Only the icons the description lists appear in the title bar.
     const QStringList icons = property("BorderIcons").toString().split(',', Qt::SkipEmptyParts);
@@ -180,8 +245,16 @@ void TForm::Loaded()
             flags |= Qt::WindowMinimizeButtonHint;
         if (icons.contains("biMaximize"))
             flags |= Qt::WindowMaximizeButtonHint;
+    } else if (QGuiApplication::platformName().startsWith("wayland")) {
+        // Qt's own Wayland title bar always shows minimise, maximise and
+        // close, whatever the flags say; the form draws its own instead.
+        addOwnTitleBar();
+        flags = Qt::Window | Qt::FramelessWindowHint;
     }
     setWindowFlags(flags);
+
+    if (property("BorderStyle").toString() == "bsSingle")
+        setFixedSize(size());
 
     // Font heights are pixel heights (negative, as the description stores
     // them); a control without one takes the form's.

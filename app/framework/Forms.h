@@ -90,9 +90,17 @@ public:
     // a handler the form does not have.
     int FindHandler(const QVariant& name, const char* parameters) const;
 
+    // The height of the title strip the form draws itself (on Wayland), or 0.
+    int TitleBarHeight() const { return m_titleBarHeight; }
+
 protected:
     // Applies the form-level properties of the description (position, border
     // style and icons) and binds the controls' events. A form's constructor
     // calls it right after setupUi.
     void Loaded();
+
+private:
+    void addOwnTitleBar();
+
+    int m_titleBarHeight = 0;
 };

@@ -12,6 +12,15 @@ class EntryTest : public FormTestBase {
         return index == 1 ? form->Edit1 : index == 2 ? form->Edit2 : form->Edit3;
     }
 
+    // Puts text on the clipboard; false where the session offers no usable
+    // clipboard (a headless Wayland compositor takes a selection only after
+    // real input).
+    bool putOnClipboard(const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        return QTest::qWaitFor([&] { return QApplication::clipboard()->text() == text; }, 500);
+    }
+
 private slots:
     void init() { createForm(); }
     void cleanup() { destroyForm(); }
@@ -64,7 +73,8 @@ private slots:
 
     void pasteBypassesTheFilter()
     {
-        QApplication::clipboard()->setText("1..2");
+        if (!putOnClipboard("1..2"))
+            QSKIP("no clipboard in this session");
         form->Edit3->setFocus();
         QTest::keyClick(form->Edit3, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(form->Edit3->text(), QString("1..2"));
@@ -151,7 +161,8 @@ private slots:
         else if (edit == "backspace b")
             QTest::keyClick(form->Edit2, Qt::Key_Backspace);
         else if (edit == "paste c") {
-            QApplication::clipboard()->setText("7");
+            if (!putOnClipboard("7"))
+                QSKIP("no clipboard in this session");
             form->Edit3->setFocus();
             QTest::keyClick(form->Edit3, Qt::Key_V, Qt::ControlModifier);
         } else {

@@ -23,7 +23,8 @@ protected:
         form = std::make_unique<TForm1>(nullptr);
         Form1 = form.get();
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        activate();
     }
 
     void destroyForm()
@@ -54,13 +55,19 @@ protected:
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    // After a modal box closes, a window manager gives the main window the
-    // focus back; the offscreen platform has none, so the test does it.
-    void reactivate()
+    // Makes the window the active one, as a window manager would when it is
+    // shown and after a message box closes. Where the platform does not (the
+    // offscreen one at times, a headless Wayland compositor without a seat),
+    // the test does it.
+    void activate()
     {
         form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        if (!QTest::qWaitFor([this] { return form->isActiveWindow(); }, 300))
+            QApplication::setActiveWindow(form.get());
+        QVERIFY(form->isActiveWindow());
     }
+
+    void reactivate() { activate(); }
 
     QWidget* focused() const { return QApplication::focusWidget(); }
 };
