@@ -22,7 +22,8 @@ float parseBaseline(const std::string& text)
 std::string formatBaseline(float value)
 {
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4).ptr;
+    const auto end
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4).ptr;
     return std::string(buffer, end);
 }
 
@@ -39,7 +40,8 @@ void SolveTwoRootsBaseline(benchmark::State& state)
     for (auto _ : state) {
         const float a = parseBaseline(ta), b = parseBaseline(tb), c = parseBaseline(tc);
         const float s = std::sqrt(b * b - 4 * a * c);
-        std::string text = "x1= " + formatBaseline((-b + s) / (2 * a)) + "; x2= " + formatBaseline((-b - s) / (2 * a));
+        std::string text = "x1= " + formatBaseline((-b + s) / (2 * a))
+            + "; x2= " + formatBaseline((-b - s) / (2 * a));
         benchmark::DoNotOptimize(text);
     }
 }

@@ -22,11 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         const TSolveOutcome outcome = SolveQuadratic(texts[0], texts[1], texts[2]);
         if (outcome.kind == TSolveKind::MissingValues) {
             FUZZ_ASSERT(firstEmpty != 0, "MissingValues only with an empty text");
-            FUZZ_ASSERT(outcome.firstEmpty == firstEmpty, "MissingValues names the first empty text");
+            FUZZ_ASSERT(
+                outcome.firstEmpty == firstEmpty, "MissingValues names the first empty text");
         } else {
             FUZZ_ASSERT(firstEmpty == 0, "an empty text gives MissingValues");
-            FUZZ_ASSERT(outcome.hasResult && !outcome.resultText.empty(), "every outcome has a text");
-            FUZZ_ASSERT(isResultAlphabet(outcome.resultText), "the result holds no inf, nan or stray character");
+            FUZZ_ASSERT(
+                outcome.hasResult && !outcome.resultText.empty(), "every outcome has a text");
+            FUZZ_ASSERT(isResultAlphabet(outcome.resultText),
+                "the result holds no inf, nan or stray character");
         }
     } catch (const Exception& error) {
         FUZZ_ASSERT(firstEmpty == 0, "nothing is converted while a text is empty");

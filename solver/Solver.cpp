@@ -20,8 +20,7 @@ float toCoefficient(const std::string& text)
     const float value = static_cast<float>(StrToFloat(text));
     if (std::isinf(value))
         throw Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона: "
-            + "по модулю не больше " + FloatToStrF(FLT_MAX, TFloatFormat::ffGeneral, 2, 2)
-            + ".");
+            + "по модулю не больше " + FloatToStrF(FLT_MAX, TFloatFormat::ffGeneral, 2, 2) + ".");
     return value;
 }
 
@@ -80,7 +79,10 @@ std::string resultFor(float a, float b, float c)
 
 } // namespace
 
-std::string FormatRoot(long double value) { return FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2); }
+std::string FormatRoot(long double value)
+{
+    return FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2);
+}
 
 TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const std::string& tC)
 {

@@ -67,7 +67,8 @@ void TForm1::Button1Click(TObject*)
 {
     const TSolveOutcome outcome = SolveQuadratic(Edit1->Text(), Edit2->Text(), Edit3->Text());
     if (outcome.kind == TSolveKind::MissingValues) {
-        MessageDlg("Надо ввести значения параметров a,b,c", mtInformation, TMsgDlgButtons() << mbOK, 0);
+        MessageDlg(
+            "Надо ввести значения параметров a,b,c", mtInformation, TMsgDlgButtons() << mbOK, 0);
         if (Edit1->Text().empty())
             Edit1->SetFocus();
         else if (Edit2->Text().empty())

@@ -39,7 +39,8 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
     std::vector<std::pair<QAbstractButton*, TModalResult>> added;
     for (const Choice& choice : choices) {
         if (buttons.Contains(choice.button))
-            added.emplace_back(box.addButton(QString::fromUtf8(choice.caption), choice.role), choice.result);
+            added.emplace_back(
+                box.addButton(QString::fromUtf8(choice.caption), choice.role), choice.result);
     }
     if (added.empty())
         added.emplace_back(box.addButton("ОК", QMessageBox::AcceptRole), mrOk);

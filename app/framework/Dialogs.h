@@ -25,4 +25,5 @@ private:
 
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
-int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+int MessageDlg(
+    const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);

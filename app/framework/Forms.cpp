@@ -6,14 +6,14 @@
 
 #include <QAccessibleWidget>
 #include <QFont>
-#include <QLinearGradient>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QWindow>
 #include <QLibraryInfo>
+#include <QLinearGradient>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTranslator>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -146,7 +146,8 @@ void TApplication::Initialize()
                         "WAYLAND_DISPLAY), окно показать негде.");
     // On a Wayland session the program is a Wayland client (Qt alone would
     // fall back to XWayland on some desktops); X11 remains the fallback.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
     m_qt = std::make_unique<GuardedApplication>(m_argc, m_argv);
 
@@ -180,8 +181,8 @@ void TApplication::ShowException(const std::exception& error)
         std::fprintf(stderr, "%s\n", error.what());
         return;
     }
-    QMessageBox box(QMessageBox::Critical, "Ошибка",
-        QString::fromUtf8(error.what()), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, "Ошибка", QString::fromUtf8(error.what()),
+        QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName("ExceptionReport");
     box.button(QMessageBox::Ok)->setText("ОК");
     box.exec();
@@ -215,7 +216,8 @@ int TForm::FindHandler(const QVariant& name, const char* parameters) const
     const QByteArray signature = QMetaObject::normalizedSignature(handler + parameters);
     const int index = metaObject()->indexOfMethod(signature.constData());
     if (index < 0)
-        throw Exception("В описании формы указан неизвестный обработчик " + signature.toStdString());
+        throw Exception(
+            "В описании формы указан неизвестный обработчик " + signature.toStdString());
     return index;
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 char DecimalSeparator = '.';
@@ -20,8 +20,11 @@ static std::size_t utf8Length(const std::string& text, std::size_t i)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-        : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80 ? 1
+        : (lead >> 5) == 0x6         ? 2
+        : (lead >> 4) == 0xE         ? 3
+        : (lead >> 3) == 0x1E        ? 4
+                                     : 0;
     if (length == 0 || i + length > text.size())
         return 0;
     for (std::size_t k = 1; k < length; ++k) {
@@ -67,9 +70,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 namespace {
 
 // 10^0 to 10^27: each is exact in long double (5^27 < 2^64).
-constexpr long double kExactPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
-    1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
-    1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
+constexpr long double kExactPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L,
+    1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L,
+    1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
 
 } // namespace
 
@@ -187,8 +190,8 @@ DecimalDigits splitScientific(std::string_view text)
     d.digits += text[0];
     if (ePos > 1)
         d.digits.append(text.substr(2, ePos - 2));
-    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
-        d.exponent);
+    std::from_chars(
+        text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(), d.exponent);
     d.exponent += 1;
     return d;
 }
@@ -241,8 +244,9 @@ DecimalDigits roundToDigits(long double value, int precision)
         // digit is a 5, rounding it half up gives the correct result. A final
         // 5 is either an exact tie, which goes away from zero, or not, and
         // then rounding the exact value directly decides.
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, asDouble,
-            std::chars_format::scientific, precision).ptr;
+        auto end = std::to_chars(
+            buffer, buffer + sizeof buffer, asDouble, std::chars_format::scientific, precision)
+                       .ptr;
         d = splitScientific({ buffer, std::size_t(end - buffer) });
         const char last = d.digits.size() > std::size_t(precision) ? d.digits[precision] : '0';
         bool up = last > '5';
@@ -253,7 +257,8 @@ DecimalDigits roundToDigits(long double value, int precision)
                 && isExactDouble(std::stoull(d.digits), d.exponent - 1 - precision);
             if (!up) {
                 end = std::to_chars(buffer, buffer + sizeof buffer, asDouble,
-                    std::chars_format::scientific, precision - 1).ptr;
+                    std::chars_format::scientific, precision - 1)
+                          .ptr;
                 d = splitScientific({ buffer, std::size_t(end - buffer) });
             }
         }
@@ -265,8 +270,9 @@ DecimalDigits roundToDigits(long double value, int precision)
     } else {
         // Beyond double: the exact value expanded to 40 digits, far beyond any
         // rounding position used here, then rounded half away from zero.
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-            std::chars_format::scientific, 40).ptr;
+        const auto end = std::to_chars(
+            buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 40)
+                             .ptr;
         const DecimalDigits all = splitScientific({ buffer, std::size_t(end - buffer) });
         d = { all.digits.substr(0, precision), all.exponent };
         if (all.digits[precision] >= '5')

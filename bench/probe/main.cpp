@@ -58,7 +58,8 @@ int main(int argc, char* argv[])
         std::free(event);
         if (mapped) {
             milliseconds = std::chrono::duration<double, std::milli>(
-                std::chrono::steady_clock::now() - start).count();
+                std::chrono::steady_clock::now() - start)
+                               .count();
             break;
         }
     }

@@ -153,8 +153,8 @@ TEST(RootAccuracy, TwoRootsAgreeWithQuadruplePrecisionToEveryShownDigit)
             if (++wrong <= 10)
                 ADD_FAILURE() << "a=" << text(a) << " b=" << text(b) << " c=" << text(c) << " x"
                               << k + 1 << ": shown " << shownX[k] << ", exact "
-                              << toFourDigits(exact[k]) << " (hex "
-                              << std::hexfloat << static_cast<double>(exact[k]) << ")";
+                              << toFourDigits(exact[k]) << " (hex " << std::hexfloat
+                              << static_cast<double>(exact[k]) << ")";
         }
         ++compared;
     }

@@ -40,8 +40,7 @@ TEST_F(Solver, EveryRuleShowsItsText)
         { "0, 0, 0 is always true", "0", "0", "0", "Бесконечное множество решений" },
         { "1e-50 underflows to 0, so it is linear", "1e-50", "2", "-4",
             "Один корень и он равен 2" },
-        { "1, -1e5, 0: a root of six digits is scientific", "1", "-1e5", "0",
-            "x1= 1E05; x2= 0" },
+        { "1, -1e5, 0: a root of six digits is scientific", "1", "-1e5", "0", "x1= 1E05; x2= 0" },
         { "1, -5, 6 with exponent forms", "1E0", "-0.5e1", "+6", "x1= 3; x2= 2" },
         { "2, -3, 1 gives a fractional root", "2", "-3", "1", "x1= 1; x2= 0.5" },
         { "-2, 3, -1: a < 0 keeps the roots unsorted", "-2", "3", "-1", "x1= 0.5; x2= 1" },
@@ -66,8 +65,7 @@ TEST_F(Solver, MendedCases)
         // Cancellation: -b + √D loses every digit of the small root.
         { "1, 1e19, 1: small root is -1e-19, not 0", "1", "1e19", "1", "x1= -1E-19; x2= -1E19" },
         { "1, -1e19, 1: mirrored", "1", "-1e19", "1", "x1= 1E19; x2= 1E-19" },
-        { "1, 1e4, 1: small root keeps its digits", "1", "1e4", "1",
-            "x1= -0.0001; x2= -1E04" },
+        { "1, 1e4, 1: small root keeps its digits", "1", "1e4", "1", "x1= -0.0001; x2= -1E04" },
         { "-1, 1e4, 1: x1 still the root of +√D", "-1", "1e4", "1", "x1= -0.0001; x2= 1E04" },
         // Double root.
         { "1, 2, 1 has the double root -1", "1", "2", "1", "Один корень и он равен -1" },
@@ -81,8 +79,7 @@ TEST_F(Solver, MendedCases)
             "x1= -1E-30; x2= -1E60" },
         { "1e30, 1e30, -1e30: D = 5e60 stays finite", "1e30", "1e30", "-1e30",
             "x1= 0.618; x2= -1.618" },
-        { "1e-30, 0, -1e-30: D = 4e-60 does not vanish", "1e-30", "0", "-1e-30",
-            "x1= 1; x2= -1" },
+        { "1e-30, 0, -1e-30: D = 4e-60 does not vanish", "1e-30", "0", "-1e-30", "x1= 1; x2= -1" },
         { "1e-20, 1e-20, 1e-20: negative D of 3e-40", "1e-20", "1e-20", "1e-20",
             "Уравнение решений не имеет" },
         { "1e38, 0, -1e-38: root below the normal single range", "1e38", "0", "-1e-38",
@@ -102,8 +99,8 @@ TEST_F(Solver, CoefficientBeyondSingleRangeIsRefusedByName)
         SolveQuadratic("1", "1e39", "1");
         FAIL() << "no error raised";
     } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(),
-            "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.");
+        EXPECT_STREQ(
+            e.what(), "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.");
     }
     EXPECT_THROW(SolveQuadratic("-3.5e38", "1", "1"), Exception);
     EXPECT_NO_THROW(SolveQuadratic("3.4e38", "3.4e38", "-3.4e38"));

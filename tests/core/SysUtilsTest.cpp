@@ -100,8 +100,8 @@ TEST_F(SysUtils, StrToFloatRejectsWhatIsNoNumber)
         { '.', "+-1" }, { '.', "1.2.3" }, { '.', "1,5" }, { ',', "1.5" }, { ',', "1,2,3" },
         { '.', "." }, { '.', "inf" }, { '.', "-INF" }, { '.', "nan" }, { '.', "infinity" },
         { '.', "0x10" }, { '.', "0x1p3" }, { '.', "1 000" }, { '.', "1_000" }, { '.', "1e" },
-        { '.', "1e+" }, { '.', "e5" }, { '.', "1e5.5" }, { '.', "1-" }, { '.', "٣" },
-        { '.', "１" }, { '.', "1\t" }, { '.', "1e5000" }, { '.', "-1e99999999999999999999" },
+        { '.', "1e+" }, { '.', "e5" }, { '.', "1e5.5" }, { '.', "1-" }, { '.', "٣" }, { '.', "１" },
+        { '.', "1\t" }, { '.', "1e5000" }, { '.', "-1e99999999999999999999" },
         { '.', "1а" }, // Cyrillic а
     };
     for (const auto& c : cases) {
@@ -210,7 +210,8 @@ TEST_F(SysUtils, GeneralFormatHonoursPrecisionDigitsAndSeparator)
 TEST_F(SysUtils, FormattingRefusesInfinityAndNaN)
 {
     const long double bad[] = { std::numeric_limits<long double>::infinity(),
-        -std::numeric_limits<long double>::infinity(), std::numeric_limits<long double>::quiet_NaN() };
+        -std::numeric_limits<long double>::infinity(),
+        std::numeric_limits<long double>::quiet_NaN() };
     for (const long double value : bad)
         EXPECT_THROW(FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2), Exception);
 }

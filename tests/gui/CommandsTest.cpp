@@ -21,12 +21,30 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("c");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("two roots") << "1" << "-3" << "2" << "x1= 2; x2= 1";
-        QTest::newRow("linear") << "0" << "3" << "1" << "Один корень и он равен -0.3333";
-        QTest::newRow("double root") << "1" << "2" << "1" << "Один корень и он равен -1";
-        QTest::newRow("no solutions") << "1" << "0" << "1" << "Уравнение решений не имеет";
-        QTest::newRow("all zero") << "0" << "0" << "0" << "Бесконечное множество решений";
-        QTest::newRow("huge root") << "1e-30" << "1e30" << "1" << "x1= -1E-30; x2= -1E60";
+        QTest::newRow("two roots") << "1"
+                                   << "-3"
+                                   << "2"
+                                   << "x1= 2; x2= 1";
+        QTest::newRow("linear") << "0"
+                                << "3"
+                                << "1"
+                                << "Один корень и он равен -0.3333";
+        QTest::newRow("double root") << "1"
+                                     << "2"
+                                     << "1"
+                                     << "Один корень и он равен -1";
+        QTest::newRow("no solutions") << "1"
+                                      << "0"
+                                      << "1"
+                                      << "Уравнение решений не имеет";
+        QTest::newRow("all zero") << "0"
+                                  << "0"
+                                  << "0"
+                                  << "Бесконечное множество решений";
+        QTest::newRow("huge root") << "1e-30"
+                                   << "1e30"
+                                   << "1"
+                                   << "x1= -1E-30; x2= -1E60";
     }
 
     void solveShowsTheOutcomeWithoutABox()
@@ -62,10 +80,22 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("c");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("b empty") << "1" << "" << "2" << "Edit2";
-        QTest::newRow("a empty") << "" << "5" << "" << "Edit1";
-        QTest::newRow("c empty") << "1" << "2" << "" << "Edit3";
-        QTest::newRow("b empty, a no number") << "abc" << "" << "2" << "Edit2";
+        QTest::newRow("b empty") << "1"
+                                 << ""
+                                 << "2"
+                                 << "Edit2";
+        QTest::newRow("a empty") << ""
+                                 << "5"
+                                 << ""
+                                 << "Edit1";
+        QTest::newRow("c empty") << "1"
+                                 << "2"
+                                 << ""
+                                 << "Edit3";
+        QTest::newRow("b empty, a no number") << "abc"
+                                              << ""
+                                              << "2"
+                                              << "Edit2";
     }
 
     void missingValueAsksAndFocusesTheFirstEmptyField()
@@ -93,10 +123,16 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "abc" << "1" << "Значение «abc» не является правильным числом.";
-        QTest::newRow("two separators pasted") << "1" << "1..2" << "Значение «1..2» не является правильным числом.";
-        QTest::newRow("beyond single range") << "1" << "1e39"
-                                             << "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.";
+        QTest::newRow("letters") << "abc"
+                                 << "1"
+                                 << "Значение «abc» не является правильным числом.";
+        QTest::newRow("two separators pasted") << "1"
+                                               << "1..2"
+                                               << "Значение «1..2» не является правильным числом.";
+        QTest::newRow("beyond single range")
+            << "1"
+            << "1e39"
+            << "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.";
     }
 
     void textThatIsNoNumberIsReportedAndNothingChanges()

@@ -31,13 +31,20 @@ private slots:
         QTest::addColumn<int>("fieldIndex");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("point: second point dropped") << "." << 1 << "1.5." << "1.5";
-        QTest::newRow("point: third point dropped in b") << "." << 2 << "..2." << ".2";
-        QTest::newRow("point: comma passes") << "." << 3 << "1,5,6" << "1,5,6";
-        QTest::newRow("comma: second comma dropped") << "," << 1 << "1,5," << "1,5";
-        QTest::newRow("comma: point passes") << "," << 2 << "1.5.6" << "1.5.6";
-        QTest::newRow("signs, letters, blanks pass") << "." << 3 << "-+e a" << "-+e a";
-        QTest::newRow("Cyrillic passes") << "." << 1 << "ж1" << "ж1";
+        QTest::newRow("point: second point dropped") << "." << 1 << "1.5."
+                                                     << "1.5";
+        QTest::newRow("point: third point dropped in b") << "." << 2 << "..2."
+                                                         << ".2";
+        QTest::newRow("point: comma passes") << "." << 3 << "1,5,6"
+                                             << "1,5,6";
+        QTest::newRow("comma: second comma dropped") << "," << 1 << "1,5,"
+                                                     << "1,5";
+        QTest::newRow("comma: point passes") << "," << 2 << "1.5.6"
+                                             << "1.5.6";
+        QTest::newRow("signs, letters, blanks pass") << "." << 3 << "-+e a"
+                                                     << "-+e a";
+        QTest::newRow("Cyrillic passes") << "." << 1 << "ж1"
+                                         << "ж1";
     }
 
     void keyFilterDropsOnlyASecondSeparator()

@@ -48,7 +48,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("handler");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Exception shows its message") << QByteArray("RaiseException") << "Сбой обработчика";
+        QTest::newRow("Exception shows its message")
+            << QByteArray("RaiseException") << "Сбой обработчика";
         QTest::newRow("another type shows an empty message") << QByteArray("RaiseOther") << "";
     }
 

@@ -110,8 +110,8 @@ private slots:
 
     void labelsAndPictureTakeNoFocus()
     {
-        for (QWidget* w : { static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label5),
-                 static_cast<QWidget*>(form->Image1) })
+        for (QWidget* w : { static_cast<QWidget*>(form->Label1),
+                 static_cast<QWidget*>(form->Label5), static_cast<QWidget*>(form->Image1) })
             QCOMPARE(w->focusPolicy(), Qt::NoFocus);
     }
 

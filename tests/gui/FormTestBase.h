@@ -49,7 +49,8 @@ protected:
             if (key.unicode() < 0x80)
                 QTest::keyClick(field, key.toLatin1());
             else
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(key), Qt::NoModifier);
+                QTest::sendKeyEvent(
+                    QTest::Click, field, Qt::Key_unknown, QString(key), Qt::NoModifier);
         }
     }
 

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 
 #include <vector>
 
@@ -29,11 +30,11 @@ inline void dropOffscreenSizeHintWarnings()
     if (installed)
         return;
     installed = true;
-    testLogger = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                            const QString& message) {
-        if (!message.contains("does not support propagateSizeHints"))
-            testLogger(type, context, message);
-    });
+    testLogger = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains("does not support propagateSizeHints"))
+                testLogger(type, context, message);
+        });
 }
 
 class ModalWatcher : public QObject {
@@ -53,8 +54,20 @@ private:
     void poll()
     {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != m_pending) {
+            m_pending = box;
+            m_shownFor.start();
+        }
         if (!box)
             return;
+        // Answer only once the box is on screen, and on Wayland not faster
+        // than a person could: Qt 6.4 can trip over a surface destroyed
+        // while its first frame is still pending.
+        const bool wayland = QGuiApplication::platformName().startsWith("wayland");
+        if (!box->windowHandle() || !box->windowHandle()->isExposed()
+            || m_shownFor.elapsed() < (wayland ? 30 : 0))
+            return;
+        m_pending = nullptr;
         SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(), {},
             nullptr };
         for (QAbstractButton* button : box->buttons())
@@ -69,4 +82,6 @@ private:
 
     QTimer m_timer;
     std::vector<SeenBox> m_seen;
+    QMessageBox* m_pending = nullptr;
+    QElapsedTimer m_shownFor;
 };

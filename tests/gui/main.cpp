@@ -17,7 +17,8 @@ int runMonkeyTest(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+        qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     const std::map<std::string, std::function<int(int, char**)>> suites = {
         { "FormLayout", runFormLayoutTest },
         { "ExceptionReport", runExceptionReportTest },
@@ -26,7 +27,9 @@ int main(int argc, char** argv)
         { "Monkey", runMonkeyTest },
     };
     if (argc < 2 || !suites.count(argv[1])) {
-        std::fprintf(stderr, "usage: gui_tests FormLayout|ExceptionReport|Entry|Commands|Monkey [Qt Test options]\n");
+        std::fprintf(stderr,
+            "usage: gui_tests FormLayout|ExceptionReport|Entry|Commands|Monkey [Qt Test "
+            "options]\n");
         return 2;
     }
     TApplication application(argc, argv);
