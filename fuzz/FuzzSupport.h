@@ -14,8 +14,15 @@
         }                                                                                          \
     } while (0)
 
-// A message quoting user text stays short whatever the text's length.
-inline bool isShortMessage(const std::string& message) { return message.size() <= 200; }
+// A message quoting user text stays short whatever the text's length: at
+// most 120 characters (the quote is cut at 40).
+inline bool isShortMessage(const std::string& message)
+{
+    std::size_t characters = 0;
+    for (const char c : message)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters <= 120;
+}
 
 // Whether every character of a result text is one the program can show:
 // Cyrillic words, digits, sign, separators, exponent, "x1= ; x2=" and blanks.

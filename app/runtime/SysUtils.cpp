@@ -15,19 +15,32 @@ Exception::Exception(std::string message)
 
 const char* Exception::what() const noexcept { return m_message.c_str(); }
 
-// The length of the well-formed UTF-8 sequence at text[i], or 0.
+// The length of the well-formed UTF-8 sequence at text[i], or 0: no
+// overlong forms, no surrogates, nothing beyond U+10FFFF.
 static std::size_t utf8Length(const std::string& text, std::size_t i)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1
-        : (lead >> 5) == 0x6         ? 2
-        : (lead >> 4) == 0xE         ? 3
-        : (lead >> 3) == 0x1E        ? 4
-                                     : 0;
-    if (length == 0 || i + length > text.size())
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
         return 0;
-    for (std::size_t k = 1; k < length; ++k) {
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80)
             return 0;
     }

@@ -152,6 +152,10 @@ TEST_F(SysUtils, QuoteForMessageShortensAndRepairsBytesThatAreNoUtf8)
     EXPECT_EQ(QuoteForMessage(std::string(1000, '\xA4'), 3), "«???…»");
     EXPECT_EQ(QuoteForMessage("\xD0", 5), "«?»"); // a sequence cut short
     EXPECT_EQ(QuoteForMessage("\xE2\x82\xAC\xFF", 5), "«€?»");
+    EXPECT_EQ(QuoteForMessage("\xF0\x9F\x98\x80", 5), "«😀»");
+    EXPECT_EQ(QuoteForMessage("\xC0\x80", 5), "«??»"); // overlong
+    EXPECT_EQ(QuoteForMessage("\xED\xA0\x80", 5), "«???»"); // a surrogate
+    EXPECT_EQ(QuoteForMessage("\xF4\xA4\xA4\xAA", 5), "«????»"); // beyond U+10FFFF
 }
 
 struct Formatted {
