@@ -1,8 +1,7 @@
 #include "Forms.h"
 
-#include "StdCtrls.h"
-
 #include "ExtCtrls.h"
+#include "StdCtrls.h"
 
 #include <QAccessibleWidget>
 #include <QFont>
