@@ -6,16 +6,16 @@
 
 namespace {
 
-void focusOrRaise(QWidget* control)
-{
-    if (!control->isEnabled() || !control->isVisible() || control->focusPolicy() == Qt::NoFocus)
-        throw Exception("Нельзя передать фокус ввода недоступному элементу окна.");
-    control->setFocus(Qt::OtherFocusReason);
-}
-
 bool canFocus(const QWidget* control)
 {
     return control->isEnabled() && control->isVisible() && control->focusPolicy() != Qt::NoFocus;
+}
+
+void focusOrRaise(QWidget* control)
+{
+    if (!canFocus(control))
+        throw Exception("Нельзя передать фокус ввода недоступному элементу окна.");
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace

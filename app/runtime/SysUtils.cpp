@@ -78,10 +78,6 @@ Exception notANumber(const std::string& text)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-} // namespace
-
-namespace {
-
 // 10^0 to 10^27: each is exact in long double (5^27 < 2^64).
 constexpr long double kExactPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L,
     1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L,

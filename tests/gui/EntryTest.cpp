@@ -7,11 +7,6 @@
 class EntryTest : public FormTestBase {
     Q_OBJECT
 
-    TEdit* field(int index) const
-    {
-        return index == 1 ? form->Edit1 : index == 2 ? form->Edit2 : form->Edit3;
-    }
-
     // Puts text on the clipboard; false where the session offers no usable
     // clipboard (a headless Wayland compositor takes a selection only after
     // real input).

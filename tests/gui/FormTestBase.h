@@ -56,6 +56,12 @@ protected:
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+    // The coefficient field a (1), b (2) or c (3).
+    TEdit* field(int index) const
+    {
+        return index == 1 ? form->Edit1 : index == 2 ? form->Edit2 : form->Edit3;
+    }
+
     // Makes the window the active one, as a window manager would when it is
     // shown and after a message box closes. Where the platform does not (the
     // offscreen one at times, a headless Wayland compositor without a seat),

@@ -15,11 +15,6 @@ class MonkeyTest : public FormTestBase {
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
-    TEdit* field(int index) const
-    {
-        return index == 1 ? form->Edit1 : index == 2 ? form->Edit2 : form->Edit3;
-    }
-
     QString randomText()
     {
         static const QString alphabet = "0123456789..,,--+eEабв xX";
