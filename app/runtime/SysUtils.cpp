@@ -4,7 +4,18 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string_view>
+
+// What the conversion and the solver take for granted about long double: IEEE
+// binary floating point at least as wide as double (x87 extended on amd64,
+// binary128 on arm64, plain double elsewhere). Products of two floats (24-bit
+// significands) are then exact, and so is every integer up to 2^53.
+static_assert(std::numeric_limits<long double>::is_iec559);
+static_assert(std::numeric_limits<long double>::radix == 2);
+static_assert(std::numeric_limits<long double>::digits >= 53);
+static_assert(std::numeric_limits<long double>::has_infinity);
+static_assert(std::numeric_limits<long double>::max_exponent10 >= 308);
 
 char DecimalSeparator = '.';
 
@@ -78,10 +89,47 @@ Exception notANumber(const std::string& text)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// 10^0 to 10^27: each is exact in long double (5^27 < 2^64).
-constexpr long double kExactPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L,
-    1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L,
+// 10^0 to 10^27, and how many of them are exact in this long double: 10^k is
+// exact while 5^k fits into the significand (10^27 with 64 bits, 10^22 with 53).
+constexpr long double kPowersOfTen[] = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L,
     1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
+
+constexpr int exactPowersOfTen()
+{
+    long double twoToTheDigits = 1; // the first integer past the exact ones
+    for (int i = 0; i < std::numeric_limits<long double>::digits; ++i)
+        twoToTheDigits *= 2;
+    long double five = 1;
+    int k = 0;
+    while (k + 1 < int(std::size(kPowersOfTen)) && five * 5 < twoToTheDigits) {
+        five *= 5;
+        ++k;
+    }
+    return k;
+}
+constexpr int kMaxExactPower = exactPowersOfTen();
+
+// from_chars into long double; where long double is double, through the
+// double overload, which every C++ library has.
+std::from_chars_result fromChars(const std::string& ascii, long double& value)
+{
+    if constexpr (std::numeric_limits<long double>::digits == std::numeric_limits<double>::digits) {
+        double asDouble = 0;
+        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), asDouble);
+        value = asDouble;
+        return result;
+    } else {
+        return std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    }
+}
+
+// Whether an integer significand converts to long double exactly.
+constexpr bool fitsExactly(std::uint64_t significand)
+{
+    constexpr int bits = std::numeric_limits<long double>::digits;
+    return bits >= 64 || significand < (std::uint64_t(1) << bits);
+}
 
 } // namespace
 
@@ -159,27 +207,41 @@ long double StrToFloat(const std::string& text)
     // correctly rounded operation.
     const long long power = scale + exponent;
     long double value = 0;
-    if (!dropped && power >= -27 && power <= 27) {
-        value = power >= 0 ? significand * kExactPowersOfTen[power]
-                           : significand / kExactPowersOfTen[-power];
+    if (!dropped && fitsExactly(significand) && power >= -kMaxExactPower
+        && power <= kMaxExactPower) {
+        value = power >= 0 ? significand * kPowersOfTen[power] : significand / kPowersOfTen[-power];
         return negative ? -value : value;
     }
 
-    // Otherwise from_chars reads the digits ('.' as separator); a huge
-    // exponent is clamped so that it still parses and reports the range.
+    // The range is decided here, from the decimal exponent of the leading
+    // digit where it is clear and from the converted value near the limits,
+    // not from the library's error report (not every one gives it).
+    const Exception outOfRange("Число " + QuoteForMessage(text) + " вне допустимого диапазона.");
+    const long long leadExponent = power + significantDigits - 1;
+    if (leadExponent > std::numeric_limits<long double>::max_exponent10)
+        throw outOfRange;
+    // Below 10^(min_exponent10 - digits10 - 2) lies less than half the
+    // smallest subnormal: zero.
+    constexpr int kZeroBelow = std::numeric_limits<long double>::min_exponent10
+        - std::numeric_limits<long double>::digits10 - 2;
+    if (leadExponent < kZeroBelow)
+        return negative ? -0.0L : 0.0L;
+
+    // Otherwise from_chars reads the digits ('.' as separator).
     std::string ascii(s.substr(mantissaStart, mantissaEnd - mantissaStart));
     std::replace(ascii.begin(), ascii.end(), DecimalSeparator, '.');
     ascii += 'e';
     ascii += std::to_string(exponent);
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // The decimal exponent of the leading digit tells underflow from overflow.
-        if (power + significantDigits - 1 < 0)
-            return negative ? -0.0L : 0.0L;
-        throw Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона.");
-    }
-    if (error != std::errc() || end != ascii.data() + ascii.size())
+    const auto [end, error] = fromChars(ascii, value);
+    if (error != std::errc() && error != std::errc::result_out_of_range)
         throw notANumber(text);
+    if (end != ascii.data() + ascii.size())
+        throw notANumber(text);
+    if (error == std::errc::result_out_of_range || std::isinf(value) || value == 0) {
+        if (leadExponent < 0)
+            return negative ? -0.0L : 0.0L;
+        throw outOfRange;
+    }
     return negative ? -value : value;
 }
 

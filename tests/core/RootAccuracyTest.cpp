@@ -3,8 +3,8 @@
 #include "Solver.h"
 #include "SysUtils.h"
 
+#include <boost/multiprecision/cpp_bin_float.hpp>
 #include <gtest/gtest.h>
-#include <quadmath.h>
 
 #include <cfloat>
 #include <cmath>
@@ -15,6 +15,14 @@
 #include <string>
 
 namespace {
+
+// IEEE binary128 in software: the same on every compiler and processor.
+using Quad = boost::multiprecision::cpp_bin_float_quad;
+
+std::string scientific(const Quad& x, int fractionDigits)
+{
+    return x.str(fractionDigits, std::ios_base::scientific);
+}
 
 // A decimal number reduced to its significant digits and exponent, so that the
 // shown text and the reference compare whatever their notation.
@@ -61,15 +69,15 @@ Decimal parseDecimal(const std::string& text)
 }
 
 // The exact roots of a·x² + b·x + c for float coefficients, to 113 bits.
-// Products of floats are exact in __float128, so D is exact; the stable form of
+// Products of floats are exact in binary128, so D is exact; the stable form of
 // the formula keeps both roots to full precision.
-void referenceRoots(float a, float b, float c, __float128& x1, __float128& x2)
+void referenceRoots(float a, float b, float c, Quad& x1, Quad& x2)
 {
-    const __float128 qa = a, qb = b, qc = c;
-    const __float128 d = qb * qb - 4 * qa * qc;
-    const __float128 s = sqrtq(d);
-    const __float128 plus = (-qb + s) / (2 * qa);
-    const __float128 minus = (-qb - s) / (2 * qa);
+    const Quad qa = a, qb = b, qc = c;
+    const Quad d = qb * qb - 4 * qa * qc;
+    const Quad s = sqrt(d);
+    const Quad plus = (-qb + s) / (2 * qa);
+    const Quad minus = (-qb - s) / (2 * qa);
     // Whichever of the two suffers cancellation is recomputed through the product.
     if (qb < 0) {
         x1 = plus;
@@ -80,20 +88,13 @@ void referenceRoots(float a, float b, float c, __float128& x1, __float128& x2)
     }
 }
 
-std::string toFourDigits(__float128 x)
-{
-    char buffer[64];
-    quadmath_snprintf(buffer, sizeof buffer, "%.3Qe", x);
-    return buffer;
-}
+std::string toFourDigits(const Quad& x) { return scientific(x, 3); }
 
 // Whether x lies so close to the midpoint between two four-digit numbers that
 // the rounding to single precision before formatting may tip it either way.
-bool nearRoundingBoundary(__float128 x)
+bool nearRoundingBoundary(const Quad& x)
 {
-    char buffer[64];
-    quadmath_snprintf(buffer, sizeof buffer, "%.12Qe", fabsq(x));
-    const std::string text(buffer);
+    const std::string text = scientific(abs(x), 12);
     const std::string tail = text.substr(5, 8); // digits 5 to 12 of the mantissa
     const double fraction = std::stod("0." + tail);
     return std::fabs(fraction - 0.5) < 2e-3; // a float is good to 6e-8; generous margin
@@ -132,17 +133,17 @@ TEST(RootAccuracy, TwoRootsAgreeWithQuadruplePrecisionToEveryShownDigit)
             c = static_cast<float>(static_cast<double>(b) * b / (4.0 * a) * (1 - 1e-5));
         if (shape == 2)
             c = static_cast<float>(c * 1e-12);
-        const __float128 d = static_cast<__float128>(b) * b - 4 * static_cast<__float128>(a) * c;
+        const Quad d = Quad(b) * b - 4 * Quad(a) * c;
         if (!(d > 0) || !std::isfinite(c) || c == 0)
             continue;
-        __float128 x1, x2;
+        Quad x1, x2;
         referenceRoots(a, b, c, x1, x2);
         const std::string shown = SolveQuadratic(text(a), text(b), text(c)).resultText;
         const auto split = shown.find("; x2= ");
         ASSERT_EQ(shown.rfind("x1= ", 0), 0u) << shown;
         ASSERT_NE(split, std::string::npos) << shown;
         const std::string shownX[2] = { shown.substr(4, split - 4), shown.substr(split + 6) };
-        const __float128 exact[2] = { x1, x2 };
+        const Quad exact[2] = { x1, x2 };
         for (int k = 0; k < 2; ++k) {
             if (parseDecimal(shownX[k]) == parseDecimal(toFourDigits(exact[k])))
                 continue;
@@ -154,7 +155,7 @@ TEST(RootAccuracy, TwoRootsAgreeWithQuadruplePrecisionToEveryShownDigit)
                 ADD_FAILURE() << "a=" << text(a) << " b=" << text(b) << " c=" << text(c) << " x"
                               << k + 1 << ": shown " << shownX[k] << ", exact "
                               << toFourDigits(exact[k]) << " (hex " << std::hexfloat
-                              << static_cast<double>(exact[k]) << ")";
+                              << exact[k].convert_to<double>() << ")";
         }
         ++compared;
     }
@@ -180,8 +181,7 @@ TEST(RootAccuracy, FormatRootRoundsHalfAwayFromZero)
             if (!std::isfinite(value) || value == 0)
                 continue;
         }
-        char buffer[128];
-        quadmath_snprintf(buffer, sizeof buffer, "%.60Qe", fabsq(static_cast<__float128>(value)));
+        const std::string buffer = scientific(abs(Quad(value)), 60);
         const Decimal exact = parseDecimal(buffer);
         // Round the exact digits half away from zero to four.
         std::string digits = exact.digits;
