@@ -2,6 +2,7 @@
 // its text, measured in-process on the real form (offscreen platform).
 #include "Unit1.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <algorithm>

@@ -38,9 +38,11 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
 
 
+# Roles are compared as AT-SPI's numbers: their names change between versions
+# ("push button" became "button").
 def find(root, role, name=None, description=None):
     def match(o):
-        return (o is not None and o.getRoleName() == role
+        return (o is not None and o.getRole() == role
                 and (name is None or o.name == name)
                 and (description is None or o.description == description))
     return pyatspi.findDescendant(root, match)
@@ -73,14 +75,14 @@ class Window:
         self.app = wait_for(self._app, 10)
         if not self.app:
             raise SystemExit("FAILED  the program did not appear on the accessibility bus")
-        self.frame = wait_for(lambda: find(self.app, "frame", TITLE))
-        self.a = find(self.frame, "text", "a")
-        self.b = find(self.frame, "text", "b")
-        self.c = find(self.frame, "text", "c")
-        self.solve = find(self.frame, "push button", "Решать")
-        self.clear = find(self.frame, "push button", "Очистить")
-        self.exit = find(self.frame, "push button", "Выход")
-        self.result = find(self.frame, "label", description="Результат")
+        self.frame = wait_for(lambda: find(self.app, pyatspi.ROLE_FRAME, TITLE))
+        self.a = find(self.frame, pyatspi.ROLE_TEXT, "a")
+        self.b = find(self.frame, pyatspi.ROLE_TEXT, "b")
+        self.c = find(self.frame, pyatspi.ROLE_TEXT, "c")
+        self.solve = find(self.frame, pyatspi.ROLE_PUSH_BUTTON, "Решать")
+        self.clear = find(self.frame, pyatspi.ROLE_PUSH_BUTTON, "Очистить")
+        self.exit = find(self.frame, pyatspi.ROLE_PUSH_BUTTON, "Выход")
+        self.result = find(self.frame, pyatspi.ROLE_LABEL, description="Результат")
         self.xid = wait_for(lambda: xdotool("search", "--pid", str(process.pid), "--name", TITLE).split()[0])
 
     def _app(self):
@@ -101,9 +103,9 @@ class Window:
         for window in self.app:
             if window is None or window.name == TITLE:
                 continue
-            labels = pyatspi.findAllDescendants(window, lambda o: o.getRoleName() == "label")
+            labels = pyatspi.findAllDescendants(window, lambda o: o.getRole() == pyatspi.ROLE_LABEL)
             texts = [o.name for o in labels if o.name]
-            button = find(window, "push button")
+            button = find(window, pyatspi.ROLE_PUSH_BUTTON)
             if button is not None:
                 return window, "\n".join(texts), button
         return None

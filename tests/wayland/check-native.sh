@@ -18,7 +18,8 @@ sleep 0.3
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 fail=0
-grep -q 'xdg_toplevel@[0-9]*\.set_app_id("org.kvadratnoe.Quadratic")' "$log" \
+# libwayland writes the object as xdg_toplevel@14 up to 1.22, as xdg_toplevel#14 from 1.23 on.
+grep -Eq 'xdg_toplevel[@#][0-9]+\.set_app_id\("org\.kvadratnoe\.Quadratic"\)' "$log" \
     && echo "ok      native Wayland client with app id org.kvadratnoe.Quadratic" \
     || { echo "FAILED  no xdg_toplevel with the app id"; fail=1; }
 min="$(grep -o 'set_min_size([0-9]*, [0-9]*)' "$log" | tail -1)"
