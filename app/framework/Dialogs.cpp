@@ -23,6 +23,7 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
     QMessageBox box(look.icon, QString::fromUtf8(look.title), QString::fromStdString(message),
         QMessageBox::NoButton, QApplication::activeWindow());
     box.setObjectName("MessageDlg");
+    box.setTextFormat(Qt::PlainText); // a message may quote what the user typed
 
     struct Choice {
         TMsgDlgBtn button;

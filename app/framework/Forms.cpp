@@ -3,19 +3,27 @@
 #include "ExtCtrls.h"
 #include "StdCtrls.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 TApplication* Application = nullptr;
 
@@ -114,6 +122,73 @@ protected:
     }
 };
 
+// While the platform starts, Qt's own messages are held back: a platform that
+// cannot start ends in a fatal message and an abort, which become one Russian
+// line naming the display and exit code 1. After a good start the held
+// messages are passed on as Qt would have printed them.
+class StartupMessages {
+public:
+    static void Begin() { s_previous = qInstallMessageHandler(handle); }
+
+    static void End()
+    {
+        qInstallMessageHandler(s_previous);
+        std::vector<Held> held;
+        {
+            std::lock_guard lock(s_mutex);
+            held.swap(s_held);
+        }
+        for (const Held& message : held)
+            qt_message_output(message.type, QMessageLogContext(), message.text);
+    }
+
+private:
+    struct Held {
+        QtMsgType type;
+        QString text;
+    };
+
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", failureMessage().toUtf8().constData());
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+        std::lock_guard lock(s_mutex);
+        s_held.push_back({ type, text });
+    }
+
+    // Names what the platforms in QT_QPA_PLATFORM tried to reach.
+    static QString failureMessage()
+    {
+        QStringList reached;
+        bool displays = true;
+        const QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM", "xcb");
+        for (const QString& platform : platforms.split(';', Qt::SkipEmptyParts)) {
+            const QString name = platform.section(':', 0, 0);
+            if (name == "xcb")
+                reached << "X11 «" + qEnvironmentVariable("DISPLAY") + "» (DISPLAY)";
+            else if (name.startsWith("wayland"))
+                reached << "Wayland «" + qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0")
+                        + "» (WAYLAND_DISPLAY)";
+            else {
+                reached << "«" + name + "»";
+                displays = false;
+            }
+        }
+        if (displays)
+            return "Квадратное уравнение: не удалось подключиться к графическому экрану "
+                + reached.join(" или ") + ", окно показать негде.";
+        return "Квадратное уравнение: не удалось запустить графическую платформу "
+            + reached.join(" или ") + ", окно показать негде.";
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::mutex s_mutex;
+    static inline std::vector<Held> s_held;
+};
+
 bool displayAvailable()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -148,7 +223,9 @@ void TApplication::Initialize()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+    StartupMessages::Begin();
     m_qt = std::make_unique<GuardedApplication>(m_argc, m_argv);
+    StartupMessages::End();
 
     // The texts are Russian, so Qt's own (context menus of the fields) are too.
     auto* translator = new QTranslator(m_qt.get());
@@ -183,6 +260,7 @@ void TApplication::ShowException(const std::exception& error)
     QMessageBox box(QMessageBox::Critical, "Ошибка", QString::fromUtf8(error.what()),
         QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName("ExceptionReport");
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText("ОК");
     box.exec();
 }
@@ -206,6 +284,55 @@ TForm::TForm(QWidget* owner)
 }
 
 void TForm::Close() { close(); }
+
+void TForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        const bool onButton = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        for (TLabel* label : findChildren<TLabel*>()) {
+            if (label->Selectable() && (label->hasSelectedText() || onButton)
+                && label->CopyToClipboard()) {
+                event->accept();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QPoint PlaceInside(const QRect& available, const QSize& frame, const QPoint& wanted)
+{
+    if (frame.width() > available.width() || frame.height() > available.height())
+        return available.topLeft();
+    return { std::clamp(wanted.x(), available.left(),
+                 available.left() + available.width() - frame.width()),
+        std::clamp(
+            wanted.y(), available.top(), available.top() + available.height() - frame.height()) };
+}
+
+// A window manager places the frame, whose size is known only once it is
+// mapped: the position is checked then and corrected if the frame reaches
+// beyond the screen. Wayland places windows itself.
+void TForm::keepOnScreen()
+{
+    if (QGuiApplication::platformName().startsWith("wayland") || !screen())
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint target
+        = PlaceInside(screen()->availableGeometry(), frame.size(), m_designedPosition);
+    if (target != frame.topLeft())
+        move(target);
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed || !property("Left").isValid())
+        return;
+    m_placed = true;
+    keepOnScreen();
+    QTimer::singleShot(250, this, &TForm::keepOnScreen);
+}
 
 int TForm::FindHandler(const QVariant& name, const char* parameters) const
 {
@@ -234,8 +361,10 @@ void TForm::Loaded()
 {
     const QVariant left = property("Left");
     const QVariant top = property("Top");
-    if (left.isValid() && top.isValid())
-        move(left.toInt(), top.toInt());
+    if (left.isValid() && top.isValid()) {
+        m_designedPosition = QPoint(left.toInt(), top.toInt());
+        move(m_designedPosition);
+    }
 
     // Only the icons the description lists appear in the title bar.
     const QStringList icons = property("BorderIcons").toString().split(',', Qt::SkipEmptyParts);

@@ -94,6 +94,11 @@ public:
     int TitleBarHeight() const { return m_titleBarHeight; }
 
 protected:
+    // Copy (Ctrl+C, Ctrl+Insert) that no field took: the selection of a
+    // selectable label, or with the focus on a button its whole text.
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
     // Applies the form-level properties of the description (position, border
     // style and icons) and binds the controls' events. A form's constructor
     // calls it right after setupUi.
@@ -101,6 +106,14 @@ protected:
 
 private:
     void addOwnTitleBar();
+    void keepOnScreen();
 
     int m_titleBarHeight = 0;
+    QPoint m_designedPosition;
+    bool m_placed = false;
 };
+
+// Where a window of outer size `frame` that asks for `wanted` opens within the
+// screen's `available` area: where it asked, moved just enough to lie inside
+// when it fits, and at the area's top-left corner when it does not.
+QPoint PlaceInside(const QRect& available, const QSize& frame, const QPoint& wanted);

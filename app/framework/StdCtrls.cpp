@@ -2,7 +2,14 @@
 
 #include "Forms.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +25,38 @@ void focusOrRaise(QWidget* control)
     control->setFocus(Qt::OtherFocusReason);
 }
 
+bool isLineBreak(QChar c)
+{
+    return c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == QChar(0x85)
+        || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// Keeps a single-line field single-line: of text inserted with line breaks (a
+// paste or a drop ends with the cursor after it) only the first line stays,
+// and the text after the insertion is kept.
+class FirstLineOnly : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& cursor) const override
+    {
+        const auto first = std::find_if(text.cbegin(), text.cend(), isLineBreak);
+        if (first == text.cend())
+            return Acceptable;
+        const int from = int(first - text.cbegin());
+        const int to = std::max(cursor, from + 1);
+        text.remove(from, to - from);
+        cursor = from;
+        // Whatever followed the insertion may still hold breaks of its own.
+        int next = 0;
+        while ((next = int(
+                    std::find_if(text.cbegin() + from, text.cend(), isLineBreak) - text.cbegin()))
+            < text.size())
+            text.truncate(next);
+        return Acceptable;
+    }
+};
+
 } // namespace
 
 TLabel::TLabel(QWidget* parent)
@@ -29,9 +68,32 @@ std::string TLabel::Caption() const { return text().toStdString(); }
 
 void TLabel::SetCaption(const std::string& caption) { setText(QString::fromStdString(caption)); }
 
+bool TLabel::CopyToClipboard() const
+{
+    const QString text = hasSelectedText() ? selectedText() : this->text();
+    if (text.isEmpty())
+        return false;
+    QGuiApplication::clipboard()->setText(text);
+    return true;
+}
+
+void TLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!Selectable()) {
+        QLabel::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName("LabelMenu");
+    QAction* copy = menu.addAction("Копировать", this, [this] { CopyToClipboard(); });
+    copy->setEnabled(!text().isEmpty());
+    menu.exec(event->globalPos());
+}
+
 TEdit::TEdit(QWidget* parent)
     : QLineEdit(parent)
 {
+    setValidator(new FirstLineOnly(this));
 }
 
 std::string TEdit::Text() const { return text().toStdString(); }
@@ -56,9 +118,37 @@ void TEdit::Bind(TForm* form)
 
 void TEdit::keyPressEvent(QKeyEvent* event)
 {
-    const QString typed = event->text();
+    // A copy with nothing selected here is left to the window (the result line).
+    if (event->matches(QKeySequence::Copy) && !hasSelectedText()) {
+        event->ignore();
+        return;
+    }
+    QString typed = event->text();
+    // With Alt, Ctrl or Meta held a key is a command, never a character: the
+    // field's own shortcuts (copy, paste, undo, select all) still see it.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) && !typed.isEmpty()) {
+        QKeyEvent command(event->type(), event->key(), mods, QString(), event->isAutoRepeat(),
+            ushort(event->count()));
+        QLineEdit::keyPressEvent(&command);
+        event->setAccepted(command.isAccepted());
+        return;
+    }
+    // The keypad's decimal key types the separator of the regional settings.
+    if ((mods & Qt::KeypadModifier) && (typed == "." || typed == ","))
+        typed = QString(QChar(DecimalSeparator));
+    // The key reaches the field with `text` in place of the one it came with.
+    const auto deliver = [&](const QString& text) {
+        if (text == event->text()) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        QKeyEvent replaced(event->type(), 0, mods, text);
+        QLineEdit::keyPressEvent(&replaced);
+        event->setAccepted(replaced.isAccepted());
+    };
     if (m_onKeyPress < 0 || typed.size() != 1) {
-        QLineEdit::keyPressEvent(event);
+        deliver(typed);
         return;
     }
     TObject* sender = this;
@@ -68,13 +158,16 @@ void TEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (key == typed[0]) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QKeyEvent replaced(event->type(), 0, event->modifiers(), QString(key));
-    QLineEdit::keyPressEvent(&replaced);
-    event->setAccepted(replaced.isAccepted());
+    deliver(QString(key));
+}
+
+void TEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A narrow field scrolled to its end would hide the sign; a menu or
+    // another window taking the focus for a while leaves the cursor alone.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        setCursorPosition(0);
 }
 
 TButton::TButton(QWidget* parent)

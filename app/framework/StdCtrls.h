@@ -7,6 +7,11 @@
 // OnKeyPress sees each typed character before the field inserts it, and may
 // replace it or set it to 0 to drop the keystroke; paste does not pass
 // through it. OnChange follows every real change of the text, typed or set.
+//
+// A field is one line: of a pasted or dropped text it keeps the first line.
+// Alt, Ctrl and Meta combinations type nothing (AltGr does); the keypad's
+// decimal key types DecimalSeparator. Leaving a field shows its start, sign
+// and all.
 #pragma once
 
 #include <QChar>
@@ -18,6 +23,8 @@
 
 class TForm;
 
+// A label whose text can be selected with the mouse (as the result line) also
+// offers «Копировать» on a right-click: the selection, or else the whole text.
 class TLabel : public QLabel {
     Q_OBJECT
 
@@ -26,6 +33,14 @@ public:
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
+
+    bool Selectable() const { return textInteractionFlags() & Qt::TextSelectableByMouse; }
+    // Puts the selection, or the whole text when nothing is selected, on the
+    // clipboard. Returns false when there was nothing to copy.
+    bool CopyToClipboard() const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 class TEdit : public QLineEdit {
@@ -44,6 +59,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     TForm* m_form = nullptr;

@@ -112,6 +112,7 @@ private slots:
         QCOMPARE(seen[0].objectName, QString("MessageDlg"));
         QCOMPARE(seen[0].text, QString("Надо ввести значения параметров a,b,c"));
         QCOMPARE(seen[0].icon, QMessageBox::Information);
+        QCOMPARE(seen[0].format, Qt::PlainText);
         QCOMPARE(seen[0].buttons, QStringList { "ОК" });
         reactivate();
         QCOMPARE(focused()->objectName(), focus);
@@ -133,6 +134,10 @@ private slots:
             << "1"
             << "1e39"
             << "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.";
+        QTest::newRow("markup is quoted as typed")
+            << "<b>x</b>y"
+            << "1"
+            << "Значение «<b>x</b>y» не является правильным числом.";
     }
 
     void textThatIsNoNumberIsReportedAndNothingChanges()
@@ -153,6 +158,7 @@ private slots:
         QCOMPARE(seen.size(), 1u);
         QCOMPARE(seen[0].objectName, QString("ExceptionReport"));
         QCOMPARE(seen[0].text, message);
+        QCOMPARE(seen[0].format, Qt::PlainText);
         QCOMPARE(form->Label5->text(), QString("прежний текст"));
         QCOMPARE(form->Edit1->text(), a);
         QCOMPARE(form->Edit2->text(), b);

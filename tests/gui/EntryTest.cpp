@@ -2,19 +2,8 @@
 // change handlers' hold on Solve and on the result line.
 #include "FormTestBase.h"
 
-#include <QClipboard>
-
 class EntryTest : public FormTestBase {
     Q_OBJECT
-
-    // Puts text on the clipboard; false where the session offers no usable
-    // clipboard (a headless Wayland compositor takes a selection only after
-    // real input).
-    bool putOnClipboard(const QString& text)
-    {
-        QApplication::clipboard()->setText(text);
-        return QTest::qWaitFor([&] { return QApplication::clipboard()->text() == text; }, 500);
-    }
 
 private slots:
     void init() { createForm(); }
@@ -81,6 +70,147 @@ private slots:
         QTest::keyClick(form->Edit3, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(form->Edit3->text(), QString("1..2"));
         QVERIFY(form->Button1->isEnabled());
+    }
+
+    void pasteKeepsTheFirstLine_data()
+    {
+        QTest::addColumn<QString>("before"); // "|" marks the cursor
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("trailing line break") << "|"
+                                             << "-4\n"
+                                             << "-4";
+        QTest::newRow("CRLF, then a second line") << "|"
+                                                  << "1.5\r\n2"
+                                                  << "1.5";
+        QTest::newRow("into the middle of a text") << "1|9"
+                                                   << "2\n3\n4"
+                                                   << "129";
+        QTest::newRow("Unicode line separator") << "|"
+                                                << "7\u20288"
+                                                << "7";
+    }
+
+    void pasteKeepsTheFirstLine()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        if (!putOnClipboard(pasted))
+            QSKIP("no clipboard in this session");
+        form->Edit2->setFocus();
+        form->Edit2->setText(QString(before).remove('|'));
+        form->Edit2->setCursorPosition(before.indexOf('|'));
+        QTest::keyClick(form->Edit2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form->Edit2->text(), shown);
+        QCOMPARE(form->Edit2->cursorPosition(),
+            shown.size() - (before.size() - 1 - before.indexOf('|')));
+    }
+
+    // Alt, Ctrl and Meta make a key a command, never a character; AltGr
+    // (no such modifier) types as usual. Each key goes to a field holding 1.5.
+    void commandChordsTypeNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Alt+x") << int(Qt::Key_X) << int(Qt::AltModifier) << "x"
+                               << "1.5";
+        QTest::newRow("Alt+Cyrillic о") << int(Qt::Key_J) << int(Qt::AltModifier) << "о"
+                                        << "1.5";
+        QTest::newRow("Meta+7") << int(Qt::Key_7) << int(Qt::MetaModifier) << "7"
+                                << "1.5";
+        QTest::newRow("Ctrl+Alt+e")
+            << int(Qt::Key_E) << int(Qt::ControlModifier | Qt::AltModifier) << "e"
+            << "1.5";
+        QTest::newRow("AltGr+q types @") << int(Qt::Key_At) << int(Qt::NoModifier) << "@"
+                                         << "1.5@";
+        QTest::newRow("Ctrl+A selects all") << int(Qt::Key_A) << int(Qt::ControlModifier) << "a"
+                                            << "1.5";
+    }
+
+    void commandChordsTypeNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        type(form->Edit1, "1.5");
+        QTest::sendKeyEvent(
+            QTest::Click, form->Edit1, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(form->Edit1->text(), shown);
+        // Alt+Enter is no Enter for the key filter either.
+        QTest::keyClick(form->Edit1, Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(focused(), form->Edit1);
+        if (QString(QTest::currentDataTag()) == "Ctrl+A selects all") {
+            QCOMPARE(form->Edit1->selectedText(), QString("1.5"));
+            type(form->Edit1, "7");
+            QTest::keyClick(form->Edit1, Qt::Key_Z, Qt::ControlModifier); // undo still works
+            QCOMPARE(form->Edit1->text(), QString("1.5"));
+        }
+    }
+
+    void keypadDecimalTypesTheSeparator_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("keypadText"); // what the layout gives the key
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("comma settings, US keypad") << ","
+                                                   << "."
+                                                   << "1,5";
+        QTest::newRow("point settings, German keypad") << "."
+                                                       << ","
+                                                       << "1.5";
+    }
+
+    void keypadDecimalTypesTheSeparator()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QString, keypadText);
+        QFETCH(QString, shown);
+        DecimalSeparator = separator.toLatin1()[0];
+        const auto keypadDecimal = [&] {
+            QTest::sendKeyEvent(QTest::Click, form->Edit3,
+                keypadText == "." ? Qt::Key_Period : Qt::Key_Comma, keypadText, Qt::KeypadModifier);
+        };
+        type(form->Edit3, "1");
+        keypadDecimal();
+        type(form->Edit3, "5");
+        keypadDecimal(); // a second separator, dropped by the key filter
+        QCOMPARE(form->Edit3->text(), shown);
+    }
+
+    void leavingAFieldShowsItsStart_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Tab") << "Tab";
+        QTest::newRow("click into another field") << "click";
+        QTest::newRow("Enter, to Solve") << "Enter";
+    }
+
+    void leavingAFieldShowsItsStart()
+    {
+        QFETCH(QString, how);
+        form->Edit2->setFocus();
+        type(form->Edit2, "-98765.4321");
+        QCOMPARE(form->Edit2->cursorPosition(), 11);
+        if (how == "Tab")
+            QTest::keyClick(form->Edit2, Qt::Key_Tab);
+        else if (how == "click")
+            QTest::mouseClick(form->Edit3, Qt::LeftButton);
+        else
+            QTest::keyClick(form->Edit2, Qt::Key_Return);
+        QVERIFY(focused() != form->Edit2);
+        QCOMPARE(form->Edit2->cursorPosition(), 0);
+        // The sign is drawn: the field's left edge holds dark text pixels.
+        const QImage image = form->Edit2->grab().toImage();
+        const QColor text = form->Edit2->palette().color(QPalette::Text);
+        bool signShown = false;
+        for (int x = 2; x < 10; ++x)
+            for (int y = 4; y < image.height() - 4; ++y)
+                signShown |= qAbs(image.pixelColor(x, y).lightness() - text.lightness()) < 80;
+        QVERIFY(signShown);
     }
 
     void enterMovesFocusToSolveWithoutSolving_data()

@@ -5,6 +5,7 @@
 #include "ModalWatcher.h"
 #include "Unit1.h"
 
+#include <QClipboard>
 #include <QTest>
 
 #include <memory>
@@ -55,6 +56,15 @@ protected:
     }
 
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // Puts text on the clipboard; false where the session offers no usable
+    // clipboard (a headless Wayland compositor takes a selection only after
+    // real input).
+    static bool putOnClipboard(const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        return QTest::qWaitFor([&] { return QApplication::clipboard()->text() == text; }, 500);
+    }
 
     // The coefficient field a (1), b (2) or c (3).
     TEdit* field(int index) const

@@ -16,6 +16,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon;
+    Qt::TextFormat format;
     QStringList buttons;
     QWidget* focusBefore;
 };
@@ -68,8 +69,8 @@ private:
             || m_shownFor.elapsed() < (wayland ? 30 : 0))
             return;
         m_pending = nullptr;
-        SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(), {},
-            nullptr };
+        SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(),
+            box->textFormat(), {}, nullptr };
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
         m_seen.push_back(seen);
