@@ -13,7 +13,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
+#include <QSvgRenderer>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
@@ -61,6 +63,54 @@ private:
     }
 };
 
+// A label that announces its changes (the result line): a label whose text a
+// screen reader can read as text, so that a change reaches it as a
+// text-changed event (and, from Qt 6.8 on, as an announcement) although the
+// label never takes the focus.
+class LiveLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit LiveLabelAccessible(TLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text which) const override
+    {
+        return which == QAccessible::Name ? label()->text() : QAccessibleWidget::text(which);
+    }
+
+    QString text(int start, int end) const override
+    {
+        return label()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return int(label()->text().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    TLabel* label() const { return static_cast<TLabel*>(widget()); }
+};
+
 // Screen readers meet a form as a window and a picture as a graphic, not as
 // the anonymous panels that plain Qt widgets are announced as.
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
@@ -69,6 +119,8 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
         return new QAccessibleWidget(form, QAccessible::Window);
     if (auto* image = qobject_cast<TImage*>(object))
         return new QAccessibleWidget(image, QAccessible::Graphic);
+    if (auto* label = qobject_cast<TLabel*>(object); label && label->Live())
+        return new LiveLabelAccessible(label);
     return nullptr;
 }
 
@@ -167,7 +219,9 @@ private:
         const QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM", "xcb");
         for (const QString& platform : platforms.split(';', Qt::SkipEmptyParts)) {
             const QString name = platform.section(':', 0, 0);
-            if (name == "xcb")
+            if (name == "xcb" && qEnvironmentVariableIsEmpty("DISPLAY"))
+                reached << "X11 (DISPLAY не задан)";
+            else if (name == "xcb")
                 reached << "X11 «" + qEnvironmentVariable("DISPLAY") + "» (DISPLAY)";
             else if (name.startsWith("wayland"))
                 reached << "Wayland «" + qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0")
@@ -385,6 +439,26 @@ void TForm::Loaded()
 
     if (property("BorderStyle").toString() == "bsSingle")
         setFixedSize(size());
+
+    // Drawings made for small sizes (the title bar's 16 px, 24 px at 1.5×)
+    // join the window icon; the main drawing serves every other size.
+    const QStringList smallIcons = property("SmallIcons").toString().split(',', Qt::SkipEmptyParts);
+    if (!smallIcons.isEmpty()) {
+        const auto render = [](const QString& file, int size) {
+            QSvgRenderer drawing(file);
+            QPixmap pixmap(size, size);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            drawing.render(&painter);
+            return pixmap;
+        };
+        QIcon icon;
+        for (const QString& file : smallIcons)
+            icon.addPixmap(render(file, QSvgRenderer(file).defaultSize().width()));
+        for (const int size : { 32, 48, 64, 128, 256 })
+            icon.addPixmap(windowIcon().pixmap(QSize(size, size), 1.0));
+        setWindowIcon(icon);
+    }
 
     // Font heights are pixel heights (negative, as the description stores
     // them); a control without one takes the form's.

@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -66,7 +67,24 @@ TLabel::TLabel(QWidget* parent)
 
 std::string TLabel::Caption() const { return text().toStdString(); }
 
-void TLabel::SetCaption(const std::string& caption) { setText(QString::fromStdString(caption)); }
+// A live label's new caption reaches screen readers as a text change (its
+// accessible object offers its text as text); from Qt 6.8 on it is also
+// announced, politely, after what is being spoken.
+void TLabel::SetCaption(const std::string& caption)
+{
+    const QString after = QString::fromStdString(caption);
+    const bool changed = after != text();
+    setText(after);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (Live() && changed && !after.isEmpty() && QAccessible::isActive()) {
+        QAccessibleAnnouncementEvent announcement(this, after);
+        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+        QAccessible::updateAccessibility(&announcement);
+    }
+#else
+    Q_UNUSED(changed);
+#endif
+}
 
 bool TLabel::CopyToClipboard() const
 {

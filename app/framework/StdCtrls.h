@@ -35,6 +35,9 @@ public:
     void SetCaption(const std::string& caption);
 
     bool Selectable() const { return textInteractionFlags() & Qt::TextSelectableByMouse; }
+    // A live label (property Live in the form description) tells screen
+    // readers of each new caption without taking the focus.
+    bool Live() const { return property("Live").toBool(); }
     // Puts the selection, or the whole text when nothing is selected, on the
     // clipboard. Returns false when there was nothing to copy.
     bool CopyToClipboard() const;

@@ -7,6 +7,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 PROGRAM = sys.argv[1]
 TITLE = "Квадратное уравнение"
@@ -24,7 +25,10 @@ def check(condition, what):
 
 def wait_for(predicate, timeout=5.0):
     end = time.monotonic() + timeout
+    context = GLib.MainContext.default()
     while True:
+        while context.pending():  # delivers AT-SPI events to the listeners
+            context.iteration(False)
         try:
             value = predicate()
         except Exception:  # an object may vanish or not exist yet
@@ -122,7 +126,8 @@ class Window:
 
 
 def window_image(scale, path):
-    """Starts the program at a scale factor and takes a picture of its window."""
+    """Starts the program at a scale factor and takes a picture of its window;
+    returns its size and position."""
     env = dict(os.environ, QT_SCALE_FACTOR=str(scale))
     process = subprocess.Popen([PROGRAM], env=env)
     try:
@@ -133,17 +138,21 @@ def window_image(scale, path):
         time.sleep(0.5)  # let the first frame be painted
         subprocess.run(["import", "-window", xid, path], check=True)
         size = geometry.split("Geometry:")[1].split()[0]
-        return size
+        position = geometry.split("Position:")[1].split()[0]
+        return size, position
     finally:
         process.kill()
         process.wait()
 
 
 def check_hidpi(tmp):
-    one = window_image(1, f"{tmp}/scale1.png")
-    two = window_image(2, f"{tmp}/scale2.png")
+    one, at_one = window_image(1, f"{tmp}/scale1.png")
+    two, at_two = window_image(2, f"{tmp}/scale2.png")
     check(one == "399x401", "at scale 1 the window is 399x401: " + one)
     check(two == "798x802", "at scale 2 the window is twice the size: " + two)
+    check(at_one == "192,107", "at scale 1 it opens where designed, 192,107: " + at_one)
+    # 1280x900 is 640x450 at scale 2: 107 + 401 > 450, so the window moves up to 49.
+    check(at_two == "384,98", "at scale 2 it moves up to stay on the 1280x900 screen: " + at_two)
     # Halved again, the large window must look like the small one: nothing
     # clipped or moved beyond what the fonts' hinting changes.
     subprocess.run(["convert", f"{tmp}/scale2.png", "-resize", "50%", f"{tmp}/half.png"], check=True)
@@ -151,6 +160,34 @@ def check_hidpi(tmp):
                              capture_output=True, text=True)
     rmse = float(compare.stderr.split("(")[1].split(")")[0])
     check(rmse < 0.06, f"scale 2 halved matches scale 1 (normalised RMSE {rmse:.3f})")
+
+
+def check_comma_settings():
+    """Regional settings with a decimal comma, a US keyboard: the keypad's
+    decimal key types the comma, Alt+letter types nothing, roots use commas."""
+    env = dict(os.environ, LC_ALL="ru_RU.UTF-8")
+    process = subprocess.Popen([PROGRAM], env=env, stderr=subprocess.DEVNULL)
+    try:
+        w = Window(process)
+        w.focus()
+        wait_for(lambda: has(w.a, pyatspi.STATE_FOCUSED))
+        type_text("1")
+        key("alt+x", "alt+Cyrillic_o")
+        key("Tab")
+        type_text("-3")
+        key("Tab")
+        type_text("1")
+        key("KP_Decimal")
+        type_text("25")
+        key("KP_Decimal")
+        check(wait_for(lambda: text_of(w.c) == "1,25") and text_of(w.a) == "1",
+              f"keypad decimal types a comma, Alt+x nothing: a={text_of(w.a)!r}, c={text_of(w.c)!r}")
+        key("Return", "Return")
+        check(wait_for(lambda: w.result_text() == "x1= 2,5; x2= 0,5"),
+              "solved with commas: " + w.result_text())
+    finally:
+        process.kill()
+        process.wait()
 
 
 def main():
@@ -162,7 +199,18 @@ def main():
         check(None not in (w.a, w.b, w.c), "the fields are announced as a, b and c")
         check(None not in (w.solve, w.clear, w.exit), "the buttons are announced by their captions")
         check(w.result is not None and w.result.name == "", "the result line is found by its description, empty")
+        check([o.description for o in (w.a, w.b, w.c)] == ["Коэффициент a", "Коэффициент b", "Коэффициент c"],
+              "the fields are described as Коэффициент a, b, c")
         check(not has(w.solve, pyatspi.STATE_SENSITIVE), "Solve starts disabled")
+        heard = []  # what a screen reader is told of the result line without the focus
+
+        def listen(event):
+            try:
+                if event.source.description == "Результат":
+                    heard.append((event.type, str(event.any_data)))
+            except Exception:
+                pass
+        pyatspi.Registry.registerEventListener(listen, "object:text-changed:insert", "object:announcement")
         w.focus()
         check(wait_for(lambda: has(w.a, pyatspi.STATE_FOCUSED)), "the field a holds the focus")
 
@@ -179,6 +227,19 @@ def main():
         check(w.result_text() == "", "Enter in a field does not solve")
         key("Return")
         check(wait_for(lambda: w.result_text() == "x1= 2; x2= 1"), "a second Enter solves: x1= 2; x2= 1")
+        check(wait_for(lambda: ("object:text-changed:insert", "x1= 2; x2= 1") in heard),
+              "the new result reaches a screen reader as inserted text: " + repr(heard))
+        qt = tuple(int(n) for n in w.app.get_toolkit_version().split(".")[:2])
+        if qt >= (6, 8):
+            check(wait_for(lambda: ("object:announcement", "x1= 2; x2= 1") in heard),
+                  f"Qt {qt[0]}.{qt[1]} also announces it")
+        check(has(w.solve, pyatspi.STATE_FOCUSED), "the focus stays on Solve")
+
+        # Ctrl+C on Solve copies the whole result line; pasted into b it is one line.
+        key("ctrl+c")
+        click(w.b)
+        key("ctrl+a", "ctrl+v")
+        check(wait_for(lambda: text_of(w.b) == "x1= 2; x2= 1"), "Ctrl+C on Solve copied the result: " + text_of(w.b))
 
         # Tab order, with Solve enabled: a, b, c, Solve, Clear, Exit, and round again.
         click(w.a)
@@ -239,6 +300,7 @@ def main():
         if process.poll() is None:
             process.kill()
             process.wait()
+    check_comma_settings()
     print(f"{checks - len(failures)} passed, {len(failures)} failed", flush=True)
     return 1 if failures else 0
 

@@ -19,8 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number itself and tells it through fd 3.
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$runtime/display" >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and tells it through fd 3. The
+# screen is a laptop's: at twice the scale the window must move up to fit.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$runtime/display" >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 250); do [ -s "$runtime/display" ] && break; sleep 0.02; done
 export DISPLAY=":$(cat "$runtime/display")"

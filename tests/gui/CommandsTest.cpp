@@ -1,6 +1,10 @@
 // The Solve, Clear and Exit commands as the user meets them.
 #include "FormTestBase.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
+
 class CommandsTest : public FormTestBase {
     Q_OBJECT
 
@@ -167,6 +171,72 @@ private slots:
         fill("1", "0", "-4");
         click(form->Button1);
         QCOMPARE(form->Label5->text(), QString("x1= 2; x2= -2"));
+    }
+
+    // The result line takes no focus, yet its text can be copied.
+    void resultCanBeCopied_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("Ctrl+C on Solve: the whole line") << "Ctrl+C on Solve"
+                                                         << "x1= 2; x2= 1";
+        QTest::newRow("Ctrl+Insert on Exit: the whole line") << "Ctrl+Insert on Exit"
+                                                             << "x1= 2; x2= 1";
+        QTest::newRow("mouse selection, Ctrl+C in a field") << "selection, Ctrl+C in a"
+                                                            << "x2= 1";
+        QTest::newRow("menu, nothing selected: the whole line") << "menu"
+                                                                << "x1= 2; x2= 1";
+        QTest::newRow("menu on a selection") << "selection, menu"
+                                             << "x2= 1";
+        QTest::newRow("Ctrl+C in a field with a selection: the field's") << "field selection"
+                                                                         << "-3";
+    }
+
+    void resultCanBeCopied()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, copied);
+        if (!putOnClipboard("before"))
+            QSKIP("no clipboard in this session");
+        fill("1", "-3", "2");
+        click(form->Button1);
+        QCOMPARE(form->Label5->text(), QString("x1= 2; x2= 1"));
+        if (how.startsWith("selection"))
+            form->Label5->setSelection(7, 5);
+        QStringList menuItems;
+        if (how.endsWith("menu")) {
+            // The menu runs its own loop: it is read and answered from a timer.
+            QTimer::singleShot(50, [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                for (QAction* action : menu->actions())
+                    menuItems << action->text();
+                menu->actions().value(0)->trigger();
+                menu->close();
+            });
+            const QPoint middle = form->Label5->rect().center();
+            QContextMenuEvent event(
+                QContextMenuEvent::Mouse, middle, form->Label5->mapToGlobal(middle));
+            QApplication::sendEvent(form->Label5, &event);
+            QCOMPARE(menuItems, QStringList { "Копировать" });
+        } else if (how == "Ctrl+C on Solve") {
+            QCOMPARE(focused(), form->Button1);
+            QTest::keyClick(focused(), Qt::Key_C, Qt::ControlModifier);
+        } else if (how == "Ctrl+Insert on Exit") {
+            form->Button3->setFocus();
+            QTest::keyClick(focused(), Qt::Key_Insert, Qt::ControlModifier);
+        } else if (how == "field selection") {
+            form->Edit2->setFocus();
+            form->Edit2->selectAll();
+            form->Label5->setSelection(0, 3);
+            QTest::keyClick(focused(), Qt::Key_C, Qt::ControlModifier);
+        } else {
+            form->Edit1->setFocus();
+            QTest::keyClick(focused(), Qt::Key_C, Qt::ControlModifier);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::clipboard()->text() == copied; }, 500));
+        QCOMPARE(form->Label5->focusPolicy(), Qt::NoFocus);
     }
 
     void clearEmptiesTheWindowAndDisablesSolve()

@@ -1,6 +1,8 @@
 // The window as the user first sees it.
 #include "FormTestBase.h"
 
+#include <cmath>
+
 class FormLayoutTest : public FormTestBase {
     Q_OBJECT
 
@@ -84,7 +86,14 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(!(flags & Qt::WindowSystemMenuHint));
-        QVERIFY(!form->windowIcon().isNull());
+        // Small sizes come from their own crisp drawings: a lit window is one
+        // whole pixel of pure yellow at 16 px, not a blend scaled down.
+        const QIcon icon = form->windowIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(24, 24)));
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QCOMPARE(icon.pixmap(16).toImage().pixelColor(1, 8), QColor(0xFF, 0xD5, 0x4A));
+        QCOMPARE(icon.pixmap(24).toImage().pixelColor(7, 4), QColor(0xFF, 0xD5, 0x4A));
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0xB9, 0xD1, 0xEA));
     }
 
@@ -122,6 +131,74 @@ private slots:
         QCOMPARE(form->Label4->buddy(), form->Edit3);
         QCOMPARE(form->Label5->accessibleDescription(), QString("Результат"));
         QVERIFY(!form->Image1->accessibleDescription().isEmpty());
+    }
+
+    // The form keeps its light blue under a dark theme, so it keeps black text
+    // on it too; the fields and buttons follow the theme and stay readable.
+    void textStaysReadableUnderADarkTheme()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A));
+        dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+        dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+        dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+        QApplication::setPalette(dark);
+        TForm1 themed(nullptr);
+        QApplication::setPalette(light);
+        const auto luminance = [](const QColor& c) {
+            const auto channel = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+                + 0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](const QColor& a, const QColor& b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        const QColor back = themed.palette().color(QPalette::Window);
+        QCOMPARE(back, QColor(0xB9, 0xD1, 0xEA));
+        for (const TLabel* label : themed.findChildren<TLabel*>()) {
+            const double ratio = contrast(label->palette().color(label->foregroundRole()), back);
+            QVERIFY2(ratio >= 4.5, qPrintable(label->objectName() + QString(": %1").arg(ratio)));
+        }
+        for (const TEdit* edit : themed.findChildren<TEdit*>())
+            QVERIFY(contrast(edit->palette().color(QPalette::Text),
+                        edit->palette().color(QPalette::Base))
+                >= 4.5);
+        for (const TButton* button : themed.findChildren<TButton*>())
+            QVERIFY(contrast(button->palette().color(QPalette::ButtonText),
+                        button->palette().color(QPalette::Button))
+                >= 4.5);
+    }
+
+    void startPositionStaysOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QPoint>("placed");
+        const QSize window(399, 421); // with a window manager's title bar
+        QTest::newRow("fits where designed")
+            << QRect(0, 0, 1280, 800) << window << QPoint(192, 107);
+        QTest::newRow("panel on top, still fits")
+            << QRect(0, 32, 1280, 768) << window << QPoint(192, 107);
+        QTest::newRow("short screen: moved up")
+            << QRect(0, 0, 853, 500) << window << QPoint(192, 79);
+        QTest::newRow("small screen: moved up and left")
+            << QRect(0, 0, 500, 480) << window << QPoint(101, 59);
+        QTest::newRow("second screen to the right")
+            << QRect(1280, 0, 640, 480) << window << QPoint(1280, 59);
+        QTest::newRow("scale 2 on 1280x800: too tall, top-left")
+            << QRect(0, 0, 640, 400) << window << QPoint(0, 0);
+        QTest::newRow("too wide, top-left") << QRect(0, 24, 390, 900) << window << QPoint(0, 24);
+    }
+
+    void startPositionStaysOnTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, frame);
+        QFETCH(QPoint, placed);
+        QCOMPARE(PlaceInside(available, frame, QPoint(192, 107)), placed);
     }
 
     void pictureIsDrawnUnscaledFromTheTopLeft()
