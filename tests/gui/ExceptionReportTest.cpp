@@ -144,7 +144,7 @@ private slots:
         env.insert("XDG_RUNTIME_DIR", QDir::tempPath());
         process.setProcessEnvironment(env);
         process.start(QUADRATIC_BINARY, {});
-        QVERIFY(process.waitForFinished(10000));
+        QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 1);
         const QString err = QString::fromUtf8(process.readAllStandardError()).trimmed();
