@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the .deb, unpacks it into a scratch root and checks what it holds.
-#   check-deb.sh BUILD_DIR
+#   check-deb.sh BUILD_DIR APP_ID
 set -euo pipefail
 build="$(cd "$1" && pwd)"
-id=org.kvadratnoe.Quadratic
+id="$2"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/pkg" >/dev/null)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks the desktop files there.
-#   check-install.sh BUILD_DIR
+#   check-install.sh BUILD_DIR APP_ID
 set -euo pipefail
 build="$1"
-id=org.kvadratnoe.Quadratic
+id="$2"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 cmake --install "$build" --prefix "$tmp/usr" >/dev/null

@@ -2,9 +2,10 @@
 # Under a Wayland session (run by run-under-weston.sh), the program as the
 # README starts it, with no platform chosen, is a native Wayland client: it
 # announces the desktop entry's id as its app id and a fixed size.
-#   check-native.sh PROGRAM
+#   check-native.sh PROGRAM APP_ID
 set -euo pipefail
 program="$1"
+id="$2"
 unset QT_QPA_PLATFORM
 # As on a GNOME Wayland session, where XWayland offers a DISPLAY too and Qt
 # by itself would pick X11.
@@ -19,8 +20,8 @@ kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 fail=0
 # libwayland writes the object as xdg_toplevel@14 up to 1.22, as xdg_toplevel#14 from 1.23 on.
-grep -Eq 'xdg_toplevel[@#][0-9]+\.set_app_id\("org\.kvadratnoe\.Quadratic"\)' "$log" \
-    && echo "ok      native Wayland client with app id org.kvadratnoe.Quadratic" \
+grep -Eq "xdg_toplevel[@#][0-9]+\.set_app_id\(\"${id//./\\.}\"\)" "$log" \
+    && echo "ok      native Wayland client with app id $id" \
     || { echo "FAILED  no xdg_toplevel with the app id"; fail=1; }
 min="$(grep -o 'set_min_size([0-9]*, [0-9]*)' "$log" | tail -1)"
 max="$(grep -o 'set_max_size([0-9]*, [0-9]*)' "$log" | tail -1)"

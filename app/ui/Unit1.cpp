@@ -2,33 +2,17 @@
 
 #include "Dialogs.h"
 #include "Solver.h"
-#include "ui_Unit1.h"
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(QWidget* owner)
     : TForm(owner)
-    , m_ui(new Ui::TForm1)
 {
-    m_ui->setupUi(this);
-    Label1 = m_ui->Label1;
-    Label2 = m_ui->Label2;
-    Edit1 = m_ui->Edit1;
-    Label3 = m_ui->Label3;
-    Edit2 = m_ui->Edit2;
-    Label4 = m_ui->Label4;
-    Edit3 = m_ui->Edit3;
-    Label5 = m_ui->Label5;
-    Button1 = m_ui->Button1;
-    Button2 = m_ui->Button2;
-    Button3 = m_ui->Button3;
-    Image1 = m_ui->Image1;
+    setupUi(this);
     Loaded();
 
     Button1->SetEnabled(false);
 }
-
-TForm1::~TForm1() { delete m_ui; }
 
 // The key filter of each field drops a second decimal separator and turns
 // Enter into a move to Solve; every other character reaches the field, and

@@ -6,30 +6,15 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "ui_Unit1.h"
 
-namespace Ui {
-class TForm1;
-}
-
-class TForm1 : public TForm {
+// The controls (Label1 … Label5, Edit1 … Edit3, Button1 … Button3, Image1)
+// are the members that the form description declares in Ui::TForm1.
+class TForm1 : public TForm, public Ui::TForm1 {
     Q_OBJECT
 
 public:
     explicit TForm1(QWidget* owner);
-    ~TForm1() override;
-
-    TLabel* Label1;
-    TLabel* Label2;
-    TEdit* Edit1;
-    TLabel* Label3;
-    TEdit* Edit2;
-    TLabel* Label4;
-    TEdit* Edit3;
-    TLabel* Label5;
-    TButton* Button1;
-    TButton* Button2;
-    TButton* Button3;
-    TImage* Image1;
 
     // The handlers, found by name from the form description.
 public slots:
@@ -46,8 +31,6 @@ public slots:
 private:
     void filterKey(TEdit* field, QChar& Key);
     void fieldChanged(TEdit* field);
-
-    Ui::TForm1* m_ui;
 };
 
 extern TForm1* Form1;
