@@ -40,6 +40,9 @@ TEST_F(SysUtils, StrToFloatAcceptsNumbersWrittenWithTheSeparator)
         { "leading zeros", '.', "0007", 7 },
         { "comma fraction", ',', "1,5", 1.5L },
         { "comma negative with exponent", ',', "-2,25E1", -22.5L },
+        { "comma, more digits than the short cut takes", ',', "1234567890123456789012,5",
+            1234567890123456789012.5L },
+        { "comma, exponent beyond the short cut", ',', "2,5e100", 2.5e100L },
         { "tiny beyond long double becomes zero", '.', "1e-5000", 0 },
         { "tiny spelt out becomes zero", '.', "0.0000000000000000000000000001e-4950", 0 },
     };
@@ -154,6 +157,10 @@ TEST_F(SysUtils, QuoteForMessageShortensAndRepairsBytesThatAreNoUtf8)
     EXPECT_EQ(QuoteForMessage("\xC0\x80", 5), "«??»"); // overlong
     EXPECT_EQ(QuoteForMessage("\xED\xA0\x80", 5), "«???»"); // a surrogate
     EXPECT_EQ(QuoteForMessage("\xF4\xA4\xA4\xAA", 5), "«????»"); // beyond U+10FFFF
+    EXPECT_EQ(QuoteForMessage("\xE0\x80\xAF", 5), "«???»"); // overlong, three bytes
+    EXPECT_EQ(QuoteForMessage("\xF0\x80\x80\xAF", 5), "«????»"); // overlong, four bytes
+    EXPECT_EQ(QuoteForMessage("\xE2\x82\x41", 5), "«??A»"); // third byte no continuation
+    EXPECT_EQ(QuoteForMessage("\xF0\x9F\x41\x80", 5), "«??A?»");
 }
 
 struct Formatted {

@@ -291,10 +291,6 @@ private slots:
     }
 };
 
-int runCommandsTest(int argc, char** argv)
-{
-    CommandsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUADRATIC_GUI_TEST_MAIN(CommandsTest)
 
 #include "CommandsTest.moc"

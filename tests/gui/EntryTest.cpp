@@ -321,10 +321,6 @@ private slots:
     }
 };
 
-int runEntryTest(int argc, char** argv)
-{
-    EntryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUADRATIC_GUI_TEST_MAIN(EntryTest)
 
 #include "EntryTest.moc"

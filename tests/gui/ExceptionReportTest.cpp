@@ -5,6 +5,7 @@
 #include "StdCtrls.h"
 
 #include <QDir>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QTest>
 
@@ -41,6 +42,31 @@ public slots:
     }
 };
 
+class ThrowingWidget : public QWidget {
+public:
+    explicit ThrowingWidget(bool ownType)
+        : m_ownType(ownType)
+    {
+        resize(100, 100);
+    }
+    int rightClicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::RightButton) {
+            ++rightClicks;
+            return;
+        }
+        if (m_ownType)
+            throw Exception("Сбой вне обработчика");
+        throw std::runtime_error("not shown");
+    }
+
+private:
+    bool m_ownType;
+};
+
 class ExceptionReportTest : public QObject {
     Q_OBJECT
 
@@ -61,13 +87,16 @@ private slots:
         ModalWatcher boxes;
         FailingForm form(handler.constData());
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::mouseClick(form.button, Qt::LeftButton);
         const auto seen = boxes.take();
         QCOMPARE(seen.size(), 1u);
         QCOMPARE(seen[0].objectName, QString("ExceptionReport"));
         QCOMPARE(seen[0].text, message);
         QCOMPARE(seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(seen[0].parent, &form);
+        QVERIFY(seen[0].modal);
 
         // The event loop still delivers events to the window.
         FailingForm again("Count");
@@ -77,6 +106,33 @@ private slots:
         QTest::mouseClick(again.button, Qt::LeftButton);
         QCOMPARE(again.clicks, 2);
         QVERIFY(boxes.take().empty());
+    }
+
+    // An exception from outside any handler (here a widget's own event
+    // code) is caught around the event's delivery and reported after it.
+    void exceptionOutsideTheHandlersIsReportedAfterTheEvent_data()
+    {
+        QTest::addColumn<bool>("ownType");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Exception shows its message") << true << "Сбой вне обработчика";
+        QTest::newRow("another type shows an empty message") << false << "";
+    }
+
+    void exceptionOutsideTheHandlersIsReportedAfterTheEvent()
+    {
+        QFETCH(bool, ownType);
+        QFETCH(QString, message);
+        ModalWatcher boxes;
+        ThrowingWidget widget(ownType);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QTest::mouseClick(&widget, Qt::LeftButton);
+        std::vector<SeenBox> seen;
+        QVERIFY(QTest::qWaitFor([&] { return !(seen = boxes.take()).empty(); }, 2000));
+        QCOMPARE(seen[0].objectName, QString("ExceptionReport"));
+        QCOMPARE(seen[0].text, message);
+        QTest::mouseClick(&widget, Qt::RightButton); // the loop goes on
+        QCOMPARE(widget.rightClicks, 1);
     }
 
     void keystrokeWhoseFilterFailedIsDropped()
@@ -153,10 +209,6 @@ private slots:
     }
 };
 
-int runExceptionReportTest(int argc, char** argv)
-{
-    ExceptionReportTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUADRATIC_GUI_TEST_MAIN(ExceptionReportTest)
 
 #include "ExceptionReportTest.moc"

@@ -216,10 +216,6 @@ private slots:
     }
 };
 
-int runFormLayoutTest(int argc, char** argv)
-{
-    FormLayoutTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUADRATIC_GUI_TEST_MAIN(FormLayoutTest)
 
 #include "FormLayoutTest.moc"

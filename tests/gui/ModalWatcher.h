@@ -2,10 +2,13 @@
 // on one, and keeps what each box said for the test to check.
 #pragma once
 
+#include "Forms.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
@@ -18,7 +21,8 @@ struct SeenBox {
     QMessageBox::Icon icon;
     Qt::TextFormat format;
     QStringList buttons;
-    QWidget* focusBefore;
+    QWidget* parent; // a box is modal to the window it belongs to
+    bool modal;
 };
 
 // The offscreen platform warns each time a fixed-size box is shown; the
@@ -37,6 +41,19 @@ inline void dropOffscreenSizeHintWarnings()
                 testLogger(type, context, message);
         });
 }
+
+// The entry of each GUI test suite: the real application object, on the
+// offscreen platform unless the environment chooses one.
+#define QUADRATIC_GUI_TEST_MAIN(TestClass)                                                         \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        TApplication application(argc, argv);                                                      \
+        Application->Initialize();                                                                 \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
 
 class ModalWatcher : public QObject {
 public:
@@ -70,7 +87,7 @@ private:
             return;
         m_pending = nullptr;
         SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(),
-            box->textFormat(), {}, nullptr };
+            box->textFormat(), {}, box->parentWidget(), box->isModal() };
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
         m_seen.push_back(seen);

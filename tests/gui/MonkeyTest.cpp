@@ -135,10 +135,6 @@ private slots:
     }
 };
 
-int runMonkeyTest(int argc, char** argv)
-{
-    MonkeyTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUADRATIC_GUI_TEST_MAIN(MonkeyTest)
 
 #include "MonkeyTest.moc"
