@@ -14,18 +14,6 @@
 
 namespace {
 
-bool canFocus(const QWidget* control)
-{
-    return control->isEnabled() && control->isVisible() && control->focusPolicy() != Qt::NoFocus;
-}
-
-void focusOrRaise(QWidget* control)
-{
-    if (!canFocus(control))
-        throw Exception("Нельзя передать фокус ввода недоступному элементу окна.");
-    control->setFocus(Qt::OtherFocusReason);
-}
-
 bool isLineBreak(QChar c)
 {
     return c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == QChar(0x85)
@@ -109,7 +97,7 @@ void TLabel::contextMenuEvent(QContextMenuEvent* event)
 }
 
 TEdit::TEdit(QWidget* parent)
-    : QLineEdit(parent)
+    : TWinControl(parent)
 {
     setValidator(new FirstLineOnly(this));
 }
@@ -117,10 +105,6 @@ TEdit::TEdit(QWidget* parent)
 std::string TEdit::Text() const { return text().toStdString(); }
 
 void TEdit::SetText(const std::string& text) { setText(QString::fromStdString(text)); }
-
-bool TEdit::CanFocus() const { return canFocus(this); }
-
-void TEdit::SetFocus() { focusOrRaise(this); }
 
 void TEdit::Bind(TForm* form)
 {
@@ -189,15 +173,11 @@ void TEdit::focusOutEvent(QFocusEvent* event)
 }
 
 TButton::TButton(QWidget* parent)
-    : QPushButton(parent)
+    : TWinControl(parent)
 {
     // A focused button is pressed by Enter as well as by Space.
     setAutoDefault(true);
 }
-
-bool TButton::CanFocus() const { return canFocus(this); }
-
-void TButton::SetFocus() { focusOrRaise(this); }
 
 void TButton::Bind(TForm* form)
 {

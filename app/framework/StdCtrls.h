@@ -14,6 +14,8 @@
 // and all.
 #pragma once
 
+#include "SysUtils.h"
+
 #include <QChar>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,7 +48,29 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
-class TEdit : public QLineEdit {
+// What every control that can take the focus offers, over its Qt widget.
+template <typename QtControl> class TWinControl : public QtControl {
+public:
+    using QtControl::QtControl;
+
+    bool CanFocus() const
+    {
+        return this->isEnabled() && this->isVisible() && this->focusPolicy() != Qt::NoFocus;
+    }
+
+    // Raises Exception for a control that cannot take the focus.
+    void SetFocus()
+    {
+        if (!CanFocus())
+            throw Exception("Нельзя передать фокус ввода недоступному элементу окна.");
+        this->setFocus(Qt::OtherFocusReason);
+    }
+
+protected:
+    TForm* m_form = nullptr; // whose handlers the control calls, set by Bind
+};
+
+class TEdit : public TWinControl<QLineEdit> {
     Q_OBJECT
 
 public:
@@ -54,10 +78,6 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
-    bool CanFocus() const;
-    // Raises Exception for a control that cannot take the focus.
-    void SetFocus();
-
     void Bind(TForm* form);
 
 protected:
@@ -65,12 +85,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    TForm* m_form = nullptr;
     int m_onChange = -1;
     int m_onKeyPress = -1;
 };
 
-class TButton : public QPushButton {
+class TButton : public TWinControl<QPushButton> {
     Q_OBJECT
 
 public:
@@ -78,13 +97,8 @@ public:
 
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool enabled) { setEnabled(enabled); }
-    bool CanFocus() const;
-    // Raises Exception for a control that cannot take the focus.
-    void SetFocus();
-
     void Bind(TForm* form);
 
 private:
-    TForm* m_form = nullptr;
     int m_onClick = -1;
 };

@@ -16,9 +16,6 @@ class CommandsTest : public FormTestBase {
     }
 
 private slots:
-    void init() { createForm(); }
-    void cleanup() { destroyForm(); }
-
     void solveShowsTheOutcomeWithoutABox_data()
     {
         QTest::addColumn<QString>("a");

@@ -6,9 +6,6 @@ class EntryTest : public FormTestBase {
     Q_OBJECT
 
 private slots:
-    void init() { createForm(); }
-    void cleanup() { destroyForm(); }
-
     void keyFilterDropsOnlyASecondSeparator_data()
     {
         QTest::addColumn<QString>("separator");

@@ -7,9 +7,6 @@ class FormLayoutTest : public FormTestBase {
     Q_OBJECT
 
 private slots:
-    void init() { createForm(); }
-    void cleanup() { destroyForm(); }
-
     void componentsHaveTheirPlaceTextAndFont_data()
     {
         QTest::addColumn<QString>("name");

@@ -13,6 +13,11 @@
 class FormTestBase : public QObject {
     Q_OBJECT
 
+private slots:
+    // Qt Test calls these around every test function of a suite.
+    void init() { createForm(); }
+    void cleanup() { destroyForm(); }
+
 protected:
     std::unique_ptr<TForm1> form;
     std::unique_ptr<ModalWatcher> boxes;

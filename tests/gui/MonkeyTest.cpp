@@ -101,7 +101,6 @@ private slots:
                 changedNow = true;
             });
     }
-    void cleanup() { destroyForm(); }
 
     void randomEventsKeepTheWindowsPromises()
     {
