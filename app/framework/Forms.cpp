@@ -455,7 +455,7 @@ void TForm::Loaded()
         QIcon icon;
         for (const QString& file : smallIcons)
             icon.addPixmap(render(file, QSvgRenderer(file).defaultSize().width()));
-        for (const int size : { 32, 48, 64, 128, 256 })
+        for (const int size : { 32, 64, 128 }) // the sizes Qt gives X11 for an SVG icon
             icon.addPixmap(windowIcon().pixmap(QSize(size, size), 1.0));
         setWindowIcon(icon);
     }

@@ -36,7 +36,14 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: startup-probe PROGRAM [ARGS...]\n");
         return 2;
     }
+    // Xvfb now and then refuses a connection right after another client has
+    // gone; a few tries get past that.
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    for (int tries = 1; xcb_connection_has_error(connection) && tries < 20; ++tries) {
+        xcb_disconnect(connection);
+        usleep(50000);
+        connection = xcb_connect(nullptr, nullptr);
+    }
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "startup-probe: no X display\n");
         return 1;

@@ -88,7 +88,7 @@ private slots:
         const QIcon icon = form->windowIcon();
         QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
         QVERIFY(icon.availableSizes().contains(QSize(24, 24)));
-        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QVERIFY(icon.availableSizes().contains(QSize(128, 128)));
         QCOMPARE(icon.pixmap(16).toImage().pixelColor(1, 8), QColor(0xFF, 0xD5, 0x4A));
         QCOMPARE(icon.pixmap(24).toImage().pixelColor(7, 4), QColor(0xFF, 0xD5, 0x4A));
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0xB9, 0xD1, 0xEA));
