@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "Forms.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,7 +23,7 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
     };
     const Look& look = looks[type];
     QMessageBox box(look.icon, QString::fromUtf8(look.title), QString::fromStdString(message),
-        QMessageBox::NoButton, QApplication::activeWindow());
+        QMessageBox::NoButton, TApplication::BoxOwner());
     box.setObjectName("MessageDlg");
     box.setTextFormat(Qt::PlainText); // a message may quote what the user typed
 

@@ -305,6 +305,19 @@ int TApplication::Run()
     return QApplication::exec();
 }
 
+QWidget* TApplication::BoxOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (Application && Application->MainForm() && Application->MainForm()->isVisible())
+        return Application->MainForm();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TForm*>(window) && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
 void TApplication::ShowException(const std::exception& error)
 {
     if (!qApp) {
@@ -312,7 +325,7 @@ void TApplication::ShowException(const std::exception& error)
         return;
     }
     QMessageBox box(QMessageBox::Critical, "Ошибка", QString::fromUtf8(error.what()),
-        QMessageBox::Ok, QApplication::activeWindow());
+        QMessageBox::Ok, BoxOwner());
     box.setObjectName("ExceptionReport");
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText("ОК");

@@ -53,6 +53,11 @@ public:
 
     TForm* MainForm() const { return m_forms.empty() ? nullptr : m_forms.front().get(); }
 
+    // The window a message box belongs to and is modal to: the active one,
+    // or where the platform names none (a compositor without a seat), the
+    // main form, or else a visible form.
+    static QWidget* BoxOwner();
+
 private:
     void adopt(std::unique_ptr<TForm> form);
 

@@ -87,8 +87,7 @@ private slots:
         ModalWatcher boxes;
         FailingForm form(handler.constData());
         form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::mouseClick(form.button, Qt::LeftButton);
         const auto seen = boxes.take();
         QCOMPARE(seen.size(), 1u);
