@@ -5,6 +5,7 @@
 #include "StdCtrls.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -198,7 +199,12 @@ private slots:
         set("QT_QPA_PLATFORM", platform);
         env.insert("XDG_RUNTIME_DIR", QDir::tempPath());
         process.setProcessEnvironment(env);
+        QVERIFY(QFileInfo(QUADRATIC_BINARY).isExecutable());
         process.start(QUADRATIC_BINARY, {});
+        // qemu-user runs no child process for Qt 6.8 (its clone flags): there
+        // the start-up is checked natively only.
+        if (!process.waitForStarted(60000) && process.error() == QProcess::FailedToStart)
+            QSKIP("this system cannot start a child process from Qt");
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 1);
