@@ -457,9 +457,10 @@ void TForm::Loaded()
     // join the window icon; the main drawing serves every other size.
     const QStringList smallIcons = property("SmallIcons").toString().split(',', Qt::SkipEmptyParts);
     if (!smallIcons.isEmpty()) {
-        const auto render = [](const QString& file, int size) {
+        // Each drawing at the size it was drawn for.
+        const auto render = [](const QString& file) {
             QSvgRenderer drawing(file);
-            QPixmap pixmap(size, size);
+            QPixmap pixmap(drawing.defaultSize());
             pixmap.fill(Qt::transparent);
             QPainter painter(&pixmap);
             drawing.render(&painter);
@@ -467,7 +468,7 @@ void TForm::Loaded()
         };
         QIcon icon;
         for (const QString& file : smallIcons)
-            icon.addPixmap(render(file, QSvgRenderer(file).defaultSize().width()));
+            icon.addPixmap(render(file));
         for (const int size : { 32, 64, 128 }) // the sizes Qt gives X11 for an SVG icon
             icon.addPixmap(windowIcon().pixmap(QSize(size, size), 1.0));
         setWindowIcon(icon);

@@ -36,12 +36,9 @@ public:
         const int to = std::max(cursor, from + 1);
         text.remove(from, to - from);
         cursor = from;
-        // Whatever followed the insertion may still hold breaks of its own.
-        int next = 0;
-        while ((next = int(
-                    std::find_if(text.cbegin() + from, text.cend(), isLineBreak) - text.cbegin()))
-            < text.size())
-            text.truncate(next);
+        // Whatever followed the insertion may hold a break of its own.
+        text.truncate(
+            int(std::find_if(text.cbegin() + from, text.cend(), isLineBreak) - text.cbegin()));
         return Acceptable;
     }
 };

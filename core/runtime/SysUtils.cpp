@@ -87,6 +87,11 @@ Exception notANumber(const std::string& text)
     return Exception("Значение " + QuoteForMessage(text) + " не является правильным числом.");
 }
 
+Exception outOfRange(const std::string& text)
+{
+    return Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона.");
+}
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // 10^0 to 10^27, and how many of them are exact in this long double: 10^k is
@@ -216,10 +221,9 @@ long double StrToFloat(const std::string& text)
     // The range is decided here, from the decimal exponent of the leading
     // digit where it is clear and from the converted value near the limits,
     // not from the library's error report (not every one gives it).
-    const Exception outOfRange("Число " + QuoteForMessage(text) + " вне допустимого диапазона.");
     const long long leadExponent = power + significantDigits - 1;
     if (leadExponent > std::numeric_limits<long double>::max_exponent10)
-        throw outOfRange;
+        throw outOfRange(text);
     // Below 10^(min_exponent10 - digits10 - 2) lies less than half the
     // smallest subnormal: zero.
     constexpr int kZeroBelow = std::numeric_limits<long double>::min_exponent10
@@ -240,7 +244,7 @@ long double StrToFloat(const std::string& text)
     if (error == std::errc::result_out_of_range || std::isinf(value) || value == 0) {
         if (leadExponent < 0)
             return negative ? -0.0L : 0.0L;
-        throw outOfRange;
+        throw outOfRange(text);
     }
     return negative ? -value : value;
 }
