@@ -90,6 +90,8 @@ void TLabel::contextMenuEvent(QContextMenuEvent* event)
     menu.setObjectName("LabelMenu");
     QAction* copy = menu.addAction("Копировать", this, [this] { CopyToClipboard(); });
     copy->setEnabled(!text().isEmpty());
+    // The label's own actions follow.
+    menu.addActions(actions());
     menu.exec(event->globalPos());
 }
 

@@ -26,7 +26,8 @@
 class TForm;
 
 // A label whose text can be selected with the mouse (as the result line) also
-// offers «Копировать» on a right-click: the selection, or else the whole text.
+// offers «Копировать» on a right-click: the selection, or else the whole text;
+// the label's own actions (QWidget::addAction) follow it in that menu.
 class TLabel : public QLabel {
     Q_OBJECT
 

@@ -12,6 +12,7 @@ TForm1::TForm1(QWidget* owner)
     Loaded();
 
     Button1->SetEnabled(false);
+    Solution = new SolutionLink(this, Label5, Button1, { Edit1, Edit2, Edit3 });
 }
 
 // The key filter of each field drops a second decimal separator and turns

@@ -5,6 +5,7 @@
 
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "SolutionWindow.h"
 #include "StdCtrls.h"
 #include "ui_Unit1.h"
 
@@ -15,6 +16,10 @@ class TForm1 : public TForm, public Ui::TForm1 {
 
 public:
     explicit TForm1(QWidget* owner);
+
+    // The link to «Решение и график»: built with the form, the window itself
+    // on first use.
+    SolutionLink* Solution = nullptr;
 
     // The handlers, found by name from the form description.
 public slots:

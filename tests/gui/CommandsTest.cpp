@@ -216,7 +216,7 @@ private slots:
             QContextMenuEvent event(
                 QContextMenuEvent::Mouse, middle, form->Label5->mapToGlobal(middle));
             QApplication::sendEvent(form->Label5, &event);
-            QCOMPARE(menuItems, QStringList { "Копировать" });
+            QCOMPARE(menuItems, (QStringList { "Копировать", "Решение и график…" }));
         } else if (how == "Ctrl+C on Solve") {
             QCOMPARE(focused(), form->Button1);
             QTest::keyClick(focused(), Qt::Key_C, Qt::ControlModifier);

@@ -1,0 +1,79 @@
+// The graph of y = a·x² + b·x + c: axes, grid, ticks at 1, 2 or 5 × 10ᵏ, the
+// curve as exact quadratic Bézier pieces, and the roots, vertex and
+// y-intercept marked (or, off the view, an arrow at the edge with the value).
+// The wheel zooms about the cursor, dragging pans, Home or a double-click
+// resets; +, −, the arrows, Ctrl+C (PNG) and Ctrl+S work with the focus here.
+// The view's mathematics lives in the core (PlotView.h); this only maps and
+// paints, in floating point, and only what lies within a band about the view.
+#pragma once
+
+#include "PlotView.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QMenu;
+
+class PlotWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlotWidget(QWidget* parent = nullptr);
+
+    // A new curve resets the view; `description` says what the curve is.
+    void setCurve(const PlotCurve& curve, const std::string& description);
+    // Drawn faded while the coefficients no longer match the curve.
+    void setDimmed(bool dimmed);
+
+    const PlotBox& view() const { return m_view; }
+    void setView(const PlotBox& view);
+    void resetView();
+
+    // Where the point (x, y) of the plane is drawn in a picture of `size`.
+    QPointF devicePoint(double x, double y, QSizeF size) const
+    {
+        return toDevice(x, y, plotArea(size));
+    }
+
+    // The picture at the given logical size and pixel ratio.
+    QImage render(QSize size, qreal pixelRatio) const;
+    bool save(const QString& fileName) const;
+    void copyToClipboard() const;
+    // Asks where to save; replaceable so that tests never meet a file dialog.
+    static std::function<QString(QWidget*)> chooseFileName;
+
+    QSize sizeHint() const override { return { 480, 400 }; }
+    QSize minimumSizeHint() const override { return { 240, 200 }; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void paint(QPainter& painter, QSizeF size) const;
+    QRectF plotArea(QSizeF size) const;
+    QPointF toDevice(double x, double y, const QRectF& area) const;
+    QPointF toData(QPointF position) const;
+    void zoomAbout(double factor, QPointF position);
+    void panBy(double fx, double fy);
+    void saveAs();
+    void describe();
+
+    PlotCurve m_curve;
+    PlotBox m_view;
+    PlotBox m_home;
+    std::string m_description;
+    bool m_dimmed = false;
+    std::optional<QPointF> m_hover;
+    std::optional<QPointF> m_dragFrom;
+    PlotBox m_dragView;
+};

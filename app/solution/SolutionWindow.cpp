@@ -1,0 +1,204 @@
+#include "SolutionWindow.h"
+
+#include "PlotWidget.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// Selectable steps whose copy is plain text; Ctrl+C with nothing selected
+// copies the whole solution.
+class StepsView : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override
+    {
+        auto* data = new QMimeData;
+        data->setText(textCursor().selection().toPlainText());
+        return data;
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
+            QGuiApplication::clipboard()->setText(toPlainText());
+            return;
+        }
+        QTextEdit::keyPressEvent(event);
+    }
+};
+
+QString html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+
+} // namespace
+
+SolutionWindow::SolutionWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setWindowTitle("Решение и график");
+    setObjectName("SolutionWindow");
+    m_staleLine = new QLabel("Коэффициенты изменились: нажмите «Решать», чтобы обновить решение.");
+    m_staleLine->setObjectName("StaleLine");
+    m_staleLine->setWordWrap(true);
+    m_staleLine->setVisible(false);
+    m_steps = new StepsView;
+    m_steps->setReadOnly(true);
+    m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_steps->setAccessibleName("Решение");
+    m_steps->setMinimumWidth(300);
+    m_plot = new PlotWidget;
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(m_steps);
+    splitter->addWidget(m_plot);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_staleLine);
+    layout->addWidget(splitter, 1);
+    setTabOrder(m_steps, m_plot);
+
+    for (const QKeySequence& key :
+        { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+    resize(820, 520);
+}
+
+void SolutionWindow::showSolution(const EquationSolution& solution)
+{
+    QString text;
+    for (const SolutionStep& step : solution.steps) {
+        text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>" + html(step.heading)
+            + "</b></p>";
+        for (const std::string& line : step.lines)
+            text += "<p style=\"margin-top:0; margin-bottom:2px; margin-left:14px\">" + html(line)
+                + "</p>";
+    }
+    if (!solution.precisionNote.empty())
+        text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>Одинарная точность</b></p>"
+                "<p style=\"margin-top:0; margin-bottom:2px; margin-left:14px\"><i>"
+            + html(solution.precisionNote) + "</i></p>";
+    m_steps->setHtml(text);
+    m_plot->setCurve(solution.curve, solution.description);
+    setStale(false);
+}
+
+void SolutionWindow::setStale(bool stale)
+{
+    m_stale = stale;
+    m_staleLine->setVisible(stale);
+    QPalette palette = m_steps->palette();
+    palette.setColor(QPalette::Text,
+        this->palette().color(stale ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    m_steps->setPalette(palette);
+    m_plot->setDimmed(stale);
+}
+
+QString SolutionWindow::solutionText() const { return m_steps->toPlainText(); }
+
+void SolutionWindow::placeBeside(const QWidget* main)
+{
+    if (m_placed || !main || QGuiApplication::platformName() == "wayland")
+        return;
+    m_placed = true;
+    const QScreen* screen = main->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const int gap = 8;
+    QSize size = this->size();
+    const int right = room.right() - beside.right() - gap;
+    const int left = beside.left() - room.left() - gap;
+    if (right >= minimumSizeHint().width() || left >= minimumSizeHint().width()) {
+        const bool onRight = right >= left;
+        size.setWidth(std::min(size.width(), onRight ? right : left));
+        size.setHeight(std::min(size.height(), room.height()));
+        resize(size);
+        const int x = onRight ? beside.right() + gap : beside.left() - gap - size.width();
+        const int y = std::clamp(beside.top(), room.top(), room.bottom() - size.height());
+        move(x, y);
+    }
+}
+
+SolutionLink::SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* solve,
+    const std::array<QLineEdit*, 3>& fields)
+    : QObject(form)
+    , m_form(form)
+    , m_resultLine(resultLine)
+    , m_fields(fields)
+    , m_open(new QAction("Решение и график…", resultLine))
+{
+    m_open->setObjectName("OpenSolution");
+    m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_open->setShortcutContext(Qt::WindowShortcut);
+    m_open->setEnabled(false);
+    resultLine->addAction(m_open);
+    connect(m_open, &QAction::triggered, this, &SolutionLink::open);
+    // After the form's own Solve handler, which writes the result line.
+    connect(solve, &QAbstractButton::clicked, this, &SolutionLink::solved);
+    for (QLineEdit* field : fields)
+        connect(field, &QLineEdit::textChanged, this, &SolutionLink::edited);
+}
+
+void SolutionLink::open()
+{
+    if (!m_open->isEnabled())
+        return;
+    if (!m_window) {
+        m_window = new SolutionWindow(m_form);
+        m_window->showSolution(m_solution);
+        m_window->setStale(m_stale);
+    }
+    m_window->placeBeside(m_form);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+// A Solve that wrote the result line solved the fields as they stand; one
+// that stopped at a box (an empty field, a text that is no number) left the
+// line as it was, empty after any edit.
+void SolutionLink::solved()
+{
+    if (m_resultLine->text().isEmpty())
+        return;
+    try {
+        m_solution = ExplainEquation(m_fields[0]->text().toStdString(),
+            m_fields[1]->text().toStdString(), m_fields[2]->text().toStdString());
+    } catch (const std::exception& error) {
+        // Texts that Solve has just converted convert here too; should they
+        // not, the window keeps what it showed.
+        qWarning("solution not updated: %s", error.what());
+        return;
+    }
+    m_stale = false;
+    m_open->setEnabled(true);
+    if (m_window)
+        m_window->showSolution(m_solution);
+}
+
+void SolutionLink::edited()
+{
+    if (!m_open->isEnabled() || m_stale)
+        return;
+    m_stale = true;
+    if (m_window)
+        m_window->setStale(true);
+}

@@ -1,0 +1,391 @@
+#include "ExactNumbers.h"
+
+#include "Solver.h"
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxSignificantDigits = 60;
+constexpr long kMaxExponent = 400;
+constexpr unsigned kTrialDivisionBound = 20000;
+
+BigInt powerOfTen(long k)
+{
+    return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(k));
+}
+
+BigInt absolute(const BigInt& n) { return n < 0 ? BigInt(-n) : n; }
+
+std::string digitsOf(const BigInt& n) { return absolute(n).str(); }
+
+const std::vector<unsigned>& smallPrimes()
+{
+    static const std::vector<unsigned> primes = [] {
+        std::vector<bool> composite(kTrialDivisionBound + 1);
+        std::vector<unsigned> found;
+        for (unsigned i = 2; i <= kTrialDivisionBound; ++i) {
+            if (composite[i])
+                continue;
+            found.push_back(i);
+            for (unsigned j = i * i; j <= kTrialDivisionBound; j += i)
+                composite[j] = true;
+        }
+        return found;
+    }();
+    return primes;
+}
+
+long double toLongDouble(const BigInt& n) { return n.convert_to<long double>(); }
+
+// ⌊n⌋ of a non-negative big integer's square root, and ⌈·⌉.
+BigInt floorSqrt(const BigInt& n) { return boost::multiprecision::sqrt(n); }
+BigInt ceilSqrt(const BigInt& n)
+{
+    const BigInt s = floorSqrt(n);
+    return s * s == n ? s : BigInt(s + 1);
+}
+
+Surd reduced(BigInt p, BigInt q, BigInt r, BigInt d, bool imaginary)
+{
+    if (q == 0)
+        r = 1;
+    if (r == 1 && !imaginary) {
+        p += q;
+        q = 0;
+    }
+    BigInt g = boost::multiprecision::gcd(boost::multiprecision::gcd(absolute(p), absolute(q)), d);
+    if (g > 1) {
+        p /= g;
+        q /= g;
+        d /= g;
+    }
+    return { p, q, r, d, imaginary && q != 0 };
+}
+
+std::string superscript(long n)
+{
+    static const char* const digits[] = { "⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹" };
+    std::string out = n < 0 ? "⁻" : "";
+    for (const char c : std::to_string(n < 0 ? -n : n))
+        out += digits[c - '0'];
+    return out;
+}
+
+} // namespace
+
+ExactDecimal Normalised(ExactDecimal value)
+{
+    if (value.m == 0)
+        return { 0, 0 };
+    while (value.m % 10 == 0) {
+        value.m /= 10;
+        ++value.e;
+    }
+    return value;
+}
+
+std::optional<ExactDecimal> ParseExactDecimal(const std::string& text)
+{
+    std::size_t from = text.find_first_not_of(' ');
+    if (from == std::string::npos)
+        return std::nullopt;
+    const std::string s = text.substr(from, text.find_last_not_of(' ') - from + 1);
+    std::size_t i = 0;
+    bool negative = false;
+    if (s[i] == '+' || s[i] == '-')
+        negative = s[i++] == '-';
+    std::string digits;
+    long fractionDigits = 0;
+    bool separator = false;
+    for (; i < s.size(); ++i) {
+        if (s[i] >= '0' && s[i] <= '9') {
+            digits += s[i];
+            fractionDigits += separator;
+        } else if (s[i] == DecimalSeparator && !separator) {
+            separator = true;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty())
+        return std::nullopt;
+    long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            negativeExponent = s[i++] == '-';
+        const std::size_t first = i;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            exponent = std::min(exponent * 10 + (s[i] - '0'), 1'000'000'000L);
+        if (i == first)
+            return std::nullopt;
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (i != s.size())
+        return std::nullopt;
+    const std::size_t lead = digits.find_first_not_of('0');
+    if (lead == std::string::npos)
+        return ExactDecimal { 0, 0 };
+    const std::size_t last = digits.find_last_not_of('0');
+    const long e = exponent - fractionDigits + static_cast<long>(digits.size() - 1 - last);
+    const std::string significant = digits.substr(lead, last - lead + 1);
+    if (significant.size() > kMaxSignificantDigits || std::labs(e) > kMaxExponent)
+        return std::nullopt;
+    BigInt m(significant);
+    return ExactDecimal { negative ? BigInt(-m) : m, e };
+}
+
+ExactDecimal ExactFromFloat(float value)
+{
+    if (value == 0)
+        return { 0, 0 };
+    int exponent = 0;
+    const float fraction = std::frexp(value, &exponent);
+    const auto mantissa = static_cast<long long>(std::ldexp(fraction, 24));
+    exponent -= 24;
+    if (exponent >= 0)
+        return Normalised({ BigInt(mantissa) << exponent, 0 });
+    // mantissa / 2^k = mantissa · 5^k / 10^k
+    const BigInt five = boost::multiprecision::pow(BigInt(5), static_cast<unsigned>(-exponent));
+    return Normalised({ mantissa * five, exponent });
+}
+
+ExactDecimal operator*(const ExactDecimal& x, const ExactDecimal& y)
+{
+    return Normalised({ x.m * y.m, x.e + y.e });
+}
+
+ExactDecimal operator-(const ExactDecimal& x, const ExactDecimal& y)
+{
+    const long e = std::min(x.e, y.e);
+    return Normalised({ x.m * powerOfTen(x.e - e) - y.m * powerOfTen(y.e - e), e });
+}
+
+ExactDecimal operator-(const ExactDecimal& x) { return { -x.m, x.e }; }
+
+int Sign(const ExactDecimal& x) { return x.m.sign(); }
+
+Rational MakeRational(BigInt num, BigInt den)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const BigInt g = boost::multiprecision::gcd(absolute(num), den);
+    if (g > 1) {
+        num /= g;
+        den /= g;
+    }
+    return { num, den };
+}
+
+Rational Divide(const ExactDecimal& x, const ExactDecimal& y)
+{
+    if (x.e >= y.e)
+        return MakeRational(x.m * powerOfTen(x.e - y.e), y.m);
+    return MakeRational(x.m, y.m * powerOfTen(y.e - x.e));
+}
+
+void TakeOutSquares(const BigInt& n, BigInt& s, BigInt& r)
+{
+    s = 1;
+    r = 1;
+    BigInt rest = n;
+    for (const unsigned p : smallPrimes()) {
+        if (BigInt(p) * p * p > rest)
+            break;
+        int count = 0;
+        while (rest % p == 0) {
+            rest /= p;
+            ++count;
+        }
+        for (int k = 0; k < count / 2; ++k)
+            s *= p;
+        if (count % 2)
+            r *= p;
+    }
+    // With every prime up to ∛rest divided out, rest is 1, a prime, a product
+    // of two distinct primes or a prime squared; past the bound it may hold
+    // square factors that stay under the root.
+    const BigInt root = floorSqrt(rest);
+    if (rest > 1 && root * root == rest)
+        s *= root;
+    else
+        r *= rest;
+}
+
+RootPair QuadraticRoots(const ExactDecimal& a, const ExactDecimal& b, const ExactDecimal& d)
+{
+    BigInt dm = d.m;
+    long de = d.e;
+    if (de % 2 != 0) {
+        dm *= 10;
+        --de;
+    }
+    const long h = de / 2;
+    BigInt s = 0, r = 1;
+    if (dm != 0)
+        TakeOutSquares(absolute(dm), s, r);
+    const long e = std::min({ b.e, h, a.e });
+    BigInt p = -b.m * powerOfTen(b.e - e);
+    BigInt q = s * powerOfTen(h - e);
+    BigInt den = 2 * a.m * powerOfTen(a.e - e);
+    if (den < 0) {
+        p = -p;
+        q = -q;
+        den = -den;
+    }
+    const bool imaginary = dm < 0;
+    return { reduced(p, q, r, den, imaginary), reduced(p, BigInt(-q), r, den, imaginary) };
+}
+
+long double Approximate(const Surd& x)
+{
+    if (x.q == 0)
+        return toLongDouble(x.p) / toLongDouble(x.d);
+    const long double root = std::sqrt(toLongDouble(x.r));
+    if (x.imaginary)
+        return toLongDouble(x.p) / toLongDouble(x.d);
+    if (x.p.sign() * x.q.sign() < 0) {
+        // p and q·√r of opposite signs: (p² − q²r) / (d·(p − q·√r)) adds
+        // two terms of the same sign instead.
+        const BigInt numerator = x.p * x.p - x.q * x.q * x.r;
+        return toLongDouble(numerator)
+            / (toLongDouble(x.d) * (toLongDouble(x.p) - toLongDouble(x.q) * root));
+    }
+    return (toLongDouble(x.p) + toLongDouble(x.q) * root) / toLongDouble(x.d);
+}
+
+long double Approximate(const Rational& x) { return toLongDouble(x.num) / toLongDouble(x.den); }
+
+long double Approximate(const ExactDecimal& x)
+{
+    return StrToFloat(x.m.str() + "e" + std::to_string(x.e));
+}
+
+long double RoundedToFourDigits(const Surd& value, bool* exact)
+{
+    const long double approximation = Approximate(value);
+    if (exact)
+        *exact = value.q == 0 || value.r == 1;
+    if (approximation == 0 && value.p == 0 && value.q == 0)
+        return 0;
+    Surd x = value;
+    const bool negative = approximation < 0;
+    if (negative) {
+        x.p = -x.p;
+        x.q = -x.q;
+    }
+    long k = 3 - static_cast<long>(std::floor(std::log10(std::fabs(approximation))));
+    BigInt n;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        // t = ⌊2·x·10^k⌋, and n = ⌊x·10^k + 1/2⌋ = ⌊(t + 1)/2⌋.
+        const BigInt scale = k >= 0 ? powerOfTen(k) : BigInt(1);
+        const BigInt den = k >= 0 ? x.d : BigInt(x.d * powerOfTen(-k));
+        const BigInt u = 2 * x.p * scale;
+        const BigInt v = 2 * x.q * scale;
+        const BigInt w = u + (v >= 0 ? floorSqrt(v * v * x.r) : BigInt(-ceilSqrt(v * v * x.r)));
+        const BigInt t = w / den; // x > 0, so w ≥ 0
+        n = (t + 1) / 2;
+        if (n >= 10000)
+            --k;
+        else if (n < 1000)
+            ++k;
+        else {
+            if (exact && *exact)
+                *exact = (x.p + x.q) * scale == n * den;
+            break;
+        }
+    }
+    const long double rounded = StrToFloat(n.str() + "e" + std::to_string(-k));
+    return negative ? -rounded : rounded;
+}
+
+long double RoundedToFourDigits(const Rational& x, bool* exact)
+{
+    return RoundedToFourDigits(Surd { x.num, 0, 1, x.den, false }, exact);
+}
+
+std::string TypesetInteger(const BigInt& n) { return (n < 0 ? "−" : "") + digitsOf(n); }
+
+bool IsScientific(const ExactDecimal& x)
+{
+    if (x.m == 0)
+        return false;
+    const long point = static_cast<long>(digitsOf(x.m).size()) + x.e;
+    return x.e >= 0 ? point > 15 : point <= -5;
+}
+
+std::string TypesetDecimal(const ExactDecimal& value)
+{
+    const ExactDecimal x = Normalised(value);
+    if (x.m == 0)
+        return "0";
+    const std::string digits = digitsOf(x.m);
+    const long point = static_cast<long>(digits.size()) + x.e;
+    std::string body;
+    if (IsScientific(x)) {
+        if (digits != "1") {
+            body = digits.substr(0, 1);
+            if (digits.size() > 1)
+                body += DecimalSeparator + digits.substr(1);
+            body += "·";
+        }
+        body += "10" + superscript(point - 1);
+    } else if (x.e >= 0) {
+        body = digits + std::string(x.e, '0');
+    } else if (point > 0) {
+        body = digits.substr(0, point) + DecimalSeparator + digits.substr(point);
+    } else {
+        body = std::string("0") + DecimalSeparator + std::string(-point, '0') + digits;
+    }
+    return (x.m < 0 ? "−" : "") + body;
+}
+
+std::string TypesetRational(const Rational& x)
+{
+    if (x.den == 1)
+        return TypesetDecimal(Normalised({ x.num, 0 }));
+    return TypesetInteger(x.num) + "/" + digitsOf(x.den);
+}
+
+std::string TypesetSurd(const Surd& x, const std::string& sign)
+{
+    if (x.q == 0)
+        return TypesetRational(MakeRational(x.p, x.d));
+    const bool bareRoot = absolute(x.q) == 1 && (x.r > 1 || x.imaginary);
+    std::string root = (bareRoot ? "" : digitsOf(x.q)) + (x.imaginary ? "i" : "");
+    if (x.r > 1)
+        root += "√" + digitsOf(x.r);
+    if (x.p == 0) {
+        const std::string signed_ = (sign == "+" ? "" : sign) + root;
+        return x.d == 1 ? signed_ : signed_ + "/" + digitsOf(x.d);
+    }
+    const std::string numerator = TypesetInteger(x.p) + " " + sign + " " + root;
+    return x.d == 1 ? numerator : "(" + numerator + ")/" + digitsOf(x.d);
+}
+
+std::string TypesetApproximation(long double value)
+{
+    std::string text = FormatRoot(value);
+    std::string out;
+    for (const char c : text) {
+        if (c == '-')
+            out += "−";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::size_t CharacterCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}

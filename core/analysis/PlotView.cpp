@@ -1,0 +1,227 @@
+#include "PlotView.h"
+
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kMargin = 0.1;
+constexpr double kSmallestRelativeSpan = 1e-12; // double's 16 digits, less room for ticks
+constexpr double kLargestSpan = 1e300;
+// Two marks closer than this share of the view in both directions cannot be told apart.
+constexpr double kDistinct = 0.01;
+
+double clampSpan(double span, double center)
+{
+    const double least = std::max(std::fabs(center) * kSmallestRelativeSpan, 1e-300);
+    return std::clamp(span, least, kLargestSpan);
+}
+
+// [lo, hi] widened to a usable span about its centre.
+void widen(double& lo, double& hi, double fallback)
+{
+    double span = hi - lo;
+    const double center = lo / 2 + hi / 2;
+    if (!(span > 0))
+        span = std::max(std::fabs(center), fallback);
+    span = clampSpan(span, center);
+    if (hi - lo != span) {
+        lo = center - span / 2;
+        hi = center + span / 2;
+    }
+}
+
+PlotBox fitRange(
+    const PlotCurve& curve, const std::vector<const PlotPoint*>& shown, double xLo, double xHi)
+{
+    PlotBox box;
+    widen(xLo, xHi, 2);
+    const double xMargin = (xHi - xLo) * kMargin;
+    box.xMin = xLo - xMargin;
+    box.xMax = xHi + xMargin;
+    std::vector<double> ys = { curve.at(box.xMin), curve.at(box.xMax) };
+    if (curve.a != 0) {
+        const double vertex = -curve.b / (2 * curve.a);
+        if (vertex > box.xMin && vertex < box.xMax)
+            ys.push_back(curve.at(vertex));
+    }
+    for (const PlotPoint* p : shown)
+        ys.push_back(p->y);
+    double yLo = *std::min_element(ys.begin(), ys.end());
+    double yHi = *std::max_element(ys.begin(), ys.end());
+    // The x axis joins the view where it is no further away than the view is tall.
+    const double span = yHi - yLo;
+    if (yLo > 0 && yLo <= std::max(span, 0.0) * 1)
+        yLo = 0;
+    if (yHi < 0 && -yHi <= std::max(span, 0.0) * 1)
+        yHi = 0;
+    widen(yLo, yHi, 2);
+    const double yMargin = (yHi - yLo) * kMargin;
+    box.yMin = yLo - yMargin;
+    box.yMax = yHi + yMargin;
+    return box;
+}
+
+bool readable(const PlotBox& box, const std::vector<const PlotPoint*>& shown)
+{
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const double dx = std::fabs(shown[i]->x - shown[j]->x);
+            const double dy = std::fabs(shown[i]->y - shown[j]->y);
+            if ((dx != 0 || dy != 0) && dx < kDistinct * box.width()
+                && dy < kDistinct * box.height())
+                return false;
+        }
+    }
+    return true;
+}
+
+// The view of the points that lie within [lo, hi], over that range.
+PlotBox aroundVertex(
+    const PlotCurve& curve, double lo, double hi, std::vector<const PlotPoint*>& shown)
+{
+    shown.clear();
+    for (const PlotPoint& p : curve.points) {
+        if (p.x >= lo && p.x <= hi)
+            shown.push_back(&p);
+    }
+    return fitRange(curve, shown, lo, hi);
+}
+
+} // namespace
+
+PlotBox FitView(const PlotCurve& curve)
+{
+    std::vector<const PlotPoint*> shown;
+    double xLo = std::numeric_limits<double>::infinity();
+    double xHi = -xLo;
+    for (const PlotPoint& p : curve.points) {
+        shown.push_back(&p);
+        xLo = std::min(xLo, p.x);
+        xHi = std::max(xHi, p.x);
+    }
+    if (shown.empty())
+        xLo = xHi = 0;
+    PlotBox box = fitRange(curve, shown, xLo, xHi);
+    if (curve.a == 0 || readable(box, shown))
+        return box;
+
+    // The vertex, with the roots where they can be told apart from the rest.
+    const double vertexX = -curve.b / (2 * curve.a);
+    double halfWidth = 0;
+    for (const PlotPoint& p : curve.points) {
+        if (p.kind == PlotPoint::Root)
+            halfWidth = std::max(halfWidth, std::fabs(p.x - vertexX));
+    }
+    if (halfWidth == 0)
+        halfWidth = std::sqrt(std::fabs(curve.at(vertexX) / curve.a));
+    if (!(halfWidth > 0) || !std::isfinite(halfWidth))
+        halfWidth = 1;
+    box = aroundVertex(curve, vertexX - 1.5 * halfWidth, vertexX + 1.5 * halfWidth, shown);
+    if (readable(box, shown))
+        return box;
+    return aroundVertex(curve, vertexX - 0.5 * halfWidth, vertexX + 0.5 * halfWidth, shown);
+}
+
+TickRange NiceTicks(double lo, double hi, int count)
+{
+    TickRange ticks;
+    if (!(hi > lo) || !std::isfinite(hi - lo) || count < 1)
+        return ticks;
+    const double raw = (hi - lo) / count;
+    const double base = std::pow(10.0, std::floor(std::log10(raw)));
+    const double m = raw / base;
+    ticks.step = (m <= 1 ? 1 : m <= 2 ? 2 : m <= 5 ? 5 : 10) * base;
+    const double first = std::ceil(lo / ticks.step);
+    const double last = std::floor(hi / ticks.step);
+    if (std::fabs(first) > 1e15 || std::fabs(last) > 1e15)
+        return TickRange {};
+    ticks.first = static_cast<long long>(first);
+    ticks.last = static_cast<long long>(last);
+    return ticks;
+}
+
+std::string TickLabel(double value, double step)
+{
+    if (std::fabs(value) < step / 2)
+        return "0";
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    int precision = magnitude - static_cast<int>(std::floor(std::log10(step))) + 1;
+    if (magnitude >= 0 && magnitude < 6)
+        precision = std::max(precision, magnitude + 1);
+    std::string text = FloatToStrF(value, TFloatFormat::ffGeneral, std::clamp(precision, 1, 15), 2);
+    std::string out;
+    for (const char c : text)
+        out += c == '-' ? std::string("−") : std::string(1, c);
+    return out;
+}
+
+PlotBox Zoomed(const PlotBox& box, double factor, double x, double y)
+{
+    PlotBox out;
+    const double width = clampSpan(box.width() * factor, x);
+    const double height = clampSpan(box.height() * factor, y);
+    const double fx = (x - box.xMin) / box.width();
+    const double fy = (y - box.yMin) / box.height();
+    out.xMin = x - fx * width;
+    out.xMax = out.xMin + width;
+    out.yMin = y - fy * height;
+    out.yMax = out.yMin + height;
+    if (!std::isfinite(out.xMin + out.xMax + out.yMin + out.yMax))
+        return box;
+    return out;
+}
+
+PlotBox Panned(const PlotBox& box, double dx, double dy)
+{
+    const PlotBox out { box.xMin + dx, box.xMax + dx, box.yMin + dy, box.yMax + dy };
+    if (!std::isfinite(out.xMin + out.xMax + out.yMin + out.yMax)
+        || out.width() < clampSpan(0, out.xMin) || out.height() < clampSpan(0, out.yMin))
+        return box;
+    return out;
+}
+
+std::vector<std::pair<double, double>> VisiblePieces(
+    const PlotCurve& curve, const PlotBox& box, double band)
+{
+    const long double lo = static_cast<long double>(box.yMin) - band;
+    const long double hi = static_cast<long double>(box.yMax) + band;
+    std::vector<double> cuts = { box.xMin, box.xMax };
+    const auto keep = [&](long double x) {
+        if (x > box.xMin && x < box.xMax)
+            cuts.push_back(static_cast<double>(x));
+    };
+    const long double a = curve.a, b = curve.b;
+    for (const long double level : { lo, hi }) {
+        const long double c = curve.c - level;
+        if (a == 0) {
+            if (b != 0)
+                keep(-c / b);
+            continue;
+        }
+        const long double d = b * b - 4 * a * c;
+        if (d < 0)
+            continue;
+        // The root whose terms add up, then the other from x₁·x₂ = c/a.
+        const long double q = -(b + std::copysign(std::sqrt(d), b)) / 2;
+        keep(q / a);
+        if (q != 0)
+            keep(c / q);
+    }
+    if (a != 0)
+        keep(-b / (2 * a));
+    std::sort(cuts.begin(), cuts.end());
+    std::vector<std::pair<double, double>> pieces;
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const double u = cuts[i], v = cuts[i + 1];
+        if (!(v > u))
+            continue;
+        const long double y = curve.at(u / 2 + v / 2);
+        if (y >= lo && y <= hi)
+            pieces.emplace_back(u, v);
+    }
+    return pieces;
+}

@@ -1,0 +1,331 @@
+#include "Solution.h"
+
+#include "ExactNumbers.h"
+#include "Solver.h"
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::size_t kLongestExactForm = 40;
+const char* const kNames[] = { "a", "b", "c" };
+
+struct Coefficients {
+    ExactDecimal a, b, c;
+    std::array<bool, 3> rounded {}; // taken as single precision: too long to be exact
+};
+
+Coefficients exactCoefficients(const std::string& tA, const std::string& tB, const std::string& tC)
+{
+    const std::string* texts[] = { &tA, &tB, &tC };
+    for (int i = 0; i < 3; ++i) {
+        if (texts[i]->empty())
+            throw Exception("Надо ввести значения параметров a,b,c");
+    }
+    // The same conversion and range check as Solve, so that the same texts fail.
+    const TSolveOutcome outcome = SolveQuadratic(tA, tB, tC);
+    (void)outcome;
+    Coefficients k;
+    ExactDecimal* values[] = { &k.a, &k.b, &k.c };
+    for (int i = 0; i < 3; ++i) {
+        if (auto exact = ParseExactDecimal(*texts[i])) {
+            *values[i] = *exact;
+        } else {
+            *values[i] = ExactFromFloat(static_cast<float>(StrToFloat(*texts[i])));
+            k.rounded[static_cast<std::size_t>(i)] = true;
+        }
+    }
+    return k;
+}
+
+ExactDecimal discriminant(const Coefficients& k)
+{
+    return k.b * k.b - ExactDecimal { 4, 0 } * k.a * k.c;
+}
+
+// The coefficient before x^power: nothing for 1, a power of ten set off by ·.
+std::string termFactor(const ExactDecimal& magnitude, int power)
+{
+    if (power > 0 && magnitude.m == 1 && magnitude.e == 0)
+        return "";
+    return TypesetDecimal(magnitude) + (power > 0 && IsScientific(magnitude) ? "·" : "");
+}
+
+// "x² − 3x + 1": zero terms left out, ones omitted, signs merged.
+std::string polynomial(const Coefficients& k)
+{
+    const ExactDecimal* values[] = { &k.a, &k.b, &k.c };
+    const char* const powers[] = { "x²", "x", "" };
+    std::string out;
+    for (int i = 0; i < 3; ++i) {
+        const ExactDecimal& v = *values[i];
+        if (Sign(v) == 0)
+            continue;
+        const std::string term = termFactor(Sign(v) < 0 ? -v : v, 2 - i) + powers[i];
+        if (out.empty())
+            out = (Sign(v) < 0 ? "−" : "") + term;
+        else
+            out += (Sign(v) < 0 ? " − " : " + ") + term;
+    }
+    return out.empty() ? "0" : out;
+}
+
+std::string substituted(const ExactDecimal& v)
+{
+    const std::string text = TypesetDecimal(v);
+    return Sign(v) < 0 || IsScientific(v) ? "(" + text + ")" : text;
+}
+
+// "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
+// form is long.
+std::string withDecimal(const std::string& exactText, const Surd& value)
+{
+    bool exact = false;
+    const std::string decimal = TypesetApproximation(RoundedToFourDigits(value, &exact));
+    if (CharacterCount(exactText) > kLongestExactForm)
+        return "≈ " + decimal;
+    if (exactText == decimal)
+        return "= " + exactText;
+    return "= " + exactText + (exact ? " = " : " ≈ ") + decimal;
+}
+
+Surd asSurd(const Rational& x) { return { x.num, 0, 1, x.den, false }; }
+
+std::string withDecimal(const Rational& x) { return withDecimal(TypesetRational(x), asSurd(x)); }
+
+std::string shortDecimal(const Surd& x) { return TypesetApproximation(RoundedToFourDigits(x)); }
+std::string shortDecimal(const Rational& x) { return shortDecimal(asSurd(x)); }
+
+// x − root with the signs merged: "(x − 2)", "(x + 2)", "x",
+// "(x − (3 + √5)/2)", "(x + 100 − 80√2)".
+std::string factor(const Surd& root, const std::string& exactText)
+{
+    if (root.p == 0 && root.q == 0)
+        return "x";
+    if (exactText.front() == '(')
+        return "(x − " + exactText + ")";
+    const Surd negated { -root.p, -root.q, root.r, root.d, root.imaginary };
+    std::string text = "x + " + TypesetSurd(negated, negated.q < 0 ? "−" : "+");
+    if (text.compare(4, 3, "−") == 0)
+        text.replace(2, 5, "− ");
+    return "(" + text + ")";
+}
+
+std::string leadingFactor(const ExactDecimal& a)
+{
+    if (a.m == 1 && a.e == 0)
+        return "";
+    if (a.m == -1 && a.e == 0)
+        return "−";
+    return substituted(a);
+}
+
+float single(const std::string& text) { return static_cast<float>(StrToFloat(text)); }
+
+void explainQuadratic(const Coefficients& k, EquationSolution& out)
+{
+    const ExactDecimal d = discriminant(k);
+    std::string value = TypesetDecimal(d);
+    if (CharacterCount(value) > kLongestExactForm)
+        value = "≈ " + TypesetApproximation(Approximate(d)) + " (точная запись длиннее 40 знаков)";
+    else
+        value = "= " + value;
+    out.steps.push_back({ "Дискриминант",
+        { "D = b² − 4ac = " + substituted(k.b) + "² − 4·" + substituted(k.a) + "·"
+            + substituted(k.c) + " " + value } });
+
+    const RootPair roots = QuadraticRoots(k.a, k.b, d);
+    const std::string first = TypesetSurd(roots.first, roots.first.q < 0 ? "−" : "+");
+    const std::string second = TypesetSurd(roots.second, roots.second.q < 0 ? "−" : "+");
+    Surd both = roots.first;
+    if (both.q < 0)
+        both.q = -both.q;
+    const std::string pair = TypesetSurd(both, "±");
+    const bool longForm
+        = std::max({ CharacterCount(pair), CharacterCount(first), CharacterCount(second) })
+        > kLongestExactForm;
+    const char* const longNote
+        = "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения.";
+
+    SolutionStep step { "Корни", {} };
+    const int sign = Sign(d);
+    if (sign > 0) {
+        step.lines.push_back("D > 0: два действительных корня.");
+        if (roots.first.q != 0 && !longForm)
+            step.lines.push_back("x₁,₂ = (−b ± √D)/(2a) = " + pair);
+        else
+            step.lines.push_back("x₁,₂ = (−b ± √D)/(2a)");
+        step.lines.push_back("x₁ " + withDecimal(first, roots.first));
+        step.lines.push_back("x₂ " + withDecimal(second, roots.second));
+    } else if (sign == 0) {
+        step.lines.push_back("D = 0: один корень (два совпадающих).");
+        step.lines.push_back("x = −b/(2a) " + withDecimal(first, roots.first));
+    } else {
+        step.lines.push_back("D < 0: действительных корней нет, корни комплексные.");
+        Surd imaginaryPart = both;
+        imaginaryPart.p = 0;
+        imaginaryPart.imaginary = false;
+        const Rational real = MakeRational(both.p, both.d);
+        const std::string imaginary = shortDecimal(imaginaryPart);
+        const std::string decimal = (real.num == 0 ? "±" : shortDecimal(real) + " ± ")
+            + (imaginary == "1" ? "" : imaginary) + "i";
+        if (longForm)
+            step.lines.push_back("x₁,₂ ≈ " + decimal);
+        else
+            step.lines.push_back("x₁,₂ = " + pair + (pair == decimal ? "" : " ≈ " + decimal));
+    }
+    if (longForm)
+        step.lines.push_back(longNote);
+    out.steps.push_back(step);
+
+    SolutionStep check { "Проверка по теореме Виета",
+        { "x₁ + x₂ = −b/a " + withDecimal(Divide(-k.b, k.a)),
+            "x₁·x₂ = c/a " + withDecimal(Divide(k.c, k.a)) } };
+    const std::string lead = leadingFactor(k.a);
+    std::string factored;
+    if (longForm)
+        factored = lead + "(x − x₁)(x − x₂)";
+    else if (sign == 0)
+        factored = lead + factor(roots.first, first) + "²";
+    else
+        factored = lead + factor(roots.first, first) + factor(roots.second, second);
+    check.lines.push_back(
+        "a(x − x₁)(x − x₂) = " + factored + (sign < 0 ? " (над комплексными числами)" : ""));
+    out.steps.push_back(check);
+
+    const Rational vertexX = Divide(-k.b, ExactDecimal { 2, 0 } * k.a);
+    const Rational vertexY = Divide(-d, ExactDecimal { 4, 0 } * k.a);
+    std::string vertex = "(" + TypesetRational(vertexX) + "; " + TypesetRational(vertexY) + ")";
+    const std::string vertexDecimal
+        = "(" + shortDecimal(vertexX) + "; " + shortDecimal(vertexY) + ")";
+    if (CharacterCount(vertex) > kLongestExactForm)
+        vertex = "≈ " + vertexDecimal;
+    else if (vertex != vertexDecimal)
+        vertex = "= " + vertex + " ≈ " + vertexDecimal;
+    else
+        vertex = "= " + vertex;
+    out.steps.push_back({ "Парабола",
+        { "Вершина: (−b/(2a); −D/(4a)) " + vertex, "Ось симметрии: x " + withDecimal(vertexX),
+            Sign(k.a) > 0 ? "Ветви направлены вверх (a > 0)." : "Ветви направлены вниз (a < 0).",
+            "Пересечение с осью y: (0; c) = (0; " + TypesetDecimal(k.c) + ")" } });
+
+    PlotCurve& curve = out.curve;
+    const Surd* real[] = { &roots.first, &roots.second };
+    if (sign > 0) {
+        for (int i = 0; i < 2; ++i)
+            curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(*real[i])), 0,
+                std::string(i == 0 ? "x₁ = " : "x₂ = ") + shortDecimal(*real[i]) });
+    } else if (sign == 0) {
+        curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(roots.first)), 0,
+            "x = " + shortDecimal(roots.first) });
+    }
+    curve.points.push_back({ PlotPoint::Vertex, static_cast<double>(Approximate(vertexX)),
+        static_cast<double>(Approximate(vertexY)), "вершина " + vertexDecimal });
+
+    std::string sentence = "Парабола y = " + polynomial(k) + ", ветви "
+        + (Sign(k.a) > 0 ? "вверх" : "вниз") + ", вершина " + vertexDecimal;
+    if (sign > 0) {
+        std::string low = shortDecimal(roots.first), high = shortDecimal(roots.second);
+        if (Approximate(roots.first) > Approximate(roots.second))
+            std::swap(low, high);
+        sentence += ", пересекает ось x в точках " + low + " и " + high;
+    } else if (sign == 0) {
+        sentence += ", касается оси x в точке " + shortDecimal(roots.first);
+    } else {
+        sentence += ", ось x не пересекает";
+    }
+    out.description = sentence;
+}
+
+void explainLinear(const Coefficients& k, EquationSolution& out)
+{
+    const std::string line = "Прямая y = " + polynomial(k);
+    if (Sign(k.b) != 0) {
+        const Rational root = Divide(-k.c, k.b);
+        out.steps.push_back({ "Линейное уравнение",
+            { "a = 0, поэтому уравнение линейное: bx + c = 0.",
+                "x = −c/b " + withDecimal(root) } });
+        out.curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(root)), 0,
+            "x = " + shortDecimal(root) });
+        out.description = line + ", пересекает ось x в точке " + shortDecimal(root);
+    } else if (Sign(k.c) != 0) {
+        out.steps.push_back({ "Решений нет",
+            { "a = 0 и b = 0, а c ≠ 0: равенство " + TypesetDecimal(k.c)
+                + " = 0 неверно ни при каком x." } });
+        out.description = line + ", параллельна оси x и её не пересекает";
+    } else {
+        out.steps.push_back({ "Любое x",
+            { "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } });
+        out.description = line + ", совпадает с осью x";
+    }
+    out.steps.push_back(
+        { "График", { line + ", пересекает ось y в точке (0; " + TypesetDecimal(k.c) + ")" } });
+}
+
+} // namespace
+
+EquationSolution ExplainEquation(
+    const std::string& tA, const std::string& tB, const std::string& tC)
+{
+    const Coefficients k = exactCoefficients(tA, tB, tC);
+    EquationSolution out;
+    SolutionStep equation { "Уравнение",
+        { polynomial(k) + " = 0",
+            "a = " + TypesetDecimal(k.a) + ", b = " + TypesetDecimal(k.b)
+                + ", c = " + TypesetDecimal(k.c) } };
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (k.rounded[i])
+            equation.lines.push_back(std::string("Запись ") + kNames[i]
+                + " слишком длинная для точного счёта: взято её значение одинарной точности.");
+    }
+    out.steps.push_back(equation);
+
+    out.curve.a = static_cast<double>(Approximate(k.a));
+    out.curve.b = static_cast<double>(Approximate(k.b));
+    out.curve.c = static_cast<double>(Approximate(k.c));
+    if (Sign(k.a) != 0)
+        explainQuadratic(k, out);
+    else
+        explainLinear(k, out);
+    out.curve.points.push_back({ PlotPoint::Intercept, 0, out.curve.c,
+        "(0; " + TypesetApproximation(static_cast<long double>(out.curve.c)) + ")" });
+    out.description
+        += ", ось y в точке " + TypesetApproximation(static_cast<long double>(out.curve.c));
+
+    const std::string shown = SolveQuadratic(tA, tB, tC).resultText;
+    const std::string exact = ExactResultText(tA, tB, tC);
+    if (shown != exact) {
+        std::string note = "Главное окно хранит коэффициенты в одинарной точности, поэтому его "
+                           "ответ отличается от точного. В строке результата: «"
+            + shown + "», точно: «" + exact + "».";
+        const float a = single(tA), b = single(tB), c = single(tC);
+        if (a != 0) {
+            const long double d = static_cast<long double>(b) * b - 4.0L * a * c;
+            note += " В одинарной точности D ≈ " + TypesetApproximation(d) + ".";
+        }
+        out.precisionNote = note;
+    }
+    return out;
+}
+
+std::string ExactResultText(const std::string& tA, const std::string& tB, const std::string& tC)
+{
+    const Coefficients k = exactCoefficients(tA, tB, tC);
+    const std::string oneRoot = "Один корень и он равен ";
+    const std::string none = "Уравнение решений не имеет";
+    if (Sign(k.a) == 0) {
+        if (Sign(k.b) != 0)
+            return oneRoot + FormatRoot(RoundedToFourDigits(Divide(-k.c, k.b)));
+        return Sign(k.c) == 0 ? "Бесконечное множество решений" : none;
+    }
+    const ExactDecimal d = discriminant(k);
+    if (Sign(d) < 0)
+        return none;
+    const RootPair roots = QuadraticRoots(k.a, k.b, d);
+    if (Sign(d) == 0)
+        return oneRoot + FormatRoot(RoundedToFourDigits(roots.first));
+    return "x1= " + FormatRoot(RoundedToFourDigits(roots.first))
+        + "; x2= " + FormatRoot(RoundedToFourDigits(roots.second));
+}

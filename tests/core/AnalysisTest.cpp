@@ -1,0 +1,240 @@
+// The explained solution: exact forms from the typed texts, the steps of each
+// rule, the single-precision note, and the plot's view and ticks.
+#include "ExactNumbers.h"
+#include "PlotView.h"
+#include "Solution.h"
+#include "SysUtils.h"
+
+#include <boost/multiprecision/cpp_bin_float.hpp>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+class Analysis : public ::testing::Test {
+protected:
+    void TearDown() override { DecimalSeparator = '.'; }
+};
+
+std::string allLines(const EquationSolution& s)
+{
+    std::string out;
+    for (const SolutionStep& step : s.steps) {
+        out += "[" + step.heading + "]\n";
+        for (const std::string& line : step.lines)
+            out += line + "\n";
+    }
+    return out;
+}
+
+struct Case {
+    const char* name;
+    const char *a, *b, *c;
+    std::vector<const char*> lines; // each must appear, whole, in the steps
+};
+
+void expectLines(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c));
+        for (const char* line : c.lines)
+            EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
+                                                                              << text;
+    }
+}
+
+TEST_F(Analysis, ExactFormsAreSimplified)
+{
+    expectLines({
+        { "integers", "1", "-3", "2",
+            { "x₁ = 2", "x₂ = 1", "a(x − x₁)(x − x₂) = (x − 2)(x − 1)" } },
+        { "irrational pair", "1", "-3", "1",
+            { "x₁,₂ = (−b ± √D)/(2a) = (3 ± √5)/2", "x₁ = (3 + √5)/2 ≈ 2.618",
+                "x₂ = (3 − √5)/2 ≈ 0.382" } },
+        { "fractions", "6", "-5", "1", { "x₁ = 1/2 = 0.5", "x₂ = 1/3 ≈ 0.3333" } },
+        { "perfect square D", "1", "0", "-4", { "x₁ = 2", "x₂ = −2" } },
+        { "square factor out of the root", "1", "0", "-8",
+            { "x₁,₂ = (−b ± √D)/(2a) = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
+        { "gcd reduces the fraction", "2", "-4", "-4", { "x₁,₂ = (−b ± √D)/(2a) = 1 ± √3" } },
+        { "a < 0: x₁ takes +√D", "-1", "3", "-1",
+            { "x₁ = (3 − √5)/2 ≈ 0.382", "x₂ = (3 + √5)/2 ≈ 2.618" } },
+        { "typed decimals", "0.5", "-1.5", "1",
+            { "x₁ = 2", "x₂ = 1", "a = 0.5, b = −1.5, c = 1" } },
+        { "exponents", "2.5e-3", "0.5", "-7", { "x₁,₂ = (−b ± √D)/(2a) = −100 ± 80√2" } },
+        { "ones omitted, signs merged", "-1", "1", "-0", { "−x² + x = 0" } },
+        { "power of ten coefficient", "1", "1e19", "1", { "x² + 10¹⁹·x + 1 = 0" } },
+        { "long form falls back to decimals", "1", "1e19", "1",
+            { "x₁ ≈ −1E−19", "x₂ ≈ −1E19",
+                "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения." } },
+        { "complex i", "1", "0", "1", { "x₁,₂ = ±i" } },
+        { "complex pair", "1", "1", "1", { "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" } },
+        { "complex with integer parts", "1", "-2", "5",
+            { "x₁,₂ = 1 ± 2i",
+                "a(x − x₁)(x − x₂) = (x − 1 − 2i)(x − 1 + 2i) (над комплексными числами)" } },
+        { "one root", "4", "4", "1",
+            { "x = −b/(2a) = −1/2 = −0.5", "a(x − x₁)(x − x₂) = 4(x + 1/2)²" } },
+        { "vertex", "1", "-3", "2",
+            { "Вершина: (−b/(2a); −D/(4a)) = (3/2; −1/4) ≈ (1.5; −0.25)" } },
+        { "Vieta", "2", "3", "-5",
+            { "x₁ + x₂ = −b/a = −3/2 = −1.5", "x₁·x₂ = c/a = −5/2 = −2.5" } },
+        { "tiny exact coefficient", "1e-45", "0", "-1e-45",
+            { "x₁ = 1", "x₂ = −1", "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
+    });
+}
+
+TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
+{
+    expectLines({
+        { "linear", "0", "3", "1", { "[Линейное уравнение]", "x = −c/b = −1/3 ≈ −0.3333" } },
+        { "no solutions, constant", "0", "0", "5",
+            { "a = 0 и b = 0, а c ≠ 0: равенство 5 = 0 неверно ни при каком x." } },
+        { "every x", "0", "0", "0",
+            { "0 = 0",
+                "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } },
+        { "every x, numerically", "0", "0.0", "00", { "0 = 0" } },
+        { "double root", "1", "2", "1",
+            { "D = 0: один корень (два совпадающих).", "x = −b/(2a) = −1" } },
+        { "b = c = 0", "2", "0", "0", { "x = −b/(2a) = 0" } },
+        { "two roots", "1", "0", "-2", { "D > 0: два действительных корня." } },
+        { "no real roots", "1", "0", "1",
+            { "D < 0: действительных корней нет, корни комплексные." } },
+        { "discriminant substituted", "1", "-3", "-4", { "D = b² − 4ac = (−3)² − 4·1·(−4) = 25" } },
+    });
+}
+
+TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
+{
+    DecimalSeparator = ',';
+    expectLines({ { "comma", "1", "0,5", "-0,5", { "x₁ = 1/2 = 0,5", "x₂ = −1" } } });
+}
+
+TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
+{
+    struct Row {
+        const char *a, *b, *c;
+        bool note;
+    } rows[] = {
+        { "1", "0.1", "0.0025", true }, // exactly D = 0, in single precision D ≈ 5.2E-10
+        { "1e-50", "2", "-4", true }, // a underflows to zero: linear in single precision
+        { "1", "-3", "2", false },
+        { "1", "0.1", "-0.2", false },
+        { "0", "3", "0.1", false },
+        { "1", "1", "1", false },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
+        const std::string note = ExplainEquation(row.a, row.b, row.c).precisionNote;
+        EXPECT_EQ(!note.empty(), row.note) << note;
+        if (row.note)
+            EXPECT_NE(note.find("одинарной точности"), std::string::npos);
+    }
+    const std::string note = ExplainEquation("1", "0.1", "0.0025").precisionNote;
+    EXPECT_NE(note.find("«x1= -0.04999; x2= -0.05001»"), std::string::npos) << note;
+    EXPECT_NE(note.find("«Один корень и он равен -0.05»"), std::string::npos) << note;
+}
+
+TEST_F(Analysis, NothingShowsInfinityNaNOrNegativeZero)
+{
+    const char* texts[][3]
+        = { { "3e38", "3e38", "3e38" }, { "1e-45", "1e-45", "1e-45" }, { "-3e38", "1e-38", "3e38" },
+              { "0", "-0", "-0" }, { "-1", "0", "0" }, { "1e-38", "3e38", "-1e-38" } };
+    for (const auto& t : texts) {
+        const EquationSolution s = ExplainEquation(t[0], t[1], t[2]);
+        const std::string text = allLines(s) + s.description + s.precisionNote;
+        SCOPED_TRACE(text);
+        for (const char* bad : { "inf", "nan", "−0 ", "−0\n", "−0)", "−0;", "-0" })
+            EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+        const PlotBox box = FitView(s.curve);
+        EXPECT_TRUE(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height())
+            && box.height() > 0);
+    }
+}
+
+TEST_F(Analysis, TicksAreNiceAndCoverTheSpan)
+{
+    struct Row {
+        double lo, hi;
+        double step;
+    } rows[] = {
+        { 0, 10, 2 },
+        { -3, 3, 1 },
+        { 0, 1e-44, 2e-45 },
+        { -2.5e37, 2.5e37, 1e37 },
+        { 0.3, 0.7, 0.05 },
+        { 1e19, 1e19 + 1e8, 2e7 },
+        { -7.5e18, -2.5e18, 1e18 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.lo) + " … " + std::to_string(row.hi));
+        const TickRange t = NiceTicks(row.lo, row.hi, 8);
+        EXPECT_DOUBLE_EQ(t.step, row.step);
+        EXPECT_GE(t.at(t.first), row.lo);
+        EXPECT_LT(t.at(t.first) - t.step, row.lo);
+        EXPECT_LE(t.at(t.last), row.hi);
+    }
+    EXPECT_EQ(TickLabel(-0.5, 0.5), "−0.5");
+    EXPECT_EQ(TickLabel(1000, 200), "1000");
+    EXPECT_EQ(TickLabel(1e-17, 0.5), "0");
+}
+
+TEST_F(Analysis, ViewFitsTheMarkedPointsOrTheVertex)
+{
+    const auto view = [](const char* a, const char* b, const char* c) {
+        return FitView(ExplainEquation(a, b, c).curve);
+    };
+    const PlotBox all = view("1", "-3", "2");
+    for (const double x : { 0.0, 1.0, 1.5, 2.0 })
+        EXPECT_TRUE(x > all.xMin && x < all.xMax) << x;
+    EXPECT_TRUE(-0.25 > all.yMin && 2 < all.yMax);
+    // The root −1e-19 and the intercept (0; 1) are a hair apart at a scale of
+    // 10¹⁹: the view is the part around the vertex.
+    const PlotBox vertex = view("1", "1e19", "1");
+    EXPECT_TRUE(-5e18 > vertex.xMin && -5e18 < vertex.xMax);
+    EXPECT_FALSE(0 > vertex.xMin && 0 < vertex.xMax);
+    EXPECT_TRUE(-2.5e37 > vertex.yMin && -2.5e37 < vertex.yMax);
+}
+
+TEST_F(Analysis, VisiblePiecesKeepTheCurveNearTheView)
+{
+    PlotCurve curve;
+    curve.a = 3e38;
+    curve.b = 1e-38;
+    curve.c = -1e-45;
+    const PlotBox box { -1, 1, -1, 1 };
+    const auto pieces = VisiblePieces(curve, box, box.height());
+    ASSERT_FALSE(pieces.empty());
+    for (const auto& [u, v] : pieces) {
+        for (const double x : { u, (u + v) / 2, v })
+            EXPECT_LE(std::fabs(curve.at(x)), 3.0 + 1e-6) << x;
+    }
+}
+
+// 10⁵ small-integer equations: each exact root form, evaluated in IEEE
+// binary128, equals the root computed there from the coefficients.
+TEST_F(Analysis, ExactFormsEvaluateToTheQuadPrecisionRoots)
+{
+    using Quad = boost::multiprecision::cpp_bin_float_quad;
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> coefficient(-60, 60);
+    const auto evaluate
+        = [](const Surd& x) { return (Quad(x.p) + Quad(x.q) * sqrt(Quad(x.r))) / Quad(x.d); };
+    for (int i = 0; i < 100000; ++i) {
+        const int a = coefficient(random), b = coefficient(random), c = coefficient(random);
+        const long d = long(b) * b - 4L * a * c;
+        if (a == 0 || d < 0)
+            continue;
+        const RootPair roots
+            = QuadraticRoots(ExactDecimal { a, 0 }, ExactDecimal { b, 0 }, ExactDecimal { d, 0 });
+        const Quad s = sqrt(Quad(d));
+        const Quad x1 = (-b + s) / (2 * a), x2 = (-b - s) / (2 * a);
+        const Quad tolerance = 1e-30 * (1 + abs(x1) + abs(x2));
+        ASSERT_LT(abs(evaluate(roots.first) - x1), tolerance) << a << " " << b << " " << c;
+        ASSERT_LT(abs(evaluate(roots.second) - x2), tolerance) << a << " " << b << " " << c;
+        for (int p = 2; p * p <= roots.first.r; ++p)
+            ASSERT_NE(roots.first.r % (p * p), 0) << "square factor left in √" << roots.first.r;
+    }
+}
+
+} // namespace
