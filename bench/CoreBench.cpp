@@ -1,6 +1,7 @@
 // The solver's cost beside the least that the same job needs: each benchmark
 // of the program's code has a baseline that parses with std::from_chars and
 // writes with std::to_chars, with no validation, messages or rules.
+#include "Solution.h"
 #include "Solver.h"
 #include "SysUtils.h"
 
@@ -111,6 +112,23 @@ void FormatARootBaseline(benchmark::State& state)
 
 } // namespace
 
+// The explained solution for the worst input: every coefficient with many
+// digits and an exponent at the edge of the single range.
+void ExplainWorstInput(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExplainEquation(
+            "1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37"));
+}
+
+void ExplainSimpleInput(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExplainEquation("1", "-3", "1"));
+}
+
+BENCHMARK(ExplainWorstInput)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExplainSimpleInput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SolveTwoRoots);
 BENCHMARK(SolveTwoRootsBaseline);
 BENCHMARK(SolveLinear);

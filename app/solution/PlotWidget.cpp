@@ -17,7 +17,9 @@
 #include <QSvgGenerator>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -127,24 +129,32 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     const QColor ink = colors.color(QPalette::Text);
     const QColor curveColor = standingOut(colors.color(QPalette::Highlight), background);
     const QColor markColor = standingOut(QColor(0xd0, 0x40, 0x2b), background);
-    QColor gridColor = ink;
-    gridColor.setAlphaF(0.15);
+    // Opaque: the raster engine blends each translucent line on its own,
+    // many times slower than it fills an opaque rectangle.
+    const QColor gridColor = QColor::fromRgbF(0.85f * background.redF() + 0.15f * ink.redF(),
+        0.85f * background.greenF() + 0.15f * ink.greenF(),
+        0.85f * background.blueF() + 0.15f * ink.blueF());
 
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Straight axis-parallel lines are filled rectangles and need no
+    // antialiasing; the curve and the marks get it.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRectF(QPointF(0, 0), size), background);
     const QRectF area = plotArea(size);
+    const auto vertical = [&](double x, double width, const QColor& color) {
+        painter.fillRect(QRectF(x - width / 2, area.top(), width, area.height()), color);
+    };
+    const auto horizontal = [&](double y, double width, const QColor& color) {
+        painter.fillRect(QRectF(area.left(), y - width / 2, area.width(), width), color);
+    };
 
     // Grid and tick labels, at origin + i·step.
     const QFontMetricsF metrics(painter.font());
-    const TickRange xs = NiceTicks(m_view.xMin, m_view.xMax, std::max(2, int(area.width() / 90)));
+    const TickRange xs = NiceTicks(m_view.xMin, m_view.xMax, std::max(2, int(area.width() / 70)));
     const TickRange ys = NiceTicks(m_view.yMin, m_view.yMax, std::max(2, int(area.height() / 50)));
-    painter.setPen(QPen(gridColor, 1));
     for (long long i = xs.first; i <= xs.last; ++i)
-        painter.drawLine(
-            QLineF(toDevice(xs.at(i), m_view.yMin, area), toDevice(xs.at(i), m_view.yMax, area)));
+        vertical(toDevice(xs.at(i), 0, area).x(), 1, gridColor);
     for (long long i = ys.first; i <= ys.last; ++i)
-        painter.drawLine(
-            QLineF(toDevice(m_view.xMin, ys.at(i), area), toDevice(m_view.xMax, ys.at(i), area)));
+        horizontal(toDevice(0, ys.at(i), area).y(), 1, gridColor);
     painter.setPen(ink);
     for (long long i = xs.first; i <= xs.last; ++i) {
         const QString label = qs(TickLabel(xs.at(i), xs.step));
@@ -159,14 +169,14 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             metrics.elidedText(label, Qt::ElideMiddle, kLeft - 8));
     }
 
+    if (m_view.xMin <= 0 && m_view.xMax >= 0)
+        vertical(toDevice(0, 0, area).x(), 1.5, ink);
+    if (m_view.yMin <= 0 && m_view.yMax >= 0)
+        horizontal(toDevice(0, 0, area).y(), 1.5, ink);
     painter.save();
     painter.setClipRect(area);
-    painter.setPen(QPen(ink, 1.2));
-    if (m_view.xMin <= 0 && m_view.xMax >= 0)
-        painter.drawLine(QLineF(toDevice(0, m_view.yMin, area), toDevice(0, m_view.yMax, area)));
-    if (m_view.yMin <= 0 && m_view.yMax >= 0)
-        painter.drawLine(QLineF(toDevice(m_view.xMin, 0, area), toDevice(m_view.xMax, 0, area)));
 
+    painter.setRenderHint(QPainter::Antialiasing);
     if (m_dimmed)
         painter.setOpacity(0.4);
     // Each piece of a parabola is one quadratic Bézier: its control point is
@@ -191,9 +201,17 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
 
     // The marked points, or an arrow at the edge towards those outside.
     painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
     if (m_dimmed)
         painter.setOpacity(0.4);
-    for (const PlotPoint& point : m_curve.points) {
+    // The roots last, so that a root on the vertex (D = 0) keeps its colour.
+    std::vector<const PlotPoint*> order;
+    for (const PlotPoint& point : m_curve.points)
+        order.push_back(&point);
+    std::stable_partition(
+        order.begin(), order.end(), [](const PlotPoint* p) { return p->kind != PlotPoint::Root; });
+    for (const PlotPoint* mark : order) {
+        const PlotPoint& point = *mark;
         const QString label = qs(point.label);
         if (m_view.contains(point.x, point.y)) {
             const QPointF at = toDevice(point.x, point.y, area);
@@ -248,9 +266,10 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         painter.setPen(ink);
         painter.drawText(place, Qt::AlignCenter, text);
     }
-    painter.setPen(QPen(gridColor, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area);
+    vertical(area.left(), 1, gridColor);
+    vertical(area.right(), 1, gridColor);
+    horizontal(area.top(), 1, gridColor);
+    horizontal(area.bottom(), 1, gridColor);
 }
 
 void PlotWidget::paintEvent(QPaintEvent*)

@@ -37,6 +37,8 @@ public:
         return toDevice(x, y, plotArea(size));
     }
 
+    // Draws the whole picture at the given logical size.
+    void paint(QPainter& painter, QSizeF size) const;
     // The picture at the given logical size and pixel ratio.
     QImage render(QSize size, qreal pixelRatio) const;
     bool save(const QString& fileName) const;
@@ -59,7 +61,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void paint(QPainter& painter, QSizeF size) const;
     QRectF plotArea(QSizeF size) const;
     QPointF toDevice(double x, double y, const QRectF& area) const;
     QPointF toData(QPointF position) const;

@@ -48,7 +48,7 @@ QString html(const std::string& text) { return QString::fromStdString(text).toHt
 } // namespace
 
 SolutionWindow::SolutionWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window)
+    : QMainWindow(owner, Qt::Window)
 {
     setWindowTitle("Решение и график");
     setObjectName("SolutionWindow");
@@ -69,9 +69,11 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
     splitter->setChildrenCollapsible(false);
-    auto* layout = new QVBoxLayout(this);
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_staleLine);
     layout->addWidget(splitter, 1);
+    setCentralWidget(central);
     setTabOrder(m_steps, m_plot);
 
     for (const QKeySequence& key :
@@ -163,7 +165,7 @@ void SolutionLink::open()
         return;
     if (!m_window) {
         m_window = new SolutionWindow(m_form);
-        m_window->showSolution(m_solution);
+        explain();
         m_window->setStale(m_stale);
     }
     m_window->placeBeside(m_form);
@@ -174,24 +176,29 @@ void SolutionLink::open()
 
 // A Solve that wrote the result line solved the fields as they stand; one
 // that stopped at a box (an empty field, a text that is no number) left the
-// line as it was, empty after any edit.
+// line as it was, empty after any edit. The texts are kept, and explained
+// only while the window exists, so that Solve costs nothing more before.
 void SolutionLink::solved()
 {
     if (m_resultLine->text().isEmpty())
         return;
+    for (std::size_t i = 0; i < m_texts.size(); ++i)
+        m_texts[i] = m_fields[i]->text().toStdString();
+    m_stale = false;
+    m_open->setEnabled(true);
+    if (m_window)
+        explain();
+}
+
+void SolutionLink::explain()
+{
     try {
-        m_solution = ExplainEquation(m_fields[0]->text().toStdString(),
-            m_fields[1]->text().toStdString(), m_fields[2]->text().toStdString());
+        m_window->showSolution(ExplainEquation(m_texts[0], m_texts[1], m_texts[2]));
     } catch (const std::exception& error) {
         // Texts that Solve has just converted convert here too; should they
         // not, the window keeps what it showed.
         qWarning("solution not updated: %s", error.what());
-        return;
     }
-    m_stale = false;
-    m_open->setEnabled(true);
-    if (m_window)
-        m_window->showSolution(m_solution);
 }
 
 void SolutionLink::edited()

@@ -7,8 +7,8 @@
 
 #include "Solution.h"
 
+#include <QMainWindow>
 #include <QPointer>
-#include <QWidget>
 
 #include <array>
 
@@ -19,7 +19,7 @@ class QLineEdit;
 class QTextEdit;
 class PlotWidget;
 
-class SolutionWindow : public QWidget {
+class SolutionWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -62,12 +62,13 @@ public:
 private:
     void solved();
     void edited();
+    void explain();
 
     QWidget* m_form;
     QLabel* m_resultLine;
     std::array<QLineEdit*, 3> m_fields;
     QAction* m_open;
     QPointer<SolutionWindow> m_window;
-    EquationSolution m_solution;
+    std::array<std::string, 3> m_texts; // of the last Solve that wrote the result line
     bool m_stale = false;
 };

@@ -190,6 +190,84 @@ def check_comma_settings():
         process.wait()
 
 
+def find_named(root, name):
+    return pyatspi.findDescendant(root, lambda o: o is not None and o.name == name)
+
+
+def check_solution_window():
+    """«Решение и график»: opened from the result line's menu and by Ctrl+R,
+    read over AT-SPI, following a second Solve; its plot copied as a PNG."""
+    process = subprocess.Popen([PROGRAM])
+    try:
+        w = Window(process)
+        w.focus()
+        wait_for(lambda: has(w.a, pyatspi.STATE_FOCUSED))
+        type_text("1")
+        key("Tab")
+        type_text("-3")
+        key("Tab")
+        type_text("1")
+        key("Return", "Return")
+        check(wait_for(lambda: w.result_text() == "x1= 2,618; x2= 0,382".replace(",", ".")),
+              "solved 1, -3, 1: " + w.result_text())
+
+        # The result line's menu: «Копировать», then «Решение и график…».
+        x, y, width, height = w.result.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "3")
+        time.sleep(0.3)
+        key("Down", "Down", "Return")
+        frame = wait_for(lambda: find(w.app, pyatspi.ROLE_FRAME, "Решение и график"))
+        check(frame is not None, "the menu opens «Решение и график»")
+        steps = wait_for(lambda: find_named(frame, "Решение"))
+        check(steps is not None and "x₁ = (3 + √5)/2 ≈ 2.618" in text_of(steps),
+              "the steps are read over AT-SPI: " + (text_of(steps)[:60] if steps else "nothing"))
+        plot = find_named(frame, "График")
+        check(plot is not None and plot.description.startswith("Парабола y = x² − 3x + 1, ветви вверх"),
+              "the plot describes what it shows: " + (plot.description[:60] if plot else "nothing"))
+        def solution_xid():
+            return xdotool("search", "--all", "--pid", str(process.pid), "--name", "Решение и график").split()[0]
+
+        def viewable():  # Qt may destroy the X window of a closed one
+            try:
+                shown = subprocess.run(["xwininfo", "-id", solution_xid()], capture_output=True, text=True)
+            except (subprocess.CalledProcessError, IndexError):
+                return False
+            return "IsViewable" in shown.stdout
+        check(wait_for(viewable), "it is shown")
+        xdotool("windowfocus", "--sync", solution_xid())
+        key("Escape")
+        check(wait_for(lambda: not viewable()), "Esc closes it")
+
+        # Ctrl+R from a field of the main window opens it again.
+        w.focus()
+        click(w.a)
+        key("ctrl+r")
+        check(wait_for(viewable), "Ctrl+R opens it again")
+
+        # A second Solve: the window follows.
+        w.focus()
+        click(w.a)
+        key("ctrl+a")
+        type_text("2")
+        click(w.solve)
+        check(wait_for(lambda: "2x² − 3x + 1 = 0" in text_of(steps)), "it follows a second Solve")
+
+        # The plot's picture on the clipboard, as a PNG.
+        xdotool("windowfocus", "--sync", solution_xid())
+        click(plot)
+        key("ctrl+c")
+        png = wait_for(lambda: subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"],
+                                              capture_output=True, timeout=5).stdout)
+        check(png is not None and png.startswith(b"\x89PNG") and len(png) > 2000,
+              f"Ctrl+C on the plot copies a PNG ({len(png) if png else 0} bytes)")
+        click(w.exit)
+        check(process.wait(timeout=5) == 0, "Exit closes both windows with exit code 0")
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+
+
 def main():
     check_hidpi(os.environ["XDG_RUNTIME_DIR"])
     process = subprocess.Popen([PROGRAM])
@@ -301,6 +379,7 @@ def main():
             process.kill()
             process.wait()
     check_comma_settings()
+    check_solution_window()
     print(f"{checks - len(failures)} passed, {len(failures)} failed", flush=True)
     return 1 if failures else 0
 
