@@ -176,7 +176,7 @@ private slots:
         // Halfway between the roots the axis holds no mark.
         QVERIFY(!reddish(at(1.5, 0)));
         // On the curve away from every mark: the curve's colour, ≥ 3:1 against the background.
-        const QColor curve = at(2.1, 0.11);
+        const QColor curve = at(0.5, 0.75);
         const auto luminance = [](const QColor& c) {
             const auto f = [](double v) {
                 return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
