@@ -258,8 +258,9 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
 
     if (m_hover && area.contains(*m_hover)) {
         const QPointF at = toData(*m_hover);
-        const QString text = "x = " + qs(TypesetApproximation(at.x()))
-            + ";  y = " + qs(TypesetApproximation(m_curve.at(at.x())));
+        const double y = m_curve.at(at.x());
+        const QString text = "x = " + qs(TypesetApproximation(at.x())) + ";  y "
+            + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y)) : QString("вне диапазона"));
         const QRectF box = metrics.boundingRect(text).adjusted(-4, -2, 4, 2);
         const QRectF place(area.topRight() + QPointF(-box.width() - 4, 4), box.size());
         painter.fillRect(place, background);

@@ -50,6 +50,10 @@ PlotBox fitRange(
     }
     for (const PlotPoint* p : shown)
         ys.push_back(p->y);
+    // Far out, a·x² can exceed double: such values stay out of the view.
+    std::erase_if(ys, [](double y) { return !std::isfinite(y); });
+    if (ys.empty())
+        ys.push_back(0);
     double yLo = *std::min_element(ys.begin(), ys.end());
     double yHi = *std::max_element(ys.begin(), ys.end());
     // The x axis joins the view where it is no further away than the view is tall.
@@ -85,7 +89,7 @@ PlotBox aroundVertex(
 {
     shown.clear();
     for (const PlotPoint& p : curve.points) {
-        if (p.x >= lo && p.x <= hi)
+        if (p.x >= lo && p.x <= hi && std::isfinite(p.y))
             shown.push_back(&p);
     }
     return fitRange(curve, shown, lo, hi);
@@ -99,6 +103,8 @@ PlotBox FitView(const PlotCurve& curve)
     double xLo = std::numeric_limits<double>::infinity();
     double xHi = -xLo;
     for (const PlotPoint& p : curve.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue; // beyond double's range: marked by an arrow at the edge
         shown.push_back(&p);
         xLo = std::min(xLo, p.x);
         xHi = std::max(xHi, p.x);

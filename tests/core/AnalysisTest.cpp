@@ -137,9 +137,9 @@ TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
 
 TEST_F(Analysis, NothingShowsInfinityNaNOrNegativeZero)
 {
-    const char* texts[][3]
-        = { { "3e38", "3e38", "3e38" }, { "1e-45", "1e-45", "1e-45" }, { "-3e38", "1e-38", "3e38" },
-              { "0", "-0", "-0" }, { "-1", "0", "0" }, { "1e-38", "3e38", "-1e-38" } };
+    const char* texts[][3] = { { "3e38", "3e38", "3e38" }, { "1e-45", "1e-45", "1e-45" },
+        { "-3e38", "1e-38", "3e38" }, { "0", "-0", "-0" }, { "-1", "0", "0" },
+        { "1e-38", "3e38", "-1e-38" }, { "1e-300", "3e38", "1" }, { "1e-400", "-3e38", "3e38" } };
     for (const auto& t : texts) {
         const EquationSolution s = ExplainEquation(t[0], t[1], t[2]);
         const std::string text = allLines(s) + s.description + s.precisionNote;

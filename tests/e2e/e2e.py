@@ -232,9 +232,10 @@ def check_solution_window():
                 shown = subprocess.run(["xwininfo", "-id", solution_xid()], capture_output=True, text=True)
             except (subprocess.CalledProcessError, IndexError):
                 return False
-            return "IsViewable" in shown.stdout
-        check(wait_for(viewable), "it is shown")
-        xdotool("windowfocus", "--sync", solution_xid())
+            return "IsViewable" in shown.stdout        check(wait_for(viewable), "it is shown")
+        left = int(xdotool("getwindowgeometry", solution_xid()).split("Position:")[1].split(",")[0])
+        check(left >= 192 + 399, f"it opens beside the main window, not over it (x = {left})")
+xdotool("windowfocus", "--sync", solution_xid())
         key("Escape")
         check(wait_for(lambda: not viewable()), "Esc closes it")
 

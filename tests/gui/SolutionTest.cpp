@@ -135,6 +135,26 @@ private slots:
             QCOMPARE(QApplication::clipboard()->image().size(),
                 plot->size() * plot->devicePixelRatioF());
         }
+    } // Coefficients at the ends of the single range, zoomed far in and out:
+    // every frame is drawn, none hangs.
+    void extremeCoefficientsDraw()
+    {
+        const char* texts[][3] = { { "3e38", "-3e38", "1e-45" }, { "1e-45", "1e-38", "-3e38" },
+            { "1e-300", "3e38", "1" }, { "0", "1e-45", "3e38" } };
+        PlotWidget plot;
+        plot.resize(300, 200);
+        for (const auto& t : texts) {
+            plot.setCurve(ExplainEquation(t[0], t[1], t[2]).curve, "");
+            for (const Qt::Key key : { Qt::Key_Minus, Qt::Key_Plus }) {
+                for (int i = 0; i < 400; ++i) {
+                    QTest::keyClick(&plot, key);
+                    if (i % 50 == 0)
+                        QVERIFY(!plot.render(plot.size(), 1).isNull());
+                }
+                const PlotBox view = plot.view();
+                QVERIFY(std::isfinite(view.width()) && view.width() > 0 && view.height() > 0);
+            }
+        }
     }
 
     // The root marks lie where the curve crosses the x axis, in light and dark
