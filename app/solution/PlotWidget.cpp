@@ -159,7 +159,9 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     for (long long i = xs.first; i <= xs.last; ++i) {
         const QString label = qs(TickLabel(xs.at(i), xs.step));
         const double x = toDevice(xs.at(i), 0, area).x();
-        painter.drawText(QRectF(x - 60, area.bottom() + 4, 120, kBottom - 4),
+        const double width = metrics.horizontalAdvance(label) + 2;
+        painter.drawText(QRectF(std::clamp(x - width / 2, 0.0, std::max(0.0, size.width() - width)),
+                             area.bottom() + 4, width, kBottom - 4),
             Qt::AlignHCenter | Qt::AlignTop, label);
     }
     for (long long i = ys.first; i <= ys.last; ++i) {
@@ -203,7 +205,24 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_dimmed)
-        painter.setOpacity(0.4);
+        painter.setOpacity(0.4); // A label that would cover one already drawn moves on, up or down,
+    // within the plot.
+    std::vector<QRectF> taken;
+    const auto freePlace = [&](QRectF box, bool upwards) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            const bool clear = std::none_of(
+                taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(box); });
+            if (clear)
+                break;
+            box.translate(0, upwards ? -box.height() : box.height());
+            if (box.top() < area.top() || box.bottom() > area.bottom()) {
+                upwards = !upwards;
+                box.moveTop(std::clamp(box.top(), area.top(), area.bottom() - box.height()));
+            }
+        }
+        taken.push_back(box);
+        return box;
+    };
     // The roots last, so that a root on the vertex (D = 0) keeps its colour.
     std::vector<const PlotPoint*> order;
     for (const PlotPoint& point : m_curve.points)
@@ -226,7 +245,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             if (corner.x() + box.width() > area.right())
                 corner.setX(at.x() - 7 - box.width());
             corner.setY(std::clamp(corner.y(), area.top(), area.bottom() - box.height()));
-            painter.drawText(QRectF(corner, box.size()), Qt::AlignCenter, label);
+            painter.drawText(freePlace(QRectF(corner, box.size()), !below), Qt::AlignCenter, label);
             continue;
         }
         // Off the view: where the line from the view's centre leaves it.
@@ -252,7 +271,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         QPointF corner = tip - back * 14 - QPointF(box.width() / 2, box.height() / 2);
         corner.setX(std::clamp(corner.x(), area.left(), area.right() - box.width()));
         corner.setY(std::clamp(corner.y(), area.top(), area.bottom() - box.height()));
-        painter.drawText(QRectF(corner, box.size()), Qt::AlignCenter, label);
+        painter.drawText(freePlace(QRectF(corner, box.size()), dy < 0), Qt::AlignCenter, label);
     }
     painter.restore();
 

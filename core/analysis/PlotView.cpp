@@ -56,13 +56,13 @@ PlotBox fitRange(
         ys.push_back(0);
     double yLo = *std::min_element(ys.begin(), ys.end());
     double yHi = *std::max_element(ys.begin(), ys.end());
+    widen(yLo, yHi, 2);
     // The x axis joins the view where it is no further away than the view is tall.
     const double span = yHi - yLo;
-    if (yLo > 0 && yLo <= std::max(span, 0.0) * 1)
+    if (yLo > 0 && yLo <= span)
         yLo = 0;
-    if (yHi < 0 && -yHi <= std::max(span, 0.0) * 1)
+    if (yHi < 0 && -yHi <= span)
         yHi = 0;
-    widen(yLo, yHi, 2);
     const double yMargin = (yHi - yLo) * kMargin;
     box.yMin = yLo - yMargin;
     box.yMax = yHi + yMargin;
@@ -111,6 +111,14 @@ PlotBox FitView(const PlotCurve& curve)
     }
     if (shown.empty())
         xLo = xHi = 0;
+    // The parabola symmetric about its axis: the intercept's mirror image.
+    if (curve.a != 0) {
+        const double mirror = -curve.b / curve.a;
+        if (std::isfinite(mirror)) {
+            xLo = std::min(xLo, mirror);
+            xHi = std::max(xHi, mirror);
+        }
+    }
     PlotBox box = fitRange(curve, shown, xLo, xHi);
     if (curve.a == 0 || readable(box, shown))
         return box;
