@@ -2,13 +2,10 @@
 
 #include "PlotWidget.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
@@ -101,6 +98,11 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
     setStale(false);
 }
 
+void SolutionWindow::explain(const std::array<std::string, 3>& texts)
+{
+    showSolution(ExplainEquation(texts[0], texts[1], texts[2]));
+}
+
 void SolutionWindow::setStale(bool stale)
 {
     m_stale = stale;
@@ -139,73 +141,4 @@ void SolutionWindow::placeBeside(const QWidget* main)
     }
 }
 
-SolutionLink::SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* solve,
-    const std::array<QLineEdit*, 3>& fields)
-    : QObject(form)
-    , m_form(form)
-    , m_resultLine(resultLine)
-    , m_fields(fields)
-    , m_open(new QAction("Решение и график…", resultLine))
-{
-    m_open->setObjectName("OpenSolution");
-    m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    m_open->setShortcutContext(Qt::WindowShortcut);
-    m_open->setEnabled(false);
-    resultLine->addAction(m_open);
-    connect(m_open, &QAction::triggered, this, &SolutionLink::open);
-    // After the form's own Solve handler, which writes the result line.
-    connect(solve, &QAbstractButton::clicked, this, &SolutionLink::solved);
-    for (QLineEdit* field : fields)
-        connect(field, &QLineEdit::textChanged, this, &SolutionLink::edited);
-}
-
-void SolutionLink::open()
-{
-    if (!m_open->isEnabled())
-        return;
-    if (!m_window) {
-        m_window = new SolutionWindow(m_form);
-        explain();
-        m_window->setStale(m_stale);
-    }
-    m_window->placeBeside(m_form);
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
-}
-
-// A Solve that wrote the result line solved the fields as they stand; one
-// that stopped at a box (an empty field, a text that is no number) left the
-// line as it was, empty after any edit. The texts are kept, and explained
-// only while the window exists, so that Solve costs nothing more before.
-void SolutionLink::solved()
-{
-    if (m_resultLine->text().isEmpty())
-        return;
-    for (std::size_t i = 0; i < m_texts.size(); ++i)
-        m_texts[i] = m_fields[i]->text().toStdString();
-    m_stale = false;
-    m_open->setEnabled(true);
-    if (m_window)
-        explain();
-}
-
-void SolutionLink::explain()
-{
-    try {
-        m_window->showSolution(ExplainEquation(m_texts[0], m_texts[1], m_texts[2]));
-    } catch (const std::exception& error) {
-        // Texts that Solve has just converted convert here too; should they
-        // not, the window keeps what it showed.
-        qWarning("solution not updated: %s", error.what());
-    }
-}
-
-void SolutionLink::edited()
-{
-    if (!m_open->isEnabled() || m_stale)
-        return;
-    m_stale = true;
-    if (m_window)
-        m_window->setStale(true);
-}
+SolutionView* CreateSolutionView(QWidget* owner) { return new SolutionWindow(owner); }

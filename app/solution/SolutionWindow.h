@@ -6,27 +6,25 @@
 #pragma once
 
 #include "Solution.h"
+#include "SolutionView.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-#include <array>
-
-class QAbstractButton;
-class QAction;
 class QLabel;
-class QLineEdit;
 class QTextEdit;
 class PlotWidget;
 
-class SolutionWindow : public QMainWindow {
+class SolutionWindow : public QMainWindow, public SolutionView {
     Q_OBJECT
 
 public:
     explicit SolutionWindow(QWidget* owner);
 
+    QWidget* widget() override { return this; }
+    void explain(const std::array<std::string, 3>& texts) override;
+
     void showSolution(const EquationSolution& solution);
-    void setStale(bool stale);
+    void setStale(bool stale) override;
     bool isStale() const { return m_stale; }
 
     // The solution as plain text, as Ctrl+C copies it.
@@ -35,7 +33,7 @@ public:
     QTextEdit* steps() const { return m_steps; }
 
     // Opens beside `main` where the screen has room, else where it is.
-    void placeBeside(const QWidget* main);
+    void placeBeside(const QWidget* main) override;
 
 private:
     QLabel* m_staleLine = nullptr;
@@ -45,30 +43,4 @@ private:
     bool m_placed = false;
 };
 
-// Ties the window to the main form: an action «Решение и график…» (Ctrl+R)
-// on the result line, enabled from the first Solve that writes it; Solve
-// clicks and field edits keep the window up to date.
-class SolutionLink : public QObject {
-    Q_OBJECT
-
-public:
-    SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* solve,
-        const std::array<QLineEdit*, 3>& fields);
-
-    QAction* openAction() const { return m_open; }
-    SolutionWindow* window() const { return m_window; }
-    void open();
-
-private:
-    void solved();
-    void edited();
-    void explain();
-
-    QWidget* m_form;
-    QLabel* m_resultLine;
-    std::array<QLineEdit*, 3> m_fields;
-    QAction* m_open;
-    QPointer<SolutionWindow> m_window;
-    std::array<std::string, 3> m_texts; // of the last Solve that wrote the result line
-    bool m_stale = false;
-};
+extern "C" Q_DECL_EXPORT SolutionView* CreateSolutionView(QWidget* owner);

@@ -5,7 +5,7 @@
 
 #include "ExtCtrls.h"
 #include "Forms.h"
-#include "SolutionWindow.h"
+#include "SolutionLink.h"
 #include "StdCtrls.h"
 #include "ui_Unit1.h"
 

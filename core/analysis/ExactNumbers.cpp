@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -197,18 +198,37 @@ void TakeOutSquares(const BigInt& n, BigInt& s, BigInt& r)
     s = 1;
     r = 1;
     BigInt rest = n;
-    for (const unsigned p : smallPrimes()) {
-        if (BigInt(p) * p * p > rest)
-            break;
-        int count = 0;
-        while (rest % p == 0) {
-            rest /= p;
-            ++count;
+    // ∛rest as a double, rounded up; beyond double's range every prime is below it.
+    const auto cubeRoot = [](const BigInt& x) {
+        const double value = x.convert_to<double>();
+        return std::isfinite(value) ? std::cbrt(value) * (1 + 1e-12) + 1 : HUGE_VAL;
+    };
+    double limit = cubeRoot(rest);
+    // One division of the big number by a product of primes that fits in 64
+    // bits, then each prime against the 64-bit remainder.
+    const std::vector<unsigned>& primes = smallPrimes();
+    for (std::size_t first = 0; first < primes.size() && primes[first] <= limit;) {
+        std::size_t last = first;
+        std::uint64_t product = 1;
+        while (last < primes.size() && product <= UINT64_MAX / primes[last])
+            product *= primes[last++];
+        const auto remainder = static_cast<std::uint64_t>(rest % product);
+        for (std::size_t i = first; i < last && primes[i] <= limit; ++i) {
+            const unsigned p = primes[i];
+            if (remainder % p != 0)
+                continue;
+            int count = 0;
+            while (rest % p == 0) {
+                rest /= p;
+                ++count;
+            }
+            for (int k = 0; k < count / 2; ++k)
+                s *= p;
+            if (count % 2)
+                r *= p;
+            limit = cubeRoot(rest);
         }
-        for (int k = 0; k < count / 2; ++k)
-            s *= p;
-        if (count % 2)
-            r *= p;
+        first = last;
     }
     // With every prime up to ∛rest divided out, rest is 1, a prime, a product
     // of two distinct primes or a prime squared; past the bound it may hold

@@ -16,7 +16,7 @@ for lib in libqt6widgets6 libqt6svg6 libqt6gui6 libc6; do
 done
 dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || { echo "Recommends lacks qt6-wayland"; exit 1; }
 dpkg -x "$deb" "$tmp/root"
-for f in usr/bin/quadratic usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
+for f in usr/bin/quadratic usr/lib/quadratic/libquadratic-solution.so usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/256x256/apps/$id.png; do
     [ -f "$tmp/root/$f" ] || { echo "missing in package: $f"; exit 1; }
 done
@@ -27,4 +27,4 @@ code=$?
 set -e
 [ "$code" -eq 1 ] || { echo "packaged program exited $code: $message"; exit 1; }
 echo "$message" | grep -q "нет графического экрана"
-echo "deb: $(basename "$deb") holds the program, desktop entry, metainfo and icons"
+echo "deb: $(basename "$deb") holds the program, its solution window module, desktop entry, metainfo and icons"

@@ -7,7 +7,7 @@ id="$2"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 cmake --install "$build" --prefix "$tmp/usr" >/dev/null
-for f in bin/quadratic share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+for f in bin/quadratic lib/quadratic/libquadratic-solution.so share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/{16x16,24x24,32x32,48x48,128x128,256x256}/apps/$id.png; do
     [ -f "$tmp/usr/$f" ] || { echo "missing after install: $f"; exit 1; }
 done

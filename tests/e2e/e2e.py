@@ -224,6 +224,7 @@ def check_solution_window():
         plot = find_named(frame, "График")
         check(plot is not None and plot.description.startswith("Парабола y = x² − 3x + 1, ветви вверх"),
               "the plot describes what it shows: " + (plot.description[:60] if plot else "nothing"))
+
         def solution_xid():
             return xdotool("search", "--all", "--pid", str(process.pid), "--name", "Решение и график").split()[0]
 
@@ -232,10 +233,11 @@ def check_solution_window():
                 shown = subprocess.run(["xwininfo", "-id", solution_xid()], capture_output=True, text=True)
             except (subprocess.CalledProcessError, IndexError):
                 return False
-            return "IsViewable" in shown.stdout        check(wait_for(viewable), "it is shown")
+            return "IsViewable" in shown.stdout
+        check(wait_for(viewable), "it is shown")
         left = int(xdotool("getwindowgeometry", solution_xid()).split("Position:")[1].split(",")[0])
         check(left >= 192 + 399, f"it opens beside the main window, not over it (x = {left})")
-xdotool("windowfocus", "--sync", solution_xid())
+        xdotool("windowfocus", "--sync", solution_xid())
         key("Escape")
         check(wait_for(lambda: not viewable()), "Esc closes it")
 

@@ -2,6 +2,7 @@
 // following Solve and edits; its plot drawn where the mathematics says.
 #include "FormTestBase.h"
 #include "PlotWidget.h"
+#include "SolutionWindow.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -12,7 +13,10 @@
 class SolutionTest : public FormTestBase {
     Q_OBJECT
 
-    SolutionWindow* window() const { return form->Solution->window(); }
+    SolutionWindow* window() const
+    {
+        return dynamic_cast<SolutionWindow*>(form->Solution->window());
+    }
 
     void solve(const char* a, const char* b, const char* c)
     {
@@ -39,6 +43,9 @@ class SolutionTest : public FormTestBase {
     }
 
 private slots:
+    // The window from the code linked here, not from the module.
+    void initTestCase() { SolutionLink::create = CreateSolutionView; }
+
     void opensFromCtrlRAndTheMenuAfterASolve()
     {
         QTest::keyClick(form->Edit1, Qt::Key_R, Qt::ControlModifier);
