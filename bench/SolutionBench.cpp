@@ -1,9 +1,9 @@
 // The solution window's costs, in-process on the real form (offscreen): from
 // Ctrl+R to the window's first frame (built on first use), and one full
 // repaint of an 800×600 plot at twice the scale.
+#include "BenchForm.h"
 #include "PlotWidget.h"
 #include "Solution.h"
-#include "Unit1.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -35,14 +35,8 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication application(argc, argv);
-    Application->Initialize();
-    Application->CreateForm(&Form1);
-    Form1->show();
-    if (!QTest::qWaitForWindowExposed(Form1))
+    if (!showFormWith("1", "-3", "2"))
         return 1;
-    Form1->Edit1->SetText("1");
-    Form1->Edit2->SetText("-3");
-    Form1->Edit3->SetText("2");
     QTest::mouseClick(Form1->Button1, Qt::LeftButton);
 
     QElapsedTimer clock;

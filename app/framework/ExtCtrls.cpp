@@ -1,5 +1,6 @@
 #include "ExtCtrls.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 TImage::TImage(QWidget* parent)
@@ -28,4 +29,9 @@ void TImage::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QSize size = m_size.isValid() ? m_size : m_renderer.defaultSize();
     m_renderer.render(&painter, QRectF(QPointF(0, 0), size));
+}
+
+QAccessibleInterface* TImage::CreateAccessible()
+{
+    return new QAccessibleWidget(this, QAccessible::Graphic);
 }

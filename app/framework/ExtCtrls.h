@@ -3,10 +3,12 @@
 // box is clipped. Pictures are SVG, so they stay sharp at any scale.
 #pragma once
 
+#include "Accessibility.h"
+
 #include <QSvgRenderer>
 #include <QWidget>
 
-class TImage : public QWidget {
+class TImage : public QWidget, public TAccessibleControl {
     Q_OBJECT
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
     // The picture's own size in pixels at 96 dpi.
@@ -19,6 +21,8 @@ public:
     void setPicture(const QString& file);
     QSize pictureSize() const { return m_size; }
     void setPictureSize(const QSize& size);
+    // A picture is announced as a graphic.
+    QAccessibleInterface* CreateAccessible() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,5 @@
 #include "StdCtrls.h"
 
-#include "Forms.h"
-
 #include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -71,6 +69,11 @@ void TLabel::SetCaption(const std::string& caption)
 #endif
 }
 
+QAccessibleInterface* TLabel::CreateAccessible()
+{
+    return Live() ? CreateLiveLabelAccessible(this) : nullptr;
+}
+
 bool TLabel::CopyToClipboard() const
 {
     const QString text = hasSelectedText() ? selectedText() : this->text();
@@ -105,16 +108,11 @@ std::string TEdit::Text() const { return text().toStdString(); }
 
 void TEdit::SetText(const std::string& text) { setText(QString::fromStdString(text)); }
 
-void TEdit::Bind(TForm* form)
+void TEdit::Bind(THandlerHost& host)
 {
-    m_form = form;
-    m_onChange = form->FindHandler(property("OnChange"), "(TObject*)");
-    m_onKeyPress = form->FindHandler(property("OnKeyPress"), "(TObject*,QChar&)");
-    if (m_onChange >= 0)
-        connect(this, &QLineEdit::textChanged, this, [this] {
-            TObject* sender = this;
-            m_form->CallHandler(m_onChange, sender);
-        });
+    m_host = &host;
+    m_onKeyPress = host.FindHandler(property("OnKeyPress"), "(TObject*,QChar&)");
+    BindEvent(this, host, "OnChange", &QLineEdit::textChanged);
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event)
@@ -155,7 +153,7 @@ void TEdit::keyPressEvent(QKeyEvent* event)
     TObject* sender = this;
     QChar key = typed[0];
     // A keystroke whose handler failed is dropped, like one the handler refused.
-    if (!m_form->CallHandler(m_onKeyPress, sender, key) || key.isNull()) {
+    if (!CallHandler(m_host, m_onKeyPress, sender, key) || key.isNull()) {
         event->accept();
         return;
     }
@@ -178,13 +176,4 @@ TButton::TButton(QWidget* parent)
     setAutoDefault(true);
 }
 
-void TButton::Bind(TForm* form)
-{
-    m_form = form;
-    m_onClick = form->FindHandler(property("OnClick"), "(TObject*)");
-    if (m_onClick >= 0)
-        connect(this, &QPushButton::clicked, this, [this] {
-            TObject* sender = this;
-            m_form->CallHandler(m_onClick, sender);
-        });
-}
+void TButton::Bind(THandlerHost& host) { BindEvent(this, host, "OnClick", &QPushButton::clicked); }

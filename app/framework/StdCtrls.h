@@ -3,7 +3,8 @@
 // code, QString to Qt.
 //
 // Events are named in the form description (dynamic properties OnClick,
-// OnChange, OnKeyPress holding a handler's name) and bound by TForm::Loaded.
+// OnChange, OnKeyPress holding a handler's name) and bound to the form's
+// handlers through THandlerHost when the form is loaded.
 // OnKeyPress sees each typed character before the field inserts it, and may
 // replace it or set it to 0 to drop the keystroke; paste does not pass
 // through it. OnChange follows every real change of the text, typed or set.
@@ -14,6 +15,8 @@
 // and all.
 #pragma once
 
+#include "Accessibility.h"
+#include "EventBinding.h"
 #include "SysUtils.h"
 
 #include <QChar>
@@ -23,12 +26,10 @@
 
 #include <string>
 
-class TForm;
-
 // A label whose text can be selected with the mouse (as the result line) also
 // offers «Копировать» on a right-click: the selection, or else the whole text;
 // the label's own actions (QWidget::addAction) follow it in that menu.
-class TLabel : public QLabel {
+class TLabel : public QLabel, public TAccessibleControl {
     Q_OBJECT
 
 public:
@@ -44,6 +45,8 @@ public:
     // Puts the selection, or the whole text when nothing is selected, on the
     // clipboard. Returns false when there was nothing to copy.
     bool CopyToClipboard() const;
+    // A live label offers its text to screen readers as text.
+    QAccessibleInterface* CreateAccessible() override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -68,10 +71,10 @@ public:
     }
 
 protected:
-    TForm* m_form = nullptr; // whose handlers the control calls, set by Bind
+    THandlerHost* m_host = nullptr; // whose handlers the control calls, set by Bind
 };
 
-class TEdit : public TWinControl<QLineEdit> {
+class TEdit : public TWinControl<QLineEdit>, public TBindable {
     Q_OBJECT
 
 public:
@@ -79,18 +82,17 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
-    void Bind(TForm* form);
+    void Bind(THandlerHost& host) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    int m_onChange = -1;
     int m_onKeyPress = -1;
 };
 
-class TButton : public TWinControl<QPushButton> {
+class TButton : public TWinControl<QPushButton>, public TBindable {
     Q_OBJECT
 
 public:
@@ -98,8 +100,5 @@ public:
 
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool enabled) { setEnabled(enabled); }
-    void Bind(TForm* form);
-
-private:
-    int m_onClick = -1;
+    void Bind(THandlerHost& host) override;
 };

@@ -1,5 +1,6 @@
 // The window as the user first sees it.
 #include "FormTestBase.h"
+#include "Placement.h"
 
 #include <cmath>
 
