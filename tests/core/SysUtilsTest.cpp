@@ -161,6 +161,9 @@ TEST_F(SysUtils, QuoteForMessageShortensAndRepairsBytesThatAreNoUtf8)
     EXPECT_EQ(QuoteForMessage("\xF0\x80\x80\xAF", 5), "«????»"); // overlong, four bytes
     EXPECT_EQ(QuoteForMessage("\xE2\x82\x41", 5), "«??A»"); // third byte no continuation
     EXPECT_EQ(QuoteForMessage("\xF0\x9F\x41\x80", 5), "«??A?»");
+    // A third or fourth byte with both high bits set is no continuation either.
+    EXPECT_EQ(QuoteForMessage("\xE2\x82\xC1", 5), "«???»");
+    EXPECT_EQ(QuoteForMessage("\xF0\x9F\x98\xFF", 5), "«????»");
 }
 
 struct Formatted {
