@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
-#include <QTimer>
 
 #include <cstdlib>
 
@@ -43,7 +42,6 @@ void TForm::showEvent(QShowEvent* event)
         return;
     m_placed = true;
     KeepOnScreen(this, m_designedPosition);
-    QTimer::singleShot(250, this, [this] { KeepOnScreen(this, m_designedPosition); });
 }
 
 int TForm::FindHandler(const QVariant& name, const char* parameters) const

@@ -1,7 +1,9 @@
 // Where a form opens: at the position its description gives, where the
-// window manager allows, and kept inside the screen's available area. A
-// window manager places the frame, whose size is known only once it is
-// mapped, so the position is checked then. Wayland places windows itself.
+// window manager allows, and kept inside the screen's available area as it
+// is shown. Wayland places windows itself. (A second check once the window
+// manager has framed the window does not help: Qt still holds the position
+// it asked for, so the correction works from stale numbers; under openbox it
+// moved the frame by 2 of the 21 pixels it reached beyond the screen.)
 #pragma once
 
 #include <QPoint>
