@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -67,6 +68,41 @@ QAccessibleInterface* TForm::CreateAccessible()
     return isWindow() ? new QAccessibleWidget(this, QAccessible::Window) : nullptr;
 }
 
+// Drawings made for small sizes (the title bar's 16 px, 24 px at 1.5×)
+// join the designed icon; the main drawing serves every other size.
+void TForm::applyWindowIcon()
+{
+    const QStringList smallIcons = property("SmallIcons").toString().split(',', Qt::SkipEmptyParts);
+    if (smallIcons.isEmpty()) {
+        setWindowIcon(m_designedIcon);
+        return;
+    }
+    // Each drawing at the size it was drawn for.
+    const auto render = [](const QString& file) {
+        QSvgRenderer drawing(file);
+        QPixmap pixmap(drawing.defaultSize());
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        drawing.render(&painter);
+        return pixmap;
+    };
+    QIcon icon;
+    for (const QString& file : smallIcons)
+        icon.addPixmap(render(file));
+    for (const int size : { 32, 64, 128 }) // the sizes Qt gives X11 for an SVG icon
+        icon.addPixmap(m_designedIcon.pixmap(QSize(size, size), 1.0));
+    setWindowIcon(icon);
+}
+
+void TForm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (m_iconPending) {
+        m_iconPending = false;
+        QTimer::singleShot(0, this, &TForm::applyWindowIcon);
+    }
+}
+
 void TForm::Loaded()
 {
     const QVariant left = property("Left");
@@ -83,26 +119,12 @@ void TForm::Loaded()
     if (property("BorderStyle").toString() == "bsSingle")
         setFixedSize(size());
 
-    // Drawings made for small sizes (the title bar's 16 px, 24 px at 1.5×)
-    // join the window icon; the main drawing serves every other size.
-    const QStringList smallIcons = property("SmallIcons").toString().split(',', Qt::SkipEmptyParts);
-    if (!smallIcons.isEmpty()) {
-        // Each drawing at the size it was drawn for.
-        const auto render = [](const QString& file) {
-            QSvgRenderer drawing(file);
-            QPixmap pixmap(drawing.defaultSize());
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            drawing.render(&painter);
-            return pixmap;
-        };
-        QIcon icon;
-        for (const QString& file : smallIcons)
-            icon.addPixmap(render(file));
-        for (const int size : { 32, 64, 128 }) // the sizes Qt gives X11 for an SVG icon
-            icon.addPixmap(windowIcon().pixmap(QSize(size, size), 1.0));
-        setWindowIcon(icon);
-    }
+    // The window icon joins once the first frame is drawn (paintEvent): it
+    // is not part of that frame, and on X11 every size of it is converted for
+    // the window manager when it is set.
+    m_designedIcon = windowIcon();
+    setWindowIcon(QIcon());
+    m_iconPending = true;
 
     // Font heights are pixel heights (negative, as the description stores
     // them); a control without one takes the form's.

@@ -11,6 +11,7 @@
 #include "Application.h"
 #include "EventBinding.h"
 
+#include <QIcon>
 #include <QPoint>
 #include <QWidget>
 
@@ -36,12 +37,17 @@ protected:
     // selectable label, or with the focus on a button its whole text.
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     // Applies the form-level properties of the description and binds the
     // controls' events. A form's constructor calls it right after setupUi.
     void Loaded();
 
 private:
+    void applyWindowIcon();
+
+    QIcon m_designedIcon;
+    bool m_iconPending = false;
     int m_titleBarHeight = 0;
     QPoint m_designedPosition;
     bool m_placed = false;

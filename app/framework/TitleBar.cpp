@@ -42,7 +42,8 @@ void TitleBar::mousePressEvent(QMouseEvent* event)
 
 bool TitleBar::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate
+        || event->type() == QEvent::WindowIconChange)
         update();
     return QWidget::event(event);
 }

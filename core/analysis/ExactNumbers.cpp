@@ -76,6 +76,38 @@ std::string superscript(long n)
     return out;
 }
 
+// log10 of a big integer's magnitude, for any size; −∞ for zero.
+double log10Of(const BigInt& n)
+{
+    if (n == 0)
+        return -HUGE_VAL;
+    const BigInt m = absolute(n);
+    const unsigned bits = boost::multiprecision::msb(m);
+    if (bits < 1000)
+        return std::log10(m.convert_to<double>());
+    const unsigned shift = bits - 60;
+    return std::log10((m >> shift).convert_to<double>()) + shift * std::log10(2.0);
+}
+
+// The sign of (p + q·√r)/d.
+int exactSign(const Surd& x)
+{
+    if (x.q == 0 || x.p.sign() == x.q.sign() || x.p == 0)
+        return x.p != 0 ? x.p.sign() : x.q.sign();
+    return x.p * x.p > x.q * x.q * x.r ? x.p.sign() : x.q.sign();
+}
+
+// About log10 of a positive (p + q·√r)/d, within one.
+double log10Estimate(const Surd& x)
+{
+    const double root = x.q == 0 ? -HUGE_VAL : log10Of(x.q) + log10Of(x.r) / 2;
+    const double sum = std::max(log10Of(x.p), root);
+    if (x.q == 0 || x.p.sign() == x.q.sign() || x.p == 0)
+        return sum - log10Of(x.d);
+    // p and q·√r cancel: (p² − q²r) / (d·(p − q·√r)).
+    return log10Of(x.p * x.p - x.q * x.q * x.r) - log10Of(x.d) - sum;
+}
+
 } // namespace
 
 ExactDecimal Normalised(ExactDecimal value)
@@ -291,20 +323,21 @@ long double Approximate(const ExactDecimal& x)
 
 long double RoundedToFourDigits(const Surd& value, bool* exact)
 {
-    const long double approximation = Approximate(value);
     if (exact)
         *exact = value.q == 0 || value.r == 1;
-    if (approximation == 0 && value.p == 0 && value.q == 0)
+    if (value.p == 0 && value.q == 0)
         return 0;
+    // The sign and the decimal magnitude come from the integers, not from a
+    // long double that may underflow (where it is only as wide as double).
+    const int sign = exactSign(value);
     Surd x = value;
-    const bool negative = approximation < 0;
-    if (negative) {
+    if (sign < 0) {
         x.p = -x.p;
         x.q = -x.q;
     }
-    long k = 3 - static_cast<long>(std::floor(std::log10(std::fabs(approximation))));
+    long k = 3 - static_cast<long>(std::floor(log10Estimate(x)));
     BigInt n;
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    for (int attempt = 0; attempt < 12; ++attempt) {
         // t = ⌊2·x·10^k⌋, and n = ⌊x·10^k + 1/2⌋ = ⌊(t + 1)/2⌋.
         const BigInt scale = k >= 0 ? powerOfTen(k) : BigInt(1);
         const BigInt den = k >= 0 ? x.d : BigInt(x.d * powerOfTen(-k));
@@ -324,7 +357,7 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
         }
     }
     const long double rounded = StrToFloat(n.str() + "e" + std::to_string(-k));
-    return negative ? -rounded : rounded;
+    return sign < 0 ? -rounded : rounded;
 }
 
 long double RoundedToFourDigits(const Rational& x, bool* exact)

@@ -123,8 +123,11 @@ PlotBox FitView(const PlotCurve& curve)
     if (curve.a == 0 || readable(box, shown))
         return box;
 
-    // The vertex, with the roots where they can be told apart from the rest.
+    // The vertex, with the roots where they can be told apart from the rest;
+    // a vertex beyond double's range leaves the view as it is.
     const double vertexX = -curve.b / (2 * curve.a);
+    if (!std::isfinite(vertexX))
+        return box;
     double halfWidth = 0;
     for (const PlotPoint& p : curve.points) {
         if (p.kind == PlotPoint::Root)

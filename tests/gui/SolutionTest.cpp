@@ -60,8 +60,10 @@ private slots:
 
         // The result line's menu names the item and its shortcut.
         QString shortcut;
+        bool shown = false;
         QTimer::singleShot(50, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                shown = true;
                 QAction* open = menu->actions().value(1);
                 shortcut = open->shortcut().toString();
                 open->trigger();
@@ -72,6 +74,8 @@ private slots:
         QContextMenuEvent event(
             QContextMenuEvent::Mouse, middle, form->Label5->mapToGlobal(middle));
         QApplication::sendEvent(form->Label5, &event);
+        if (!shown && QGuiApplication::platformName().startsWith("wayland"))
+            QSKIP("a headless compositor without input opens no popup menu");
         QCOMPARE(shortcut, QString("Ctrl+R"));
         QVERIFY(window()->isVisible());
         keyInSolution(Qt::Key_W, Qt::ControlModifier);
