@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -77,11 +78,15 @@ void TApplication::Initialize()
     m_qt = std::make_unique<GuardedApplication>(m_argc, m_argv);
     StartupMessages::End();
 
-    // The texts are Russian, so Qt's own (context menus of the fields) are too.
-    auto* translator = new QTranslator(m_qt.get());
-    if (translator->load(QLocale(QLocale::Russian), "qtbase", "_",
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
+    // The texts are Russian, so Qt's own (context menus of the fields) are
+    // too. No such text is on the first frame: they are loaded once the event
+    // loop runs, after the main form is shown.
+    QTimer::singleShot(0, m_qt.get(), [app = m_qt.get()] {
+        auto* translator = new QTranslator(app);
+        if (translator->load(QLocale(QLocale::Russian), "qtbase", "_",
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(translator);
+    });
 
     InstallAccessibility();
     QFont::insertSubstitutions("MS Sans Serif", { "DejaVu Sans", "Liberation Sans", "Sans Serif" });
