@@ -96,7 +96,7 @@ void PlotWidget::resetView() { setView(m_home); }
 // One sentence of what is seen, and the part of the plane that is visible.
 void PlotWidget::describe()
 {
-    const auto value = [this](double v, double span) { return qs(TickLabel(v, span / 1000)); };
+    const auto value = [](double v, double span) { return qs(TickLabel(v, span / 1000)); };
     setAccessibleDescription(qs(m_description) + ". Видно x от "
         + value(m_view.xMin, m_view.width()) + " до " + value(m_view.xMax, m_view.width())
         + ", y от " + value(m_view.yMin, m_view.height()) + " до "

@@ -127,8 +127,9 @@ TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
         SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
         const std::string note = ExplainEquation(row.a, row.b, row.c).precisionNote;
         EXPECT_EQ(!note.empty(), row.note) << note;
-        if (row.note)
+        if (row.note) {
             EXPECT_NE(note.find("одинарной точности"), std::string::npos);
+        }
     }
     const std::string note = ExplainEquation("1", "0.1", "0.0025").precisionNote;
     EXPECT_NE(note.find("«x1= -0.04999; x2= -0.05001»"), std::string::npos) << note;
