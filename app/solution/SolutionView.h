@@ -23,5 +23,7 @@ public:
 };
 
 // The module's one entry point, looked up by this name.
+// clang-format off (versions 14 and 21 space a function pointer type differently)
 using CreateSolutionViewFunction = SolutionView* (*)(QWidget* owner);
+// clang-format on
 inline constexpr const char* kCreateSolutionView = "CreateSolutionView";
