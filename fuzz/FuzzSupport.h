@@ -43,3 +43,17 @@ inline bool isResultAlphabet(const std::string& text)
     }
     return true;
 }
+
+// The three coefficient texts of an input: its first byte picks the decimal
+// separator ('.' or ','), the rest is split at the first two NUL or newline
+// bytes.
+inline void splitIntoTexts(const unsigned char* data, std::size_t size, std::string (&texts)[3])
+{
+    int field = 0;
+    for (std::size_t i = 1; i < size; ++i) {
+        if ((data[i] == 0 || data[i] == '\n') && field < 2)
+            ++field;
+        else
+            texts[field] += static_cast<char>(data[i]);
+    }
+}

@@ -10,13 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         return 0;
     DecimalSeparator = (data[0] & 1) ? ',' : '.';
     std::string texts[3];
-    int field = 0;
-    for (std::size_t i = 1; i < size; ++i) {
-        if ((data[i] == 0 || data[i] == '\n') && field < 2)
-            ++field;
-        else
-            texts[field] += static_cast<char>(data[i]);
-    }
+    splitIntoTexts(data, size, texts);
     const int firstEmpty = texts[0].empty() ? 1 : texts[1].empty() ? 2 : texts[2].empty() ? 3 : 0;
     try {
         const TSolveOutcome outcome = SolveQuadratic(texts[0], texts[1], texts[2]);

@@ -1,0 +1,54 @@
+// ExplainEquation on any three texts (split as for SolveQuadratic): it fails
+// exactly where Solve does, and what it writes and plots never holds an
+// infinity, a NaN or a negative zero, whatever the exponents.
+#include "FuzzSupport.h"
+#include "Solution.h"
+#include "Solver.h"
+#include "SysUtils.h"
+
+#include <cmath>
+
+namespace {
+
+bool readable(const std::string& text)
+{
+    for (const char* bad : { "inf", "nan", "-0 ", "−0 ", "−0)", "−0;", "−0\n" }) {
+        if ((text + "\n").find(bad) != std::string::npos)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    DecimalSeparator = (data[0] & 1) ? ',' : '.';
+    std::string texts[3];
+    splitIntoTexts(data, size, texts);
+    bool solves = true;
+    try {
+        solves = SolveQuadratic(texts[0], texts[1], texts[2]).kind == TSolveKind::Evaluated;
+    } catch (const Exception&) {
+        solves = false;
+    }
+    try {
+        const EquationSolution solution = ExplainEquation(texts[0], texts[1], texts[2]);
+        FUZZ_ASSERT(solves, "only what Solve solves is explained");
+        std::string all = solution.description + "\n" + solution.precisionNote;
+        for (const SolutionStep& step : solution.steps) {
+            for (const std::string& line : step.lines)
+                all += "\n" + line;
+        }
+        FUZZ_ASSERT(readable(all), "no inf, nan or negative zero is written");
+        const PlotBox box = FitView(solution.curve);
+        FUZZ_ASSERT(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height())
+                && box.height() > 0,
+            "the view is a finite box");
+    } catch (const Exception&) {
+        FUZZ_ASSERT(!solves, "what Solve solves is explained");
+    }
+    return 0;
+}
