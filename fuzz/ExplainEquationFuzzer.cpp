@@ -23,11 +23,9 @@ bool readable(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    if (size == 0)
-        return 0;
-    DecimalSeparator = (data[0] & 1) ? ',' : '.';
     std::string texts[3];
-    splitIntoTexts(data, size, texts);
+    if (!readTexts(data, size, texts))
+        return 0;
     bool solves = true;
     try {
         solves = SolveQuadratic(texts[0], texts[1], texts[2]).kind == TSolveKind::Evaluated;

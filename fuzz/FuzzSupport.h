@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "SysUtils.h"
+
 #define FUZZ_ASSERT(condition, what)                                                               \
     do {                                                                                           \
         if (!(condition)) {                                                                        \
@@ -44,11 +46,14 @@ inline bool isResultAlphabet(const std::string& text)
     return true;
 }
 
-// The three coefficient texts of an input: its first byte picks the decimal
-// separator ('.' or ','), the rest is split at the first two NUL or newline
-// bytes.
-inline void splitIntoTexts(const unsigned char* data, std::size_t size, std::string (&texts)[3])
+// The three coefficient texts of an input, false for an empty one: its first
+// byte picks DecimalSeparator ('.' or ','), the rest is split at the first
+// two NUL or newline bytes.
+inline bool readTexts(const unsigned char* data, std::size_t size, std::string (&texts)[3])
 {
+    if (size == 0)
+        return false;
+    DecimalSeparator = (data[0] & 1) ? ',' : '.';
     int field = 0;
     for (std::size_t i = 1; i < size; ++i) {
         if ((data[i] == 0 || data[i] == '\n') && field < 2)
@@ -56,4 +61,5 @@ inline void splitIntoTexts(const unsigned char* data, std::size_t size, std::str
         else
             texts[field] += static_cast<char>(data[i]);
     }
+    return true;
 }

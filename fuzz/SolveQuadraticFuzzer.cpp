@@ -6,11 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    if (size == 0)
-        return 0;
-    DecimalSeparator = (data[0] & 1) ? ',' : '.';
     std::string texts[3];
-    splitIntoTexts(data, size, texts);
+    if (!readTexts(data, size, texts))
+        return 0;
     const int firstEmpty = texts[0].empty() ? 1 : texts[1].empty() ? 2 : texts[2].empty() ? 3 : 0;
     try {
         const TSolveOutcome outcome = SolveQuadratic(texts[0], texts[1], texts[2]);
