@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -40,7 +41,15 @@ const std::vector<unsigned>& smallPrimes()
     return primes;
 }
 
-long double toLongDouble(const BigInt& n) { return n.convert_to<long double>(); }
+// Beyond the range an infinity: Boost throws there from 1.83 on.
+long double toLongDouble(const BigInt& n)
+{
+    if (n != 0
+        && boost::multiprecision::msb(absolute(n))
+            >= std::numeric_limits<long double>::max_exponent - 1)
+        return n < 0 ? -HUGE_VALL : HUGE_VALL;
+    return n.convert_to<long double>();
+}
 
 // ⌊n⌋ of a non-negative big integer's square root, and ⌈·⌉.
 BigInt floorSqrt(const BigInt& n) { return boost::multiprecision::sqrt(n); }
@@ -231,9 +240,11 @@ void TakeOutSquares(const BigInt& n, BigInt& s, BigInt& r)
     r = 1;
     BigInt rest = n;
     // ∛rest as a double, rounded up; beyond double's range every prime is below it.
+    // (Boost converts a number beyond double's range by throwing, from 1.83 on.)
     const auto cubeRoot = [](const BigInt& x) {
-        const double value = x.convert_to<double>();
-        return std::isfinite(value) ? std::cbrt(value) * (1 + 1e-12) + 1 : HUGE_VAL;
+        if (x == 0 || boost::multiprecision::msb(x) >= 1000)
+            return x == 0 ? 0.0 : HUGE_VAL;
+        return std::cbrt(x.convert_to<double>()) * (1 + 1e-12) + 1;
     };
     double limit = cubeRoot(rest);
     // One division of the big number by a product of primes that fits in 64
