@@ -243,7 +243,8 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             const bool below = point.kind == PlotPoint::Vertex && m_curve.a > 0;
             QPointF corner = at + QPointF(7, below ? 4 : -4 - box.height());
             if (corner.x() + box.width() > area.right())
-                corner.setX(at.x() - 7 - box.width());
+                corner.setX(std::clamp(at.x() - box.width() / 2, area.left(),
+                    std::max(area.left(), area.right() - box.width())));
             corner.setY(std::clamp(corner.y(), area.top(), area.bottom() - box.height()));
             painter.drawText(freePlace(QRectF(corner, box.size()), !below), Qt::AlignCenter, label);
             continue;
