@@ -3,6 +3,8 @@
 // the main window loads none of its code, Boost's included, before then.
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 #include <string>
 
@@ -22,8 +24,8 @@ public:
     virtual void placeBeside(const QWidget* main) = 0;
 };
 
-// The module's one entry point, looked up by this name.
-// clang-format off (versions 14 and 21 space a function pointer type differently)
-using CreateSolutionViewFunction = SolutionView* (*)(QWidget* owner);
-// clang-format on
+// The module's one entry point, looked up by this name; the main program
+// only takes its type.
+extern "C" Q_DECL_EXPORT SolutionView* CreateSolutionView(QWidget* owner);
+using CreateSolutionViewFunction = decltype(&CreateSolutionView);
 inline constexpr const char* kCreateSolutionView = "CreateSolutionView";

@@ -42,5 +42,3 @@ private:
     bool m_stale = false;
     bool m_placed = false;
 };
-
-extern "C" Q_DECL_EXPORT SolutionView* CreateSolutionView(QWidget* owner);
