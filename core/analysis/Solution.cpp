@@ -15,6 +15,7 @@ const char* const kNames[] = { "a", "b", "c" };
 struct Coefficients {
     ExactDecimal a, b, c;
     std::array<bool, 3> rounded {}; // taken as single precision: too long to be exact
+    std::string shown; // the result line of the same texts
 };
 
 Coefficients exactCoefficients(const std::string& tA, const std::string& tB, const std::string& tC)
@@ -24,10 +25,9 @@ Coefficients exactCoefficients(const std::string& tA, const std::string& tB, con
         if (texts[i]->empty())
             throw Exception("Надо ввести значения параметров a,b,c");
     }
-    // The same conversion and range check as Solve, so that the same texts fail.
-    const TSolveOutcome outcome = SolveQuadratic(tA, tB, tC);
-    (void)outcome;
+    // Solve's own conversion and range check, so that the same texts fail.
     Coefficients k;
+    k.shown = SolveQuadratic(tA, tB, tC).resultText;
     ExactDecimal* values[] = { &k.a, &k.b, &k.c };
     for (int i = 0; i < 3; ++i) {
         if (auto exact = ParseExactDecimal(*texts[i])) {
@@ -264,6 +264,26 @@ void explainLinear(const Coefficients& k, EquationSolution& out)
         { "График", { line + ", пересекает ось y в точке (0; " + TypesetDecimal(k.c) + ")" } });
 }
 
+// The result line as exact arithmetic would write it.
+std::string exactResultText(const Coefficients& k)
+{
+    const std::string oneRoot = "Один корень и он равен ";
+    const std::string none = "Уравнение решений не имеет";
+    if (Sign(k.a) == 0) {
+        if (Sign(k.b) != 0)
+            return oneRoot + FormatRoot(RoundedToFourDigits(Divide(-k.c, k.b)));
+        return Sign(k.c) == 0 ? "Бесконечное множество решений" : none;
+    }
+    const ExactDecimal d = discriminant(k);
+    if (Sign(d) < 0)
+        return none;
+    const RootPair roots = QuadraticRoots(k.a, k.b, d);
+    if (Sign(d) == 0)
+        return oneRoot + FormatRoot(RoundedToFourDigits(roots.first));
+    return "x1= " + FormatRoot(RoundedToFourDigits(roots.first))
+        + "; x2= " + FormatRoot(RoundedToFourDigits(roots.second));
+}
+
 } // namespace
 
 EquationSolution ExplainEquation(
@@ -294,8 +314,8 @@ EquationSolution ExplainEquation(
     out.description
         += ", ось y в точке " + TypesetApproximation(static_cast<long double>(out.curve.c));
 
-    const std::string shown = SolveQuadratic(tA, tB, tC).resultText;
-    const std::string exact = ExactResultText(tA, tB, tC);
+    const std::string& shown = k.shown;
+    const std::string exact = exactResultText(k);
     if (shown != exact) {
         std::string note = "Главное окно хранит коэффициенты в одинарной точности, поэтому его "
                            "ответ отличается от точного. В строке результата: «"
@@ -312,20 +332,5 @@ EquationSolution ExplainEquation(
 
 std::string ExactResultText(const std::string& tA, const std::string& tB, const std::string& tC)
 {
-    const Coefficients k = exactCoefficients(tA, tB, tC);
-    const std::string oneRoot = "Один корень и он равен ";
-    const std::string none = "Уравнение решений не имеет";
-    if (Sign(k.a) == 0) {
-        if (Sign(k.b) != 0)
-            return oneRoot + FormatRoot(RoundedToFourDigits(Divide(-k.c, k.b)));
-        return Sign(k.c) == 0 ? "Бесконечное множество решений" : none;
-    }
-    const ExactDecimal d = discriminant(k);
-    if (Sign(d) < 0)
-        return none;
-    const RootPair roots = QuadraticRoots(k.a, k.b, d);
-    if (Sign(d) == 0)
-        return oneRoot + FormatRoot(RoundedToFourDigits(roots.first));
-    return "x1= " + FormatRoot(RoundedToFourDigits(roots.first))
-        + "; x2= " + FormatRoot(RoundedToFourDigits(roots.second));
+    return exactResultText(exactCoefficients(tA, tB, tC));
 }
