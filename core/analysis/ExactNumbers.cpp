@@ -2,6 +2,7 @@
 
 #include "Solver.h"
 #include "SysUtils.h"
+#include "Typography.h"
 
 #include <algorithm>
 #include <cmath>
@@ -437,15 +438,7 @@ std::string TypesetSurd(const Surd& x, const std::string& sign)
 
 std::string TypesetApproximation(long double value)
 {
-    std::string text = FormatRoot(value);
-    std::string out;
-    for (const char c : text) {
-        if (c == '-')
-            out += "−";
-        else
-            out += c;
-    }
-    return out;
+    return WithTypographicMinus(FormatRoot(value));
 }
 
 std::size_t CharacterCount(const std::string& text)

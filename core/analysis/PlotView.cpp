@@ -1,6 +1,7 @@
 #include "PlotView.h"
 
 #include "SysUtils.h"
+#include "Typography.h"
 
 #include <algorithm>
 #include <cmath>
@@ -169,11 +170,8 @@ std::string TickLabel(double value, double step)
     int precision = magnitude - static_cast<int>(std::floor(std::log10(step))) + 1;
     if (magnitude >= 0 && magnitude < 6)
         precision = std::max(precision, magnitude + 1);
-    std::string text = FloatToStrF(value, TFloatFormat::ffGeneral, std::clamp(precision, 1, 15), 2);
-    std::string out;
-    for (const char c : text)
-        out += c == '-' ? std::string("−") : std::string(1, c);
-    return out;
+    return WithTypographicMinus(
+        FloatToStrF(value, TFloatFormat::ffGeneral, std::clamp(precision, 1, 15), 2));
 }
 
 PlotBox Zoomed(const PlotBox& box, double factor, double x, double y)
