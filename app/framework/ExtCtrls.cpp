@@ -3,6 +3,35 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 
+QPicture LoadDrawing(const QString& file)
+{
+    QPicture drawing;
+    if (!drawing.load(file) || drawing.boundingRect().isEmpty())
+        return QPicture();
+    return drawing;
+}
+
+void PaintDrawing(QPainter& painter, const QPicture& drawing, const QSizeF& size)
+{
+    const QSize own = drawing.boundingRect().size();
+    if (drawing.isNull() || own.isEmpty())
+        return;
+    painter.save();
+    if (size != QSizeF(own))
+        painter.scale(size.width() / own.width(), size.height() / own.height());
+    painter.drawPicture(0, 0, drawing);
+    painter.restore();
+}
+
+QPixmap DrawingPixmap(const QPicture& drawing, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintDrawing(painter, drawing, QSizeF(size, size));
+    return pixmap;
+}
+
 TImage::TImage(QWidget* parent)
     : QWidget(parent)
 {
@@ -11,7 +40,7 @@ TImage::TImage(QWidget* parent)
 void TImage::setPicture(const QString& file)
 {
     m_file = file;
-    m_renderer.load(file);
+    m_drawing = LoadDrawing(file);
     update();
 }
 
@@ -23,12 +52,9 @@ void TImage::setPictureSize(const QSize& size)
 
 void TImage::paintEvent(QPaintEvent*)
 {
-    if (!m_renderer.isValid())
-        return;
+    // The recording carries its own render hints (antialiasing).
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QSize size = m_size.isValid() ? m_size : m_renderer.defaultSize();
-    m_renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    PaintDrawing(painter, m_drawing, m_size.isValid() ? m_size : m_drawing.boundingRect().size());
 }
 
 QAccessibleInterface* TImage::CreateAccessible()

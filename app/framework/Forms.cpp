@@ -1,5 +1,6 @@
 #include "Forms.h"
 
+#include "ExtCtrls.h"
 #include "Placement.h"
 #include "StdCtrls.h"
 #include "TitleBar.h"
@@ -7,9 +8,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QPixmap>
-#include <QSvgRenderer>
+#include <QMap>
 #include <QTimer>
 
 #include <cstdlib>
@@ -68,29 +67,25 @@ QAccessibleInterface* TForm::CreateAccessible()
     return isWindow() ? new QAccessibleWidget(this, QAccessible::Window) : nullptr;
 }
 
-// Drawings made for small sizes (the title bar's 16 px, 24 px at 1.5×)
-// join the designed icon; the main drawing serves every other size.
+// The window icon in the sizes window managers pick from: each from the
+// drawing made for that size, if the description lists one (the title bar's
+// 16 px, 24 px at 1.5×), else from the main drawing.
 void TForm::applyWindowIcon()
 {
-    const QStringList smallIcons = property("SmallIcons").toString().split(',', Qt::SkipEmptyParts);
-    if (smallIcons.isEmpty()) {
-        setWindowIcon(m_designedIcon);
+    const QPicture main = LoadDrawing(property("Icon").toString());
+    if (main.isNull())
         return;
+    QMap<int, QPicture> drawings;
+    for (const int size : { 16, 24, 32, 64, 128 })
+        drawings[size] = main;
+    for (const QString& file : property("SmallIcons").toString().split(',', Qt::SkipEmptyParts)) {
+        const QPicture small = LoadDrawing(file);
+        if (!small.isNull())
+            drawings[small.boundingRect().width()] = small;
     }
-    // Each drawing at the size it was drawn for.
-    const auto render = [](const QString& file) {
-        QSvgRenderer drawing(file);
-        QPixmap pixmap(drawing.defaultSize());
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        drawing.render(&painter);
-        return pixmap;
-    };
     QIcon icon;
-    for (const QString& file : smallIcons)
-        icon.addPixmap(render(file));
-    for (const int size : { 32, 64, 128 }) // the sizes Qt gives X11 for an SVG icon
-        icon.addPixmap(m_designedIcon.pixmap(QSize(size, size), 1.0));
+    for (auto it = drawings.cbegin(); it != drawings.cend(); ++it)
+        icon.addPixmap(DrawingPixmap(it.value(), it.key()));
     setWindowIcon(icon);
 }
 
@@ -122,9 +117,7 @@ void TForm::Loaded()
     // The window icon joins once the first frame is drawn (paintEvent): it
     // is not part of that frame, and on X11 every size of it is converted for
     // the window manager when it is set.
-    m_designedIcon = windowIcon();
-    setWindowIcon(QIcon());
-    m_iconPending = true;
+    m_iconPending = property("Icon").isValid();
 
     // Font heights are pixel heights (negative, as the description stores
     // them); a control without one takes the form's.

@@ -1,6 +1,6 @@
 // The form: a window built from its form description (a Qt Designer .ui
 // file). Besides geometry and texts, the description holds form-level
-// properties (position, border style and icons, the window icon's small
+// properties (position, border style and icons, the window icon's
 // drawings, font heights) and the wiring as data: each control names its
 // handlers in dynamic properties, and the form finds them among its slots by
 // name and calls them through TApplication::Dispatch, so no exception ever
@@ -11,7 +11,6 @@
 #include "Application.h"
 #include "EventBinding.h"
 
-#include <QIcon>
 #include <QPoint>
 #include <QWidget>
 
@@ -46,7 +45,6 @@ protected:
 private:
     void applyWindowIcon();
 
-    QIcon m_designedIcon;
     bool m_iconPending = false;
     int m_titleBarHeight = 0;
     QPoint m_designedPosition;

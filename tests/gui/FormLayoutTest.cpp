@@ -2,6 +2,9 @@
 #include "FormTestBase.h"
 #include "Placement.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+
 #include <cmath>
 
 class FormLayoutTest : public FormTestBase {
@@ -212,6 +215,35 @@ private slots:
         for (int x = 0; x < 168; ++x)
             paintedAtBottom |= image.pixelColor(x, 184) != back;
         QVERIFY(paintedAtBottom);
+    }
+
+    // The picture is replayed from its recording: the same pixels as its SVG
+    // drawn at the same scale.
+    void pictureMatchesItsDrawingAtEveryScale_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        for (const qreal scale : { 1.0, 1.5, 2.0 })
+            QTest::newRow(qPrintable(QString::number(scale))) << scale;
+    }
+
+    void pictureMatchesItsDrawingAtEveryScale()
+    {
+        QFETCH(qreal, scale);
+        const auto canvas = [&] {
+            QImage image(form->Image1->size() * scale, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            return image;
+        };
+        QImage shown = canvas();
+        form->Image1->render(&shown, {}, {}, QWidget::RenderFlags());
+        QImage drawn = canvas();
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QSvgRenderer(QStringLiteral(QUADRATIC_DRAWINGS "/picture.svg"))
+            .render(&painter, QRectF(0, 0, 168, 192));
+        painter.end();
+        QCOMPARE(shown, drawn);
     }
 };
 
