@@ -7,11 +7,49 @@
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMap>
 #include <QTimer>
 
 #include <cstdlib>
+
+namespace {
+
+// Font heights are pixel heights (negative, as the description stores them);
+// a control without one takes the form's.
+void applyFontHeight(QWidget* widget)
+{
+    const QVariant height = widget->property("FontHeight");
+    if (!height.isValid())
+        return;
+    QFont font = widget->font();
+    font.setPixelSize(std::abs(height.toInt()));
+    widget->setFont(font);
+}
+
+// The families a font names, each one the machine lacks replaced by those of
+// its substitutes it has (the original platform's "MS Sans Serif" by the
+// nearest sans-serif here). Asked for by a missing name, every font size
+// would first search fontconfig for it in vain.
+QStringList installedFamilies(const QStringList& families)
+{
+    const QStringList installed = QFontDatabase::families();
+    QStringList found;
+    for (const QString& family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            found << family;
+            continue;
+        }
+        for (const QString& substitute : QFont::substitutes(family)) {
+            if (installed.contains(substitute, Qt::CaseInsensitive))
+                found << substitute;
+        }
+    }
+    return found.isEmpty() ? families : found;
+}
+
+} // namespace
 
 TForm::TForm(QWidget* owner)
     : QWidget(owner)
@@ -33,6 +71,25 @@ void TForm::keyPressEvent(QKeyEvent* event)
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+bool TForm::event(QEvent* event)
+{
+    // The form's font height applies as soon as the description sets it,
+    // before the controls are made: they start with it, and no font is
+    // loaded at a size that nothing shows.
+    if (event->type() == QEvent::DynamicPropertyChange
+        && static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "FontHeight")
+        applyFontHeight(this);
+    if (event->type() == QEvent::FontChange) {
+        const QStringList families = installedFamilies(font().families());
+        if (families != font().families()) {
+            QFont font = this->font();
+            font.setFamilies(families);
+            setFont(font);
+        }
+    }
+    return QWidget::event(event);
 }
 
 void TForm::showEvent(QShowEvent* event)
@@ -119,17 +176,6 @@ void TForm::Loaded()
     // the window manager when it is set.
     m_iconPending = property("Icon").isValid();
 
-    // Font heights are pixel heights (negative, as the description stores
-    // them); a control without one takes the form's.
-    const auto applyFontHeight = [](QWidget* widget) {
-        const QVariant height = widget->property("FontHeight");
-        if (!height.isValid())
-            return;
-        QFont font = widget->font();
-        font.setPixelSize(std::abs(height.toInt()));
-        widget->setFont(font);
-    };
-    applyFontHeight(this);
     for (QWidget* child : findChildren<QWidget*>())
         applyFontHeight(child);
 

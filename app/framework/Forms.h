@@ -35,6 +35,7 @@ protected:
     // Copy (Ctrl+C, Ctrl+Insert) that no field took: the selection of a
     // selectable label, or with the focus on a button its whole text.
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
