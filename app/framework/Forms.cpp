@@ -176,6 +176,8 @@ void TForm::Loaded()
     // the window manager when it is set.
     m_iconPending = property("Icon").isValid();
 
+    // Again for the form, whose description may set its font after its height.
+    applyFontHeight(this);
     for (QWidget* child : findChildren<QWidget*>())
         applyFontHeight(child);
 
