@@ -22,30 +22,12 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("c");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("two roots") << "1"
-                                   << "-3"
-                                   << "2"
-                                   << "x1= 2; x2= 1";
-        QTest::newRow("linear") << "0"
-                                << "3"
-                                << "1"
-                                << "Один корень и он равен -0.3333";
-        QTest::newRow("double root") << "1"
-                                     << "2"
-                                     << "1"
-                                     << "Один корень и он равен -1";
-        QTest::newRow("no solutions") << "1"
-                                      << "0"
-                                      << "1"
-                                      << "Уравнение решений не имеет";
-        QTest::newRow("all zero") << "0"
-                                  << "0"
-                                  << "0"
-                                  << "Бесконечное множество решений";
-        QTest::newRow("huge root") << "1e-30"
-                                   << "1e30"
-                                   << "1"
-                                   << "x1= -1E-30; x2= -1E60";
+        row("two roots", "1", "-3", "2", "x1= 2; x2= 1");
+        row("linear", "0", "3", "1", "Один корень и он равен -0.3333");
+        row("double root", "1", "2", "1", "Один корень и он равен -1");
+        row("no solutions", "1", "0", "1", "Уравнение решений не имеет");
+        row("all zero", "0", "0", "0", "Бесконечное множество решений");
+        row("huge root", "1e-30", "1e30", "1", "x1= -1E-30; x2= -1E60");
     }
 
     void solveShowsTheOutcomeWithoutABox()
@@ -81,22 +63,10 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("c");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("b empty") << "1"
-                                 << ""
-                                 << "2"
-                                 << "Edit2";
-        QTest::newRow("a empty") << ""
-                                 << "5"
-                                 << ""
-                                 << "Edit1";
-        QTest::newRow("c empty") << "1"
-                                 << "2"
-                                 << ""
-                                 << "Edit3";
-        QTest::newRow("b empty, a no number") << "abc"
-                                              << ""
-                                              << "2"
-                                              << "Edit2";
+        row("b empty", "1", "", "2", "Edit2");
+        row("a empty", "", "5", "", "Edit1");
+        row("c empty", "1", "2", "", "Edit3");
+        row("b empty, a no number", "abc", "", "2", "Edit2");
     }
 
     void missingValueAsksAndFocusesTheFirstEmptyField()
@@ -125,20 +95,12 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "abc"
-                                 << "1"
-                                 << "Значение «abc» не является правильным числом.";
-        QTest::newRow("two separators pasted") << "1"
-                                               << "1..2"
-                                               << "Значение «1..2» не является правильным числом.";
-        QTest::newRow("beyond single range")
-            << "1"
-            << "1e39"
-            << "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.";
-        QTest::newRow("markup is quoted as typed")
-            << "<b>x</b>y"
-            << "1"
-            << "Значение «<b>x</b>y» не является правильным числом.";
+        row("letters", "abc", "1", "Значение «abc» не является правильным числом.");
+        row("two separators pasted", "1", "1..2", "Значение «1..2» не является правильным числом.");
+        row("beyond single range", "1", "1e39",
+            "Число «1e39» вне допустимого диапазона: по модулю не больше 3.4E38.");
+        row("markup is quoted as typed", "<b>x</b>y", "1",
+            "Значение «<b>x</b>y» не является правильным числом.");
     }
 
     void textThatIsNoNumberIsReportedAndNothingChanges()
@@ -175,18 +137,12 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("copied");
-        QTest::newRow("Ctrl+C on Solve: the whole line") << "Ctrl+C on Solve"
-                                                         << "x1= 2; x2= 1";
-        QTest::newRow("Ctrl+Insert on Exit: the whole line") << "Ctrl+Insert on Exit"
-                                                             << "x1= 2; x2= 1";
-        QTest::newRow("mouse selection, Ctrl+C in a field") << "selection, Ctrl+C in a"
-                                                            << "x2= 1";
-        QTest::newRow("menu, nothing selected: the whole line") << "menu"
-                                                                << "x1= 2; x2= 1";
-        QTest::newRow("menu on a selection") << "selection, menu"
-                                             << "x2= 1";
-        QTest::newRow("Ctrl+C in a field with a selection: the field's") << "field selection"
-                                                                         << "-3";
+        row("Ctrl+C on Solve: the whole line", "Ctrl+C on Solve", "x1= 2; x2= 1");
+        row("Ctrl+Insert on Exit: the whole line", "Ctrl+Insert on Exit", "x1= 2; x2= 1");
+        row("mouse selection, Ctrl+C in a field", "selection, Ctrl+C in a", "x2= 1");
+        row("menu, nothing selected: the whole line", "menu", "x1= 2; x2= 1");
+        row("menu on a selection", "selection, menu", "x2= 1");
+        row("Ctrl+C in a field with a selection: the field's", "field selection", "-3");
     }
 
     void resultCanBeCopied()

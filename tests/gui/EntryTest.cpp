@@ -12,20 +12,13 @@ private slots:
         QTest::addColumn<int>("fieldIndex");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("point: second point dropped") << "." << 1 << "1.5."
-                                                     << "1.5";
-        QTest::newRow("point: third point dropped in b") << "." << 2 << "..2."
-                                                         << ".2";
-        QTest::newRow("point: comma passes") << "." << 3 << "1,5,6"
-                                             << "1,5,6";
-        QTest::newRow("comma: second comma dropped") << "," << 1 << "1,5,"
-                                                     << "1,5";
-        QTest::newRow("comma: point passes") << "," << 2 << "1.5.6"
-                                             << "1.5.6";
-        QTest::newRow("signs, letters, blanks pass") << "." << 3 << "-+e a"
-                                                     << "-+e a";
-        QTest::newRow("Cyrillic passes") << "." << 1 << "ж1"
-                                         << "ж1";
+        row("point: second point dropped", ".", 1, "1.5.", "1.5");
+        row("point: third point dropped in b", ".", 2, "..2.", ".2");
+        row("point: comma passes", ".", 3, "1,5,6", "1,5,6");
+        row("comma: second comma dropped", ",", 1, "1,5,", "1,5");
+        row("comma: point passes", ",", 2, "1.5.6", "1.5.6");
+        row("signs, letters, blanks pass", ".", 3, "-+e a", "-+e a");
+        row("Cyrillic passes", ".", 1, "ж1", "ж1");
     }
 
     void keyFilterDropsOnlyASecondSeparator()
@@ -74,18 +67,10 @@ private slots:
         QTest::addColumn<QString>("before"); // "|" marks the cursor
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("trailing line break") << "|"
-                                             << "-4\n"
-                                             << "-4";
-        QTest::newRow("CRLF, then a second line") << "|"
-                                                  << "1.5\r\n2"
-                                                  << "1.5";
-        QTest::newRow("into the middle of a text") << "1|9"
-                                                   << "2\n3\n4"
-                                                   << "129";
-        QTest::newRow("Unicode line separator") << "|"
-                                                << "7\u20288"
-                                                << "7";
+        row("trailing line break", "|", "-4\n", "-4");
+        row("CRLF, then a second line", "|", "1.5\r\n2", "1.5");
+        row("into the middle of a text", "1|9", "2\n3\n4", "129");
+        row("Unicode line separator", "|", "7\u20288", "7");
     }
 
     void pasteKeepsTheFirstLine()
@@ -112,19 +97,12 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Alt+x") << int(Qt::Key_X) << int(Qt::AltModifier) << "x"
-                               << "1.5";
-        QTest::newRow("Alt+Cyrillic о") << int(Qt::Key_J) << int(Qt::AltModifier) << "о"
-                                        << "1.5";
-        QTest::newRow("Meta+7") << int(Qt::Key_7) << int(Qt::MetaModifier) << "7"
-                                << "1.5";
-        QTest::newRow("Ctrl+Alt+e")
-            << int(Qt::Key_E) << int(Qt::ControlModifier | Qt::AltModifier) << "e"
-            << "1.5";
-        QTest::newRow("AltGr+q types @") << int(Qt::Key_At) << int(Qt::NoModifier) << "@"
-                                         << "1.5@";
-        QTest::newRow("Ctrl+A selects all") << int(Qt::Key_A) << int(Qt::ControlModifier) << "a"
-                                            << "1.5";
+        row("Alt+x", int(Qt::Key_X), int(Qt::AltModifier), "x", "1.5");
+        row("Alt+Cyrillic о", int(Qt::Key_J), int(Qt::AltModifier), "о", "1.5");
+        row("Meta+7", int(Qt::Key_7), int(Qt::MetaModifier), "7", "1.5");
+        row("Ctrl+Alt+e", int(Qt::Key_E), int(Qt::ControlModifier | Qt::AltModifier), "e", "1.5");
+        row("AltGr+q types @", int(Qt::Key_At), int(Qt::NoModifier), "@", "1.5@");
+        row("Ctrl+A selects all", int(Qt::Key_A), int(Qt::ControlModifier), "a", "1.5");
     }
 
     void commandChordsTypeNothing()
@@ -153,12 +131,8 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("keypadText"); // what the layout gives the key
         QTest::addColumn<QString>("shown");
-        QTest::newRow("comma settings, US keypad") << ","
-                                                   << "."
-                                                   << "1,5";
-        QTest::newRow("point settings, German keypad") << "."
-                                                       << ","
-                                                       << "1.5";
+        row("comma settings, US keypad", ",", ".", "1,5");
+        row("point settings, German keypad", ".", ",", "1.5");
     }
 
     void keypadDecimalTypesTheSeparator()
@@ -181,9 +155,9 @@ private slots:
     void leavingAFieldShowsItsStart_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("Tab") << "Tab";
-        QTest::newRow("click into another field") << "click";
-        QTest::newRow("Enter, to Solve") << "Enter";
+        row("Tab", "Tab");
+        row("click into another field", "click");
+        row("Enter, to Solve", "Enter");
     }
 
     void leavingAFieldShowsItsStart()
@@ -213,9 +187,9 @@ private slots:
     void enterMovesFocusToSolveWithoutSolving_data()
     {
         QTest::addColumn<int>("fieldIndex");
-        QTest::newRow("a") << 1;
-        QTest::newRow("b") << 2;
-        QTest::newRow("c") << 3;
+        row("a", 1);
+        row("b", 2);
+        row("c", 3);
     }
 
     void enterMovesFocusToSolveWithoutSolving()
@@ -271,10 +245,10 @@ private slots:
     void everyEditEmptiesTheResult_data()
     {
         QTest::addColumn<QString>("edit");
-        QTest::newRow("digit typed in a") << "type a";
-        QTest::newRow("Backspace in b") << "backspace b";
-        QTest::newRow("text pasted into c") << "paste c";
-        QTest::newRow("minus typed in c") << "minus c";
+        row("digit typed in a", "type a");
+        row("Backspace in b", "backspace b");
+        row("text pasted into c", "paste c");
+        row("minus typed in c", "minus c");
     }
 
     void everyEditEmptiesTheResult()

@@ -18,22 +18,22 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("pixelSize");
         QTest::addColumn<bool>("bold");
-        const auto row = [](const char* name, QRect geometry, const char* text, int pixelSize,
-                             bool bold) {
-            QTest::newRow(name) << name << geometry << QString::fromUtf8(text) << pixelSize << bold;
-        };
-        row("Label1", { 8, 0, 377, 25 }, "Введите любые действительные числа: a, b, c.", 13, false);
-        row("Label2", { 16, 40, 33, 25 }, "a", 16, true);
-        row("Label3", { 136, 40, 41, 25 }, "b", 16, true);
-        row("Label4", { 272, 40, 49, 25 }, "c", 16, true);
-        row("Label5", { 8, 88, 393, 57 }, "", 13, false);
-        row("Edit1", { 56, 40, 65, 21 }, "", 11, false);
-        row("Edit2", { 184, 40, 73, 21 }, "", 11, false);
-        row("Edit3", { 320, 40, 73, 21 }, "", 11, false);
-        row("Button1", { -8, 352, 129, 41 }, "Решать", 13, false);
-        row("Button2", { 136, 352, 121, 41 }, "Очистить", 13, false);
-        row("Button3", { 272, 352, 113, 41 }, "Выход", 11, false);
-        row("Image1", { 80, 160, 185, 185 }, "", 11, false);
+        // The component's name is the tag and the first column.
+        const auto component = [](const char* name, QRect geometry, const char* text, int pixelSize,
+                                   bool bold) { row(name, name, geometry, text, pixelSize, bold); };
+        component(
+            "Label1", { 8, 0, 377, 25 }, "Введите любые действительные числа: a, b, c.", 13, false);
+        component("Label2", { 16, 40, 33, 25 }, "a", 16, true);
+        component("Label3", { 136, 40, 41, 25 }, "b", 16, true);
+        component("Label4", { 272, 40, 49, 25 }, "c", 16, true);
+        component("Label5", { 8, 88, 393, 57 }, "", 13, false);
+        component("Edit1", { 56, 40, 65, 21 }, "", 11, false);
+        component("Edit2", { 184, 40, 73, 21 }, "", 11, false);
+        component("Edit3", { 320, 40, 73, 21 }, "", 11, false);
+        component("Button1", { -8, 352, 129, 41 }, "Решать", 13, false);
+        component("Button2", { 136, 352, 121, 41 }, "Очистить", 13, false);
+        component("Button3", { 272, 352, 113, 41 }, "Выход", 11, false);
+        component("Image1", { 80, 160, 185, 185 }, "", 11, false);
     }
 
     void componentsHaveTheirPlaceTextAndFont()
@@ -180,19 +180,13 @@ private slots:
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QPoint>("placed");
         const QSize window(399, 421); // with a window manager's title bar
-        QTest::newRow("fits where designed")
-            << QRect(0, 0, 1280, 800) << window << QPoint(192, 107);
-        QTest::newRow("panel on top, still fits")
-            << QRect(0, 32, 1280, 768) << window << QPoint(192, 107);
-        QTest::newRow("short screen: moved up")
-            << QRect(0, 0, 853, 500) << window << QPoint(192, 79);
-        QTest::newRow("small screen: moved up and left")
-            << QRect(0, 0, 500, 480) << window << QPoint(101, 59);
-        QTest::newRow("second screen to the right")
-            << QRect(1280, 0, 640, 480) << window << QPoint(1280, 59);
-        QTest::newRow("scale 2 on 1280x800: too tall, top-left")
-            << QRect(0, 0, 640, 400) << window << QPoint(0, 0);
-        QTest::newRow("too wide, top-left") << QRect(0, 24, 390, 900) << window << QPoint(0, 24);
+        row("fits where designed", QRect(0, 0, 1280, 800), window, QPoint(192, 107));
+        row("panel on top, still fits", QRect(0, 32, 1280, 768), window, QPoint(192, 107));
+        row("short screen: moved up", QRect(0, 0, 853, 500), window, QPoint(192, 79));
+        row("small screen: moved up and left", QRect(0, 0, 500, 480), window, QPoint(101, 59));
+        row("second screen to the right", QRect(1280, 0, 640, 480), window, QPoint(1280, 59));
+        row("scale 2 on 1280x800: too tall, top-left", QRect(0, 0, 640, 400), window, QPoint(0, 0));
+        row("too wide, top-left", QRect(0, 24, 390, 900), window, QPoint(0, 24));
     }
 
     void startPositionStaysOnTheScreen()

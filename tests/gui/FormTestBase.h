@@ -19,6 +19,13 @@ private slots:
     void cleanup() { destroyForm(); }
 
 protected:
+    // One row of a data-driven test: its tag, then a value for each column
+    // in order (a C string for a QString column).
+    template <typename... Values> static void row(const char* tag, Values... values)
+    {
+        (QTest::newRow(tag) << ... << values);
+    }
+
     std::unique_ptr<TForm1> form;
     std::unique_ptr<ModalWatcher> boxes;
 

@@ -174,10 +174,10 @@ private slots:
     {
         QTest::addColumn<bool>("dark");
         QTest::addColumn<qreal>("ratio");
-        QTest::newRow("light") << false << 1.0;
-        QTest::newRow("dark") << true << 1.0;
-        QTest::newRow("light at scale 2") << false << 2.0;
-        QTest::newRow("dark at scale 2") << true << 2.0;
+        row("light", false, 1.0);
+        row("dark", true, 1.0);
+        row("light at scale 2", false, 2.0);
+        row("dark at scale 2", true, 2.0);
     }
 
     void rootMarksLieWhereTheCurveCrossesTheAxis()
