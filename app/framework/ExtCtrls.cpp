@@ -14,7 +14,7 @@ QPicture LoadDrawing(const QString& file)
 void PaintDrawing(QPainter& painter, const QPicture& drawing, const QSizeF& size)
 {
     const QSize own = drawing.boundingRect().size();
-    if (drawing.isNull() || own.isEmpty())
+    if (own.isEmpty())
         return;
     painter.save();
     if (size != QSizeF(own))

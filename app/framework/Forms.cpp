@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -34,6 +35,11 @@ void applyFontHeight(QWidget* widget)
 // would first search fontconfig for it in vain.
 QStringList installedFamilies(const QStringList& families)
 {
+    // Only a family with substitutes can be one to replace; that spares the
+    // font database's list on every later font change of the form.
+    if (std::none_of(families.begin(), families.end(),
+            [](const QString& family) { return !QFont::substitutes(family).isEmpty(); }))
+        return families;
     const QStringList installed = QFontDatabase::families();
     QStringList found;
     for (const QString& family : families) {

@@ -69,9 +69,6 @@ public:
             throw Exception("Нельзя передать фокус ввода недоступному элементу окна.");
         this->setFocus(Qt::OtherFocusReason);
     }
-
-protected:
-    THandlerHost* m_host = nullptr; // whose handlers the control calls, set by Bind
 };
 
 class TEdit : public TWinControl<QLineEdit>, public TBindable {
@@ -89,6 +86,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    THandlerHost* m_host = nullptr; // whose key filter keyPressEvent calls, set by Bind
     int m_onKeyPress = -1;
 };
 
