@@ -118,13 +118,13 @@ void ExplainWorstInput(benchmark::State& state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(ExplainEquation(
-            "1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37"));
+            "1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37", '.'));
 }
 
 void ExplainSimpleInput(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(ExplainEquation("1", "-3", "1"));
+        benchmark::DoNotOptimize(ExplainEquation("1", "-3", "1", '.'));
 }
 
 BENCHMARK(ExplainWorstInput)->Unit(benchmark::kMicrosecond);

@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     std::printf("Ctrl+R to the solution window's first frame: %.1f ms\n", frame.at / 1e6);
 
     auto* plot = new PlotWidget;
-    plot->setCurve(ExplainEquation("1", "-3", "2").curve, "");
+    plot->setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
     // Into a picture that exists already, as a repaint into the backing store.
     QImage image(QSize(800, 600) * 2, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(2);

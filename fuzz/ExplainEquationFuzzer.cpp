@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         solves = false;
     }
     try {
-        const EquationSolution solution = ExplainEquation(texts[0], texts[1], texts[2]);
+        const EquationSolution solution = ExplainEquation(texts[0], texts[1], texts[2], '.');
         FUZZ_ASSERT(solves, "only what Solve solves is explained");
         std::string all = solution.description + "\n" + solution.precisionNote;
         for (const SolutionStep& step : solution.steps) {

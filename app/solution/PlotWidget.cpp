@@ -72,10 +72,20 @@ PlotWidget::PlotWidget(QWidget* parent)
 
 void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description)
 {
+    m_empty = false;
     m_curve = curve;
     m_description = description;
     m_home = FitView(curve);
     setView(m_home);
+}
+
+void PlotWidget::clear(const std::string& message)
+{
+    m_empty = true;
+    m_curve = PlotCurve {};
+    m_description = message;
+    setAccessibleDescription(qs(message) + ".");
+    update();
 }
 
 void PlotWidget::setDimmed(bool dimmed)
@@ -96,7 +106,9 @@ void PlotWidget::resetView() { setView(m_home); }
 // One sentence of what is seen, and the part of the plane that is visible.
 void PlotWidget::describe()
 {
-    const auto value = [](double v, double span) { return qs(TickLabel(v, span / 1000)); };
+    const auto value = [this](double v, double span) {
+        return qs(TickLabel(v, span / 1000, m_curve.separator));
+    };
     setAccessibleDescription(qs(m_description) + ". Видно x от "
         + value(m_view.xMin, m_view.width()) + " до " + value(m_view.xMax, m_view.width())
         + ", y от " + value(m_view.yMin, m_view.height()) + " до "
@@ -127,6 +139,13 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     const QPalette& colors = palette();
     const QColor background = colors.color(QPalette::Base);
     const QColor ink = colors.color(QPalette::Text);
+    if (m_empty) {
+        painter.fillRect(QRectF(QPointF(0, 0), size), background);
+        painter.setPen(ink);
+        painter.drawText(
+            QRectF(QPointF(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap, qs(m_description));
+        return;
+    }
     const QColor curveColor = standingOut(colors.color(QPalette::Highlight), background);
     const QColor markColor = standingOut(QColor(0xd0, 0x40, 0x2b), background);
     // Opaque: the raster engine blends each translucent line on its own,
@@ -157,7 +176,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         horizontal(toDevice(0, ys.at(i), area).y(), 1, gridColor);
     painter.setPen(ink);
     for (long long i = xs.first; i <= xs.last; ++i) {
-        const QString label = qs(TickLabel(xs.at(i), xs.step));
+        const QString label = qs(TickLabel(xs.at(i), xs.step, m_curve.separator));
         const double x = toDevice(xs.at(i), 0, area).x();
         const double width = metrics.horizontalAdvance(label) + 2;
         painter.drawText(QRectF(std::clamp(x - width / 2, 0.0, std::max(0.0, size.width() - width)),
@@ -165,7 +184,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             Qt::AlignHCenter | Qt::AlignTop, label);
     }
     for (long long i = ys.first; i <= ys.last; ++i) {
-        const QString label = qs(TickLabel(ys.at(i), ys.step));
+        const QString label = qs(TickLabel(ys.at(i), ys.step, m_curve.separator));
         const double y = toDevice(0, ys.at(i), area).y();
         painter.drawText(QRectF(0, y - 10, kLeft - 6, 20), Qt::AlignRight | Qt::AlignVCenter,
             metrics.elidedText(label, Qt::ElideMiddle, kLeft - 8));
@@ -279,8 +298,9 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     if (m_hover && area.contains(*m_hover)) {
         const QPointF at = toData(*m_hover);
         const double y = m_curve.at(at.x());
-        const QString text = "x = " + qs(TypesetApproximation(at.x())) + ";  y "
-            + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y)) : QString("вне диапазона"));
+        const QString text = "x = " + qs(TypesetApproximation(at.x(), m_curve.separator)) + ";  y "
+            + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y, m_curve.separator))
+                                : QString("вне диапазона"));
         const QRectF box = metrics.boundingRect(text).adjusted(-4, -2, 4, 2);
         const QRectF place(area.topRight() + QPointF(-box.width() - 4, 4), box.size());
         painter.fillRect(place, background);

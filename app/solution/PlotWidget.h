@@ -24,6 +24,9 @@ public:
 
     // A new curve resets the view; `description` says what the curve is.
     void setCurve(const PlotCurve& curve, const std::string& description);
+    // No curve: the plot shows only `message` (an explanation that failed).
+    void clear(const std::string& message);
+    bool isEmpty() const { return m_empty; }
     // Drawn faded while the coefficients no longer match the curve.
     void setDimmed(bool dimmed);
 
@@ -74,6 +77,7 @@ private:
     PlotBox m_home;
     std::string m_description;
     bool m_dimmed = false;
+    bool m_empty = false;
     std::optional<QPointF> m_hover;
     std::optional<QPointF> m_dragFrom;
     PlotBox m_dragView;

@@ -1,5 +1,7 @@
 #include "SolutionLink.h"
 
+#include "SysUtils.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
@@ -89,15 +91,18 @@ void SolutionLink::solved()
         explain();
 }
 
+// The separator is this program's own, handed over with everything Solve
+// produced: the module has a copy of every global of the core, never set.
 void SolutionLink::explain()
 {
+    SolvedEquation solved;
     try {
-        m_view->explain(m_texts);
+        solved = SolveForExplanation(m_texts, DecimalSeparator);
     } catch (const std::exception& error) {
-        // Texts that Solve has just converted convert here too; should they
-        // not, the window keeps what it showed.
-        qWarning("solution not updated: %s", error.what());
+        m_view->showFailure(error.what());
+        return;
     }
+    m_view->explain(solved);
 }
 
 void SolutionLink::edited()

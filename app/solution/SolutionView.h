@@ -3,9 +3,10 @@
 // the main window loads none of its code, Boost's included, before then.
 #pragma once
 
+#include "Solver.h"
+
 #include <QtGlobal>
 
-#include <array>
 #include <string>
 
 class QWidget;
@@ -16,9 +17,11 @@ public:
 
     // The top-level window; its owner (the main form) deletes it.
     virtual QWidget* widget() = 0;
-    // Explains and draws the equation of these coefficient texts, which
-    // Solve has just converted.
-    virtual void explain(const std::array<std::string, 3>& texts) = 0;
+    // Explains and draws what Solve has just produced. Never throws: an
+    // explanation that fails says so in the window, with the reason.
+    virtual void explain(const SolvedEquation& solved) = 0;
+    // Shows that there is no explanation, and why, in place of the last one.
+    virtual void showFailure(const std::string& reason) = 0;
     virtual void setStale(bool stale) = 0;
     // Opens beside `main` where the screen has room.
     virtual void placeBeside(const QWidget* main) = 0;

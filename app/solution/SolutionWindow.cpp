@@ -98,9 +98,21 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
     setStale(false);
 }
 
-void SolutionWindow::explain(const std::array<std::string, 3>& texts)
+void SolutionWindow::explain(const SolvedEquation& solved)
 {
-    showSolution(ExplainEquation(texts[0], texts[1], texts[2]));
+    try {
+        showSolution(ExplainEquation(solved));
+    } catch (const std::exception& error) {
+        showFailure(error.what());
+    }
+}
+
+// Nothing of the last solution stays on screen: it would pass for this one.
+void SolutionWindow::showFailure(const std::string& reason)
+{
+    m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + html(reason) + "</p>");
+    m_plot->clear("Графика нет: решение построить не удалось");
+    setStale(false);
 }
 
 void SolutionWindow::setStale(bool stale)

@@ -21,7 +21,8 @@ public:
     explicit SolutionWindow(QWidget* owner);
 
     QWidget* widget() override { return this; }
-    void explain(const std::array<std::string, 3>& texts) override;
+    void explain(const SolvedEquation& solved) override;
+    void showFailure(const std::string& reason) override;
 
     void showSolution(const EquationSolution& solution);
     void setStale(bool stale) override;

@@ -77,15 +77,6 @@ Surd reduced(BigInt p, BigInt q, BigInt r, BigInt d, bool imaginary)
     return { p, q, r, d, imaginary && q != 0 };
 }
 
-std::string superscript(long n)
-{
-    static const char* const digits[] = { "⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹" };
-    std::string out = n < 0 ? "⁻" : "";
-    for (const char c : std::to_string(n < 0 ? -n : n))
-        out += digits[c - '0'];
-    return out;
-}
-
 // log10 of a big integer's magnitude, for any size; −∞ for zero.
 double log10Of(const BigInt& n)
 {
@@ -131,7 +122,7 @@ ExactDecimal Normalised(ExactDecimal value)
     return value;
 }
 
-std::optional<ExactDecimal> ParseExactDecimal(const std::string& text)
+std::optional<ExactDecimal> ParseExactDecimal(const std::string& text, char separator)
 {
     std::size_t from = text.find_first_not_of(' ');
     if (from == std::string::npos)
@@ -143,13 +134,13 @@ std::optional<ExactDecimal> ParseExactDecimal(const std::string& text)
         negative = s[i++] == '-';
     std::string digits;
     long fractionDigits = 0;
-    bool separator = false;
+    bool seen = false; // the separator
     for (; i < s.size(); ++i) {
         if (s[i] >= '0' && s[i] <= '9') {
             digits += s[i];
-            fractionDigits += separator;
-        } else if (s[i] == DecimalSeparator && !separator) {
-            separator = true;
+            fractionDigits += seen;
+        } else if (s[i] == separator && !seen) {
+            seen = true;
         } else {
             break;
         }
@@ -330,7 +321,7 @@ long double Approximate(const Rational& x) { return toLongDouble(x.num) / toLong
 
 long double Approximate(const ExactDecimal& x)
 {
-    return StrToFloat(x.m.str() + "e" + std::to_string(x.e));
+    return StrToFloat(x.m.str() + "e" + std::to_string(x.e), '.');
 }
 
 long double RoundedToFourDigits(const Surd& value, bool* exact)
@@ -357,10 +348,14 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
         const BigInt v = 2 * x.q * scale;
         const BigInt w = u + (v >= 0 ? floorSqrt(v * v * x.r) : BigInt(-ceilSqrt(v * v * x.r)));
         const BigInt t = w / den; // x > 0, so w ≥ 0
+        // Four digits before the point, told from ⌊x·10^k⌋ = ⌊t/2⌋ before
+        // rounding: 999.78 rounds to 1000, which has four digits but is
+        // 999.8 written with a power of ten too many.
+        const BigInt truncated = t / 2;
         n = (t + 1) / 2;
-        if (n >= 10000)
+        if (truncated >= 10000)
             --k;
-        else if (n < 1000)
+        else if (truncated < 1000)
             ++k;
         else {
             if (exact && *exact)
@@ -368,7 +363,7 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
             break;
         }
     }
-    const long double rounded = StrToFloat(n.str() + "e" + std::to_string(-k));
+    const long double rounded = StrToFloat(n.str() + "e" + std::to_string(-k), '.');
     return sign < 0 ? -rounded : rounded;
 }
 
@@ -387,7 +382,7 @@ bool IsScientific(const ExactDecimal& x)
     return x.e >= 0 ? point > 15 : point <= -5;
 }
 
-std::string TypesetDecimal(const ExactDecimal& value)
+std::string TypesetDecimal(const ExactDecimal& value, char separator)
 {
     const ExactDecimal x = Normalised(value);
     if (x.m == 0)
@@ -399,31 +394,31 @@ std::string TypesetDecimal(const ExactDecimal& value)
         if (digits != "1") {
             body = digits.substr(0, 1);
             if (digits.size() > 1)
-                body += DecimalSeparator + digits.substr(1);
+                body += separator + digits.substr(1);
             body += "·";
         }
-        body += "10" + superscript(point - 1);
+        body += "10" + Superscript(point - 1);
     } else if (x.e >= 0) {
         body = digits + std::string(x.e, '0');
     } else if (point > 0) {
-        body = digits.substr(0, point) + DecimalSeparator + digits.substr(point);
+        body = digits.substr(0, point) + separator + digits.substr(point);
     } else {
-        body = std::string("0") + DecimalSeparator + std::string(-point, '0') + digits;
+        body = std::string("0") + separator + std::string(-point, '0') + digits;
     }
     return (x.m < 0 ? "−" : "") + body;
 }
 
-std::string TypesetRational(const Rational& x)
+std::string TypesetRational(const Rational& x, char separator)
 {
     if (x.den == 1)
-        return TypesetDecimal(Normalised({ x.num, 0 }));
+        return TypesetDecimal(Normalised({ x.num, 0 }), separator);
     return TypesetInteger(x.num) + "/" + digitsOf(x.den);
 }
 
-std::string TypesetSurd(const Surd& x, const std::string& sign)
+std::string TypesetSurd(const Surd& x, const std::string& sign, char separator)
 {
     if (x.q == 0)
-        return TypesetRational(MakeRational(x.p, x.d));
+        return TypesetRational(MakeRational(x.p, x.d), separator);
     const bool bareRoot = absolute(x.q) == 1 && (x.r > 1 || x.imaginary);
     std::string root = (bareRoot ? "" : digitsOf(x.q)) + (x.imaginary ? "i" : "");
     if (x.r > 1)
@@ -436,9 +431,9 @@ std::string TypesetSurd(const Surd& x, const std::string& sign)
     return x.d == 1 ? numerator : "(" + numerator + ")/" + digitsOf(x.d);
 }
 
-std::string TypesetApproximation(long double value)
+std::string TypesetApproximation(long double value, char separator)
 {
-    return WithTypographicMinus(FormatRoot(value));
+    return TextbookNumber(value, 4, separator);
 }
 
 std::size_t CharacterCount(const std::string& text)

@@ -18,9 +18,9 @@ struct ExactDecimal {
 };
 
 // The exact value of a text as StrToFloat reads it (blanks around it, sign,
-// DecimalSeparator, exponent), or nothing for a text that is no number or too
+// `separator`, exponent), or nothing for a text that is no number or too
 // long to compute with (beyond 60 significant digits or 10^±400).
-std::optional<ExactDecimal> ParseExactDecimal(const std::string& text);
+std::optional<ExactDecimal> ParseExactDecimal(const std::string& text, char separator);
 // The exact decimal value of a single-precision number.
 ExactDecimal ExactFromFloat(float value);
 
@@ -70,16 +70,17 @@ long double Approximate(const ExactDecimal& x);
 long double RoundedToFourDigits(const Surd& x, bool* exact = nullptr);
 long double RoundedToFourDigits(const Rational& x, bool* exact = nullptr);
 
-// Typography of the explanation: U+2212 for minus, DecimalSeparator, powers
-// of ten as ·10ⁿ where a plain decimal would be long.
+// Typography of the explanation (Typography.h): U+2212 for minus, the
+// decimal separator, powers of ten as ·10ⁿ where a plain decimal would be long.
 std::string TypesetInteger(const BigInt& n);
-std::string TypesetDecimal(const ExactDecimal& x);
+std::string TypesetDecimal(const ExactDecimal& x, char separator);
 // Whether TypesetDecimal writes it with a power of ten.
 bool IsScientific(const ExactDecimal& x);
-std::string TypesetRational(const Rational& x);
+std::string TypesetRational(const Rational& x, char separator);
 // The surd with `sign` ("±", "+" or "−") before its root part.
-std::string TypesetSurd(const Surd& x, const std::string& sign);
-// FormatRoot of the value with U+2212 in place of '-'.
-std::string TypesetApproximation(long double value);
+std::string TypesetSurd(const Surd& x, const std::string& sign, char separator);
+// A value to the result line's four significant digits, as a textbook
+// writes it: "−0,3333", "2,5·10⁹".
+std::string TypesetApproximation(long double value, char separator);
 // Length in characters (code points) of a UTF-8 text.
 std::size_t CharacterCount(const std::string& text);

@@ -162,7 +162,7 @@ TickRange NiceTicks(double lo, double hi, int count)
     return ticks;
 }
 
-std::string TickLabel(double value, double step)
+std::string TickLabel(double value, double step, char separator)
 {
     if (std::fabs(value) < step / 2)
         return "0";
@@ -170,8 +170,7 @@ std::string TickLabel(double value, double step)
     int precision = magnitude - static_cast<int>(std::floor(std::log10(step))) + 1;
     if (magnitude >= 0 && magnitude < 6)
         precision = std::max(precision, magnitude + 1);
-    return WithTypographicMinus(
-        FloatToStrF(value, TFloatFormat::ffGeneral, std::clamp(precision, 1, 15), 2));
+    return TextbookNumber(value, std::clamp(precision, 1, 15), separator);
 }
 
 PlotBox Zoomed(const PlotBox& box, double factor, double x, double y)

@@ -20,6 +20,7 @@ struct PlotPoint {
 struct PlotCurve {
     double a = 0, b = 0, c = 0;
     std::vector<PlotPoint> points;
+    char separator = '.'; // the decimal separator of its labels, ticks and readouts
     double at(double x) const { return (a * x + b) * x + c; }
 };
 
@@ -47,8 +48,9 @@ struct TickRange {
     double at(long long i) const { return static_cast<double>(i) * step; }
 };
 TickRange NiceTicks(double lo, double hi, int count);
-// A tick's label: as many significant digits as tell it from its neighbours.
-std::string TickLabel(double value, double step);
+// A tick's label: as many significant digits as tell it from its neighbours,
+// in textbook notation (Typography.h).
+std::string TickLabel(double value, double step, char separator);
 
 // The view scaled by `factor` (< 1 zooms in) about (x, y), and moved by
 // (dx, dy); spans stay within what double precision can tell apart.

@@ -3,6 +3,7 @@
 #include "ExactNumbers.h"
 #include "Solver.h"
 #include "SysUtils.h"
+#include "Typography.h"
 
 #include <algorithm>
 #include <array>
@@ -15,26 +16,22 @@ const char* const kNames[] = { "a", "b", "c" };
 struct Coefficients {
     ExactDecimal a, b, c;
     std::array<bool, 3> rounded {}; // taken as single precision: too long to be exact
-    std::string shown; // the result line of the same texts
+    char separator = '.';
 };
 
-Coefficients exactCoefficients(const std::string& tA, const std::string& tB, const std::string& tC)
+// The exact values of the texts; a text too long to compute with exactly is
+// taken as Solve stored it.
+Coefficients exactCoefficients(const SolvedEquation& solved)
 {
-    const std::string* texts[] = { &tA, &tB, &tC };
-    for (int i = 0; i < 3; ++i) {
-        if (texts[i]->empty())
-            throw Exception("Надо ввести значения параметров a,b,c");
-    }
-    // Solve's own conversion and range check, so that the same texts fail.
     Coefficients k;
-    k.shown = SolveQuadratic(tA, tB, tC).resultText;
+    k.separator = solved.separator;
     ExactDecimal* values[] = { &k.a, &k.b, &k.c };
-    for (int i = 0; i < 3; ++i) {
-        if (auto exact = ParseExactDecimal(*texts[i])) {
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (auto exact = ParseExactDecimal(solved.texts[i], solved.separator)) {
             *values[i] = *exact;
         } else {
-            *values[i] = ExactFromFloat(static_cast<float>(StrToFloat(*texts[i])));
-            k.rounded[static_cast<std::size_t>(i)] = true;
+            *values[i] = ExactFromFloat(solved.single[i]);
+            k.rounded[i] = true;
         }
     }
     return k;
@@ -46,11 +43,11 @@ ExactDecimal discriminant(const Coefficients& k)
 }
 
 // The coefficient before x^power: nothing for 1, a power of ten set off by ·.
-std::string termFactor(const ExactDecimal& magnitude, int power)
+std::string termFactor(const ExactDecimal& magnitude, int power, char separator)
 {
     if (power > 0 && magnitude.m == 1 && magnitude.e == 0)
         return "";
-    return TypesetDecimal(magnitude) + (power > 0 && IsScientific(magnitude) ? "·" : "");
+    return TypesetDecimal(magnitude, separator) + (power > 0 && IsScientific(magnitude) ? "·" : "");
 }
 
 // "x² − 3x + 1": zero terms left out, ones omitted, signs merged.
@@ -63,7 +60,7 @@ std::string polynomial(const Coefficients& k)
         const ExactDecimal& v = *values[i];
         if (Sign(v) == 0)
             continue;
-        const std::string term = termFactor(Sign(v) < 0 ? -v : v, 2 - i) + powers[i];
+        const std::string term = termFactor(Sign(v) < 0 ? -v : v, 2 - i, k.separator) + powers[i];
         if (out.empty())
             out = (Sign(v) < 0 ? "−" : "") + term;
         else
@@ -72,18 +69,18 @@ std::string polynomial(const Coefficients& k)
     return out.empty() ? "0" : out;
 }
 
-std::string substituted(const ExactDecimal& v)
+std::string substituted(const ExactDecimal& v, char separator)
 {
-    const std::string text = TypesetDecimal(v);
+    const std::string text = TypesetDecimal(v, separator);
     return Sign(v) < 0 || IsScientific(v) ? "(" + text + ")" : text;
 }
 
 // "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
 // form is long.
-std::string withDecimal(const std::string& exactText, const Surd& value)
+std::string withDecimal(const std::string& exactText, const Surd& value, char separator)
 {
     bool exact = false;
-    const std::string decimal = TypesetApproximation(RoundedToFourDigits(value, &exact));
+    const std::string decimal = TypesetApproximation(RoundedToFourDigits(value, &exact), separator);
     if (CharacterCount(exactText) > kLongestExactForm)
         return "≈ " + decimal;
     if (exactText == decimal)
@@ -93,84 +90,128 @@ std::string withDecimal(const std::string& exactText, const Surd& value)
 
 Surd asSurd(const Rational& x) { return { x.num, 0, 1, x.den, false }; }
 
-std::string withDecimal(const Rational& x) { return withDecimal(TypesetRational(x), asSurd(x)); }
+std::string withDecimal(const Rational& x, char separator)
+{
+    return withDecimal(TypesetRational(x, separator), asSurd(x), separator);
+}
 
-std::string shortDecimal(const Surd& x) { return TypesetApproximation(RoundedToFourDigits(x)); }
-std::string shortDecimal(const Rational& x) { return shortDecimal(asSurd(x)); }
+std::string shortDecimal(const Surd& x, char separator)
+{
+    return TypesetApproximation(RoundedToFourDigits(x), separator);
+}
+std::string shortDecimal(const Rational& x, char separator)
+{
+    return shortDecimal(asSurd(x), separator);
+}
+
+// "= (3/2; −1/4) = (1,5; −0,25)", "= (1/3; 0) ≈ (0,3333; 0)", "≈ (…)" where
+// the exact pair is long, "= (2; 1)".
+std::string withDecimals(const Rational& x, const Rational& y, char separator)
+{
+    const std::string exact
+        = "(" + TypesetRational(x, separator) + "; " + TypesetRational(y, separator) + ")";
+    bool exactX = false, exactY = false;
+    const std::string decimal = "("
+        + TypesetApproximation(RoundedToFourDigits(x, &exactX), separator) + "; "
+        + TypesetApproximation(RoundedToFourDigits(y, &exactY), separator) + ")";
+    if (CharacterCount(exact) > kLongestExactForm)
+        return "≈ " + decimal;
+    if (exact == decimal)
+        return "= " + exact;
+    return "= " + exact + (exactX && exactY ? " = " : " ≈ ") + decimal;
+}
+
+// x − root with a decimal root: "(x − 0,3333)", "(x + 10¹⁹)", "x".
+std::string decimalFactor(const std::string& decimal)
+{
+    if (decimal == "0")
+        return "x";
+    if (decimal.rfind("−", 0) == 0)
+        return "(x + " + decimal.substr(std::string("−").size()) + ")";
+    return "(x − " + decimal + ")";
+}
 
 // x − root with the signs merged: "(x − 2)", "(x + 2)", "x",
 // "(x − (3 + √5)/2)", "(x + 100 − 80√2)".
-std::string factor(const Surd& root, const std::string& exactText)
+std::string factor(const Surd& root, const std::string& exactText, char separator)
 {
     if (root.p == 0 && root.q == 0)
         return "x";
     if (exactText.front() == '(')
         return "(x − " + exactText + ")";
     const Surd negated { -root.p, -root.q, root.r, root.d, root.imaginary };
-    std::string text = "x + " + TypesetSurd(negated, negated.q < 0 ? "−" : "+");
+    std::string text = "x + " + TypesetSurd(negated, negated.q < 0 ? "−" : "+", separator);
     if (text.compare(4, 3, "−") == 0)
         text.replace(2, 5, "− ");
     return "(" + text + ")";
 }
 
-std::string leadingFactor(const ExactDecimal& a)
+std::string leadingFactor(const ExactDecimal& a, char separator)
 {
     if (a.m == 1 && a.e == 0)
         return "";
     if (a.m == -1 && a.e == 0)
         return "−";
-    return substituted(a);
+    return substituted(a, separator);
 }
-
-float single(const std::string& text) { return static_cast<float>(StrToFloat(text)); }
 
 void explainQuadratic(const Coefficients& k, EquationSolution& out)
 {
+    const char sep = k.separator;
     const ExactDecimal d = discriminant(k);
-    std::string value = TypesetDecimal(d);
+    std::string value = TypesetDecimal(d, sep);
     if (CharacterCount(value) > kLongestExactForm)
-        value = "≈ " + TypesetApproximation(Approximate(d)) + " (точная запись длиннее 40 знаков)";
+        value = "≈ " + shortDecimal(Divide(d, ExactDecimal { 1, 0 }), sep)
+            + " (точная запись длиннее 40 знаков)";
     else
         value = "= " + value;
     out.steps.push_back({ "Дискриминант",
-        { "D = b² − 4ac = " + substituted(k.b) + "² − 4·" + substituted(k.a) + "·"
-            + substituted(k.c) + " " + value } });
+        { "D = b² − 4ac = " + substituted(k.b, sep) + "² − 4·" + substituted(k.a, sep) + "·"
+            + substituted(k.c, sep) + " " + value } });
 
     const RootPair roots = QuadraticRoots(k.a, k.b, d);
-    const std::string first = TypesetSurd(roots.first, roots.first.q < 0 ? "−" : "+");
-    const std::string second = TypesetSurd(roots.second, roots.second.q < 0 ? "−" : "+");
+    const std::string first = TypesetSurd(roots.first, roots.first.q < 0 ? "−" : "+", sep);
+    const std::string second = TypesetSurd(roots.second, roots.second.q < 0 ? "−" : "+", sep);
     Surd both = roots.first;
     if (both.q < 0)
         both.q = -both.q;
-    const std::string pair = TypesetSurd(both, "±");
-    const bool longForm
-        = std::max({ CharacterCount(pair), CharacterCount(first), CharacterCount(second) })
+    const std::string pair = TypesetSurd(both, "±", sep);
+    const int sign = Sign(d);
+    const std::string lead = leadingFactor(k.a, sep);
+    std::string factored;
+    if (sign == 0)
+        factored = lead + factor(roots.first, first, sep) + "²";
+    else
+        factored = lead + factor(roots.first, first, sep) + factor(roots.second, second, sep);
+    const bool longForm = std::max({ CharacterCount(pair), CharacterCount(first),
+                              CharacterCount(second), CharacterCount(factored) })
         > kLongestExactForm;
     const char* const longNote
         = "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения.";
 
     SolutionStep step { "Корни", {} };
-    const int sign = Sign(d);
+    std::string complexDecimal;
     if (sign > 0) {
         step.lines.push_back("D > 0: два действительных корня.");
         if (roots.first.q != 0 && !longForm)
             step.lines.push_back("x₁,₂ = (−b ± √D)/(2a) = " + pair);
         else
             step.lines.push_back("x₁,₂ = (−b ± √D)/(2a)");
-        step.lines.push_back("x₁ " + withDecimal(first, roots.first));
-        step.lines.push_back("x₂ " + withDecimal(second, roots.second));
+        step.lines.push_back("x₁ " + withDecimal(first, roots.first, sep));
+        step.lines.push_back("x₂ " + withDecimal(second, roots.second, sep));
     } else if (sign == 0) {
         step.lines.push_back("D = 0: один корень (два совпадающих).");
-        step.lines.push_back("x = −b/(2a) " + withDecimal(first, roots.first));
+        step.lines.push_back("x = −b/(2a) " + withDecimal(first, roots.first, sep));
     } else {
         step.lines.push_back("D < 0: действительных корней нет, корни комплексные.");
         Surd imaginaryPart = both;
         imaginaryPart.p = 0;
         imaginaryPart.imaginary = false;
         const Rational real = MakeRational(both.p, both.d);
-        const std::string imaginary = shortDecimal(imaginaryPart);
-        const std::string decimal = (real.num == 0 ? "±" : shortDecimal(real) + " ± ")
+        const std::string imaginary = shortDecimal(imaginaryPart, sep);
+        const std::string decimal = (real.num == 0 ? "±" : shortDecimal(real, sep) + " ± ")
             + (imaginary == "1" ? "" : imaginary) + "i";
+        complexDecimal = decimal;
         if (longForm)
             step.lines.push_back("x₁,₂ ≈ " + decimal);
         else
@@ -181,45 +222,47 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
     out.steps.push_back(step);
 
     SolutionStep check { "Проверка по теореме Виета",
-        { "x₁ + x₂ = −b/a " + withDecimal(Divide(-k.b, k.a)),
-            "x₁·x₂ = c/a " + withDecimal(Divide(k.c, k.a)) } };
-    const std::string lead = leadingFactor(k.a);
-    std::string factored;
-    if (longForm)
-        factored = lead + "(x − x₁)(x − x₂)";
-    else if (sign == 0)
-        factored = lead + factor(roots.first, first) + "²";
-    else
-        factored = lead + factor(roots.first, first) + factor(roots.second, second);
-    check.lines.push_back(
-        "a(x − x₁)(x − x₂) = " + factored + (sign < 0 ? " (над комплексными числами)" : ""));
+        { "x₁ + x₂ = −b/a " + withDecimal(Divide(-k.b, k.a), sep),
+            "x₁·x₂ = c/a " + withDecimal(Divide(k.c, k.a), sep) } };
+    std::string factoredLine = "a(x − x₁)(x − x₂) ";
+    if (!longForm) {
+        factoredLine += "= " + factored;
+    } else if (sign > 0) {
+        // The decimal values in place of the long exact ones.
+        factoredLine += "≈ " + lead + decimalFactor(shortDecimal(roots.first, sep))
+            + decimalFactor(shortDecimal(roots.second, sep));
+    } else if (sign == 0) {
+        factoredLine += "≈ " + lead + decimalFactor(shortDecimal(roots.first, sep)) + "²";
+    } else {
+        const std::size_t pm = complexDecimal.find("±");
+        const std::string re = complexDecimal.substr(0, pm == 0 ? 0 : pm - 1);
+        const std::string im = complexDecimal.substr(pm + std::string("±").size());
+        const std::string lhs = re.empty() ? "" : re + " ";
+        factoredLine
+            += "≈ " + lead + "(x − (" + lhs + "+ " + im + "))(x − (" + lhs + "− " + im + "))";
+    }
+    check.lines.push_back(factoredLine + (sign < 0 ? " (над комплексными числами)" : ""));
     out.steps.push_back(check);
 
     const Rational vertexX = Divide(-k.b, ExactDecimal { 2, 0 } * k.a);
     const Rational vertexY = Divide(-d, ExactDecimal { 4, 0 } * k.a);
-    std::string vertex = "(" + TypesetRational(vertexX) + "; " + TypesetRational(vertexY) + ")";
     const std::string vertexDecimal
-        = "(" + shortDecimal(vertexX) + "; " + shortDecimal(vertexY) + ")";
-    if (CharacterCount(vertex) > kLongestExactForm)
-        vertex = "≈ " + vertexDecimal;
-    else if (vertex != vertexDecimal)
-        vertex = "= " + vertex + " ≈ " + vertexDecimal;
-    else
-        vertex = "= " + vertex;
+        = "(" + shortDecimal(vertexX, sep) + "; " + shortDecimal(vertexY, sep) + ")";
     out.steps.push_back({ "Парабола",
-        { "Вершина: (−b/(2a); −D/(4a)) " + vertex, "Ось симметрии: x " + withDecimal(vertexX),
+        { "Вершина: (−b/(2a); −D/(4a)) " + withDecimals(vertexX, vertexY, sep),
+            "Ось симметрии: x " + withDecimal(vertexX, sep),
             Sign(k.a) > 0 ? "Ветви направлены вверх (a > 0)." : "Ветви направлены вниз (a < 0).",
-            "Пересечение с осью y: (0; c) = (0; " + TypesetDecimal(k.c) + ")" } });
+            "Пересечение с осью y: (0; c) = (0; " + TypesetDecimal(k.c, sep) + ")" } });
 
     PlotCurve& curve = out.curve;
     const Surd* real[] = { &roots.first, &roots.second };
     if (sign > 0) {
         for (int i = 0; i < 2; ++i)
             curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(*real[i])), 0,
-                std::string(i == 0 ? "x₁ = " : "x₂ = ") + shortDecimal(*real[i]) });
+                std::string(i == 0 ? "x₁ = " : "x₂ = ") + shortDecimal(*real[i], sep) });
     } else if (sign == 0) {
         curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(roots.first)), 0,
-            "x = " + shortDecimal(roots.first) });
+            "x = " + shortDecimal(roots.first, sep) });
     }
     curve.points.push_back({ PlotPoint::Vertex, static_cast<double>(Approximate(vertexX)),
         static_cast<double>(Approximate(vertexY)), "вершина " + vertexDecimal });
@@ -227,12 +270,12 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
     std::string sentence = "Парабола y = " + polynomial(k) + ", ветви "
         + (Sign(k.a) > 0 ? "вверх" : "вниз") + ", вершина " + vertexDecimal;
     if (sign > 0) {
-        std::string low = shortDecimal(roots.first), high = shortDecimal(roots.second);
+        std::string low = shortDecimal(roots.first, sep), high = shortDecimal(roots.second, sep);
         if (Approximate(roots.first) > Approximate(roots.second))
             std::swap(low, high);
         sentence += ", пересекает ось x в точках " + low + " и " + high;
     } else if (sign == 0) {
-        sentence += ", касается оси x в точке " + shortDecimal(roots.first);
+        sentence += ", касается оси x в точке " + shortDecimal(roots.first, sep);
     } else {
         sentence += ", ось x не пересекает";
     }
@@ -241,18 +284,19 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
 
 void explainLinear(const Coefficients& k, EquationSolution& out)
 {
+    const char sep = k.separator;
     const std::string line = "Прямая y = " + polynomial(k);
     if (Sign(k.b) != 0) {
         const Rational root = Divide(-k.c, k.b);
         out.steps.push_back({ "Линейное уравнение",
             { "a = 0, поэтому уравнение линейное: bx + c = 0.",
-                "x = −c/b " + withDecimal(root) } });
+                "x = −c/b " + withDecimal(root, sep) } });
         out.curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(root)), 0,
-            "x = " + shortDecimal(root) });
-        out.description = line + ", пересекает ось x в точке " + shortDecimal(root);
+            "x = " + shortDecimal(root, sep) });
+        out.description = line + ", пересекает ось x в точке " + shortDecimal(root, sep);
     } else if (Sign(k.c) != 0) {
         out.steps.push_back({ "Решений нет",
-            { "a = 0 и b = 0, а c ≠ 0: равенство " + TypesetDecimal(k.c)
+            { "a = 0 и b = 0, а c ≠ 0: равенство " + TypesetDecimal(k.c, sep)
                 + " = 0 неверно ни при каком x." } });
         out.description = line + ", параллельна оси x и её не пересекает";
     } else {
@@ -260,18 +304,19 @@ void explainLinear(const Coefficients& k, EquationSolution& out)
             { "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } });
         out.description = line + ", совпадает с осью x";
     }
-    out.steps.push_back(
-        { "График", { line + ", пересекает ось y в точке (0; " + TypesetDecimal(k.c) + ")" } });
+    out.steps.push_back({ "График",
+        { line + ", пересекает ось y в точке (0; " + TypesetDecimal(k.c, sep) + ")" } });
 }
 
 // The result line as exact arithmetic would write it.
 std::string exactResultText(const Coefficients& k)
 {
+    const char sep = k.separator;
     const std::string oneRoot = "Один корень и он равен ";
     const std::string none = "Уравнение решений не имеет";
     if (Sign(k.a) == 0) {
         if (Sign(k.b) != 0)
-            return oneRoot + FormatRoot(RoundedToFourDigits(Divide(-k.c, k.b)));
+            return oneRoot + FormatRoot(RoundedToFourDigits(Divide(-k.c, k.b)), sep);
         return Sign(k.c) == 0 ? "Бесконечное множество решений" : none;
     }
     const ExactDecimal d = discriminant(k);
@@ -279,22 +324,22 @@ std::string exactResultText(const Coefficients& k)
         return none;
     const RootPair roots = QuadraticRoots(k.a, k.b, d);
     if (Sign(d) == 0)
-        return oneRoot + FormatRoot(RoundedToFourDigits(roots.first));
-    return "x1= " + FormatRoot(RoundedToFourDigits(roots.first))
-        + "; x2= " + FormatRoot(RoundedToFourDigits(roots.second));
+        return oneRoot + FormatRoot(RoundedToFourDigits(roots.first), sep);
+    return "x1= " + FormatRoot(RoundedToFourDigits(roots.first), sep)
+        + "; x2= " + FormatRoot(RoundedToFourDigits(roots.second), sep);
 }
 
 } // namespace
 
-EquationSolution ExplainEquation(
-    const std::string& tA, const std::string& tB, const std::string& tC)
+EquationSolution ExplainEquation(const SolvedEquation& solved)
 {
-    const Coefficients k = exactCoefficients(tA, tB, tC);
+    const Coefficients k = exactCoefficients(solved);
+    const char sep = k.separator;
     EquationSolution out;
     SolutionStep equation { "Уравнение",
         { polynomial(k) + " = 0",
-            "a = " + TypesetDecimal(k.a) + ", b = " + TypesetDecimal(k.b)
-                + ", c = " + TypesetDecimal(k.c) } };
+            "a = " + TypesetDecimal(k.a, sep) + ", b = " + TypesetDecimal(k.b, sep)
+                + ", c = " + TypesetDecimal(k.c, sep) } };
     for (std::size_t i = 0; i < 3; ++i) {
         if (k.rounded[i])
             equation.lines.push_back(std::string("Запись ") + kNames[i]
@@ -305,32 +350,34 @@ EquationSolution ExplainEquation(
     out.curve.a = static_cast<double>(Approximate(k.a));
     out.curve.b = static_cast<double>(Approximate(k.b));
     out.curve.c = static_cast<double>(Approximate(k.c));
+    out.curve.separator = sep;
     if (Sign(k.a) != 0)
         explainQuadratic(k, out);
     else
         explainLinear(k, out);
-    out.curve.points.push_back({ PlotPoint::Intercept, 0, out.curve.c,
-        "(0; " + TypesetApproximation(static_cast<long double>(out.curve.c)) + ")" });
-    out.description
-        += ", ось y в точке " + TypesetApproximation(static_cast<long double>(out.curve.c));
+    const std::string intercept = CharacterCount(TypesetDecimal(k.c, sep)) <= 12
+        ? TypesetDecimal(k.c, sep)
+        : shortDecimal(Divide(k.c, ExactDecimal { 1, 0 }), sep);
+    out.curve.points.push_back({ PlotPoint::Intercept, 0, out.curve.c, "(0; " + intercept + ")" });
+    out.description += ", ось y в точке " + intercept;
 
-    const std::string& shown = k.shown;
+    const std::string& shown = solved.resultLine;
     const std::string exact = exactResultText(k);
     if (shown != exact) {
         std::string note = "Главное окно хранит коэффициенты в одинарной точности, поэтому его "
                            "ответ отличается от точного. В строке результата: «"
             + shown + "», точно: «" + exact + "».";
-        const float a = single(tA), b = single(tB), c = single(tC);
+        const float a = solved.single[0], b = solved.single[1], c = solved.single[2];
         if (a != 0) {
             const long double d = static_cast<long double>(b) * b - 4.0L * a * c;
-            note += " В одинарной точности D ≈ " + TypesetApproximation(d) + ".";
+            note += " В одинарной точности D ≈ " + TypesetApproximation(d, sep) + ".";
         }
         out.precisionNote = note;
     }
     return out;
 }
 
-std::string ExactResultText(const std::string& tA, const std::string& tB, const std::string& tC)
+std::string ExactResultText(const SolvedEquation& solved)
 {
-    return exactResultText(exactCoefficients(tA, tB, tC));
+    return exactResultText(exactCoefficients(solved));
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "PlotView.h"
+#include "Solver.h"
 
 #include <string>
 #include <vector>
@@ -23,11 +24,16 @@ struct EquationSolution {
     PlotCurve curve;
 };
 
-// Explains the equation whose coefficient texts the window has just solved.
-// Raises Exception for a text that is no number or out of range, as
-// SolveQuadratic does, and for an empty one.
-EquationSolution ExplainEquation(
-    const std::string& tA, const std::string& tB, const std::string& tC);
+// Explains the equation that Solve has just solved, in the separator it was
+// typed with. Reads no global: everything comes with `solved`.
+EquationSolution ExplainEquation(const SolvedEquation& solved);
+// Solve, then explain: for tests, fuzzers and benchmarks. Raises Exception
+// where Solve stops.
+inline EquationSolution ExplainEquation(
+    const std::string& tA, const std::string& tB, const std::string& tC, char separator)
+{
+    return ExplainEquation(SolveForExplanation({ tA, tB, tC }, separator));
+}
 
 // The result line as exact arithmetic would write it.
-std::string ExactResultText(const std::string& tA, const std::string& tB, const std::string& tC);
+std::string ExactResultText(const SolvedEquation& solved);

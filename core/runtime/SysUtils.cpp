@@ -138,7 +138,9 @@ constexpr bool fitsExactly(std::uint64_t significand)
 
 } // namespace
 
-long double StrToFloat(const std::string& text)
+long double StrToFloat(const std::string& text) { return StrToFloat(text, DecimalSeparator); }
+
+long double StrToFloat(const std::string& text, char separator)
 {
     std::string_view s(text);
     while (!s.empty() && s.front() == ' ')
@@ -180,7 +182,7 @@ long double StrToFloat(const std::string& text)
     const std::size_t mantissaStart = i;
     for (; i < s.size() && isDigit(s[i]); ++i)
         takeDigit(s[i], false);
-    if (i < s.size() && s[i] == DecimalSeparator) {
+    if (i < s.size() && s[i] == separator) {
         for (++i; i < s.size() && isDigit(s[i]); ++i)
             takeDigit(s[i], true);
     }
@@ -233,7 +235,7 @@ long double StrToFloat(const std::string& text)
 
     // Otherwise from_chars reads the digits ('.' as separator).
     std::string ascii(s.substr(mantissaStart, mantissaEnd - mantissaStart));
-    std::replace(ascii.begin(), ascii.end(), DecimalSeparator, '.');
+    std::replace(ascii.begin(), ascii.end(), separator, '.');
     ascii += 'e';
     ascii += std::to_string(exponent);
     const auto [end, error] = fromChars(ascii, value);
@@ -358,11 +360,12 @@ DecimalDigits roundToDigits(long double value, int precision)
     return d;
 }
 
-std::string scientific(const std::string& digits, int exponent10, int minExponentDigits)
+std::string scientific(
+    const std::string& digits, int exponent10, int minExponentDigits, char separator)
 {
     std::string out(1, digits[0]);
     if (digits.size() > 1) {
-        out += DecimalSeparator;
+        out += separator;
         out.append(digits, 1);
     }
     std::string exponent = std::to_string(std::abs(exponent10));
@@ -371,28 +374,34 @@ std::string scientific(const std::string& digits, int exponent10, int minExponen
     return out + (exponent10 < 0 ? "E-" : "E") + exponent;
 }
 
-std::string general(long double value, int precision, int digits)
+std::string general(long double value, int precision, int digits, char separator)
 {
     const DecimalDigits d = roundToDigits(value, precision);
     const int e = d.exponent;
     if (e > precision || e < -4)
-        return scientific(d.digits, e - 1, digits);
+        return scientific(d.digits, e - 1, digits, separator);
     const int length = static_cast<int>(d.digits.size());
     if (e <= 0)
-        return std::string("0") + DecimalSeparator + std::string(-e, '0') + d.digits;
+        return std::string("0") + separator + std::string(-e, '0') + d.digits;
     if (length <= e)
         return d.digits + std::string(e - length, '0');
-    return d.digits.substr(0, e) + DecimalSeparator + d.digits.substr(e);
+    return d.digits.substr(0, e) + separator + d.digits.substr(e);
 }
 
 } // namespace
 
-std::string FloatToStrF(long double value, TFloatFormat, int precision, int digits)
+std::string FloatToStrF(long double value, TFloatFormat format, int precision, int digits)
+{
+    return FloatToStrF(value, format, precision, digits, DecimalSeparator);
+}
+
+std::string FloatToStrF(long double value, TFloatFormat, int precision, int digits, char separator)
 {
     if (!std::isfinite(value))
         throw Exception("Результат вычисления вне допустимого диапазона.");
     if (value == 0)
         return "0";
-    const std::string body = general(value, std::clamp(precision, 1, 18), std::clamp(digits, 0, 4));
+    const std::string body
+        = general(value, std::clamp(precision, 1, 18), std::clamp(digits, 0, 4), separator);
     return value < 0 ? "-" + body : body;
 }

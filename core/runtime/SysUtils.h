@@ -30,6 +30,9 @@ extern char DecimalSeparator;
 // zero; anything else that is no finite number raises Exception with a Russian
 // message that quotes the (shortened) text.
 long double StrToFloat(const std::string& text);
+// The same with the separator given: for code that must not depend on which
+// copy of DecimalSeparator it sees (the solution window's module has its own).
+long double StrToFloat(const std::string& text, char separator);
 
 // The number formats the program uses. ffGeneral writes `precision`
 // significant digits, half away from zero, trailing zeros dropped; fixed
@@ -41,6 +44,8 @@ enum class TFloatFormat { ffGeneral };
 // Formats a finite value; raises Exception for infinity or NaN, so that no
 // caller can ever show such a text.
 std::string FloatToStrF(long double value, TFloatFormat format, int precision, int digits);
+std::string FloatToStrF(
+    long double value, TFloatFormat format, int precision, int digits, char separator);
 
 // A text made safe to quote in a message: control characters replaced, long
 // texts cut to `maxChars` characters with "…" appended.

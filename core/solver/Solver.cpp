@@ -15,12 +15,13 @@ const char* const kNoSolutionsConstant = "Уравнение решений не
 // Coefficients are single precision: a value that underflows becomes zero (the
 // equation then loses its degree), one beyond the range is refused rather than
 // turned into infinity.
-float toCoefficient(const std::string& text)
+float toCoefficient(const std::string& text, char separator)
 {
-    const float value = static_cast<float>(StrToFloat(text));
+    const float value = static_cast<float>(StrToFloat(text, separator));
     if (std::isinf(value))
-        throw Exception("Число " + QuoteForMessage(text) + " вне допустимого диапазона: "
-            + "по модулю не больше " + FloatToStrF(FLT_MAX, TFloatFormat::ffGeneral, 2, 2) + ".");
+        throw Exception("Число " + QuoteForMessage(text)
+            + " вне допустимого диапазона: " + "по модулю не больше "
+            + FloatToStrF(FLT_MAX, TFloatFormat::ffGeneral, 2, 2, separator) + ".");
     return value;
 }
 
@@ -35,7 +36,7 @@ long double asShown(long double root)
     return root;
 }
 
-std::string twoRoots(float a, float b, float c, long double d)
+std::string twoRoots(float a, float b, float c, long double d, char separator)
 {
     // The textbook formula loses the smaller root to cancellation when
     // |b| ≈ √D (e.g. a = c = 1, b = 1e19 gives 0 instead of -1e-19). The root
@@ -53,10 +54,11 @@ std::string twoRoots(float a, float b, float c, long double d)
         x2 = (-static_cast<long double>(b) - s) / twoA;
         x1 = c / (a * x2);
     }
-    return "x1= " + FormatRoot(asShown(x1)) + "; x2= " + FormatRoot(asShown(x2));
+    return "x1= " + FormatRoot(asShown(x1), separator)
+        + "; x2= " + FormatRoot(asShown(x2), separator);
 }
 
-std::string resultFor(float a, float b, float c)
+std::string resultFor(float a, float b, float c, char separator)
 {
     // Products of two floats are exact in long double, so the sign of D, and
     // with it the choice of rule, is exact for the stored coefficients.
@@ -64,9 +66,9 @@ std::string resultFor(float a, float b, float c)
     if (a == 0 && b == 0 && c == 0)
         return kInfinitelyMany;
     if (a == 0 && b != 0)
-        return kOneRoot + FormatRoot(-static_cast<long double>(c) / b);
+        return kOneRoot + FormatRoot(-static_cast<long double>(c) / b, separator);
     if (a != 0 && d > 0)
-        return twoRoots(a, b, c, d);
+        return twoRoots(a, b, c, d, separator);
     if (d < 0)
         return kNoSolutionsNegativeD;
     if (a == 0 && b == 0)
@@ -74,14 +76,16 @@ std::string resultFor(float a, float b, float c)
     if (b == 0 && c == 0)
         return std::string(kOneRoot) + "0";
     // a ≠ 0 and D = 0: the double root.
-    return kOneRoot + FormatRoot(asShown(-static_cast<long double>(b) / (2.0L * a)));
+    return kOneRoot + FormatRoot(asShown(-static_cast<long double>(b) / (2.0L * a)), separator);
 }
 
 } // namespace
 
-std::string FormatRoot(long double value)
+std::string FormatRoot(long double value) { return FormatRoot(value, DecimalSeparator); }
+
+std::string FormatRoot(long double value, char separator)
 {
-    return FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2);
+    return FloatToStrF(value, TFloatFormat::ffGeneral, 4, 2, separator);
 }
 
 TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const std::string& tC)
@@ -91,8 +95,21 @@ TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const
         if (texts[field]->empty())
             return { TSolveKind::MissingValues, field + 1, false, {} };
     }
-    const float a = toCoefficient(tA);
-    const float b = toCoefficient(tB);
-    const float c = toCoefficient(tC);
-    return { TSolveKind::Evaluated, 0, true, resultFor(a, b, c) };
+    const float a = toCoefficient(tA, DecimalSeparator);
+    const float b = toCoefficient(tB, DecimalSeparator);
+    const float c = toCoefficient(tC, DecimalSeparator);
+    return { TSolveKind::Evaluated, 0, true, resultFor(a, b, c, DecimalSeparator) };
+}
+
+SolvedEquation SolveForExplanation(const std::array<std::string, 3>& texts, char separator)
+{
+    for (const std::string& text : texts) {
+        if (text.empty())
+            throw Exception("Надо ввести значения параметров a,b,c");
+    }
+    SolvedEquation solved { texts, separator, {}, {} };
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        solved.single[i] = toCoefficient(texts[i], separator);
+    solved.resultLine = resultFor(solved.single[0], solved.single[1], solved.single[2], separator);
+    return solved;
 }

@@ -3,6 +3,7 @@
 // fuzzers link it on its own.
 #pragma once
 
+#include <array>
 #include <string>
 
 enum class TSolveKind { MissingValues, Evaluated };
@@ -21,3 +22,20 @@ TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const
 
 // How every root is written: four significant digits, general format.
 std::string FormatRoot(long double value);
+std::string FormatRoot(long double value, char separator);
+
+// What a Solve that wrote the result line produced, handed as a whole to the
+// code that explains it (the solution window, a module with copies of its
+// own of every global here): the texts, the separator they were typed with,
+// the coefficients as stored, and the result line.
+struct SolvedEquation {
+    std::array<std::string, 3> texts;
+    char separator = '.';
+    std::array<float, 3> single {};
+    std::string resultLine;
+};
+
+// Solve's conversion and result line for these texts, with this separator.
+// Raises Exception where Solve stops: an empty text (with the message of the
+// empty-field box), a text that is no number or out of range.
+SolvedEquation SolveForExplanation(const std::array<std::string, 3>& texts, char separator);

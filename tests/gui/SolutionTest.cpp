@@ -155,7 +155,7 @@ private slots:
         PlotWidget plot;
         plot.resize(300, 200);
         for (const auto& t : texts) {
-            plot.setCurve(ExplainEquation(t[0], t[1], t[2]).curve, "");
+            plot.setCurve(ExplainEquation(t[0], t[1], t[2], '.').curve, "");
             for (const Qt::Key key : { Qt::Key_Minus, Qt::Key_Plus }) {
                 for (int i = 0; i < 400; ++i) {
                     QTest::keyClick(&plot, key);
@@ -192,7 +192,7 @@ private slots:
             palette.setColor(QPalette::Highlight, QColor(0x15, 0x40, 0x80));
             plot.setPalette(palette);
         }
-        plot.setCurve(ExplainEquation("1", "-3", "2").curve, "");
+        plot.setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
         const QSize size(400, 300);
         const QImage image = plot.render(size, ratio);
         const QColor background = image.pixelColor(int(5 * ratio), int(5 * ratio));
