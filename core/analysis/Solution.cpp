@@ -77,13 +77,23 @@ std::string substituted(const ExactDecimal& v, char separator)
 
 // "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
 // form is long.
+// An integer of up to six digits needs no decimal beside it: "−50653", not
+// "−50653 ≈ −50650".
+bool isShortInteger(const std::string& exactText)
+{
+    const auto digits = static_cast<std::size_t>(std::count_if(
+        exactText.begin(), exactText.end(), [](char c) { return c >= '0' && c <= '9'; }));
+    const std::size_t minus = exactText.rfind("−", 0) == 0 ? 1 : 0;
+    return digits <= 6 && CharacterCount(exactText) == digits + minus;
+}
+
 std::string withDecimal(const std::string& exactText, const Surd& value, char separator)
 {
     bool exact = false;
     const std::string decimal = TypesetApproximation(RoundedToFourDigits(value, &exact), separator);
     if (CharacterCount(exactText) > kLongestExactForm)
         return "≈ " + decimal;
-    if (exactText == decimal)
+    if (exactText == decimal || isShortInteger(exactText))
         return "= " + exactText;
     return "= " + exactText + (exact ? " = " : " ≈ ") + decimal;
 }
@@ -116,7 +126,9 @@ std::string withDecimals(const Rational& x, const Rational& y, char separator)
         + TypesetApproximation(RoundedToFourDigits(y, &exactY), separator) + ")";
     if (CharacterCount(exact) > kLongestExactForm)
         return "≈ " + decimal;
-    if (exact == decimal)
+    if (exact == decimal
+        || (isShortInteger(TypesetRational(x, separator))
+            && isShortInteger(TypesetRational(y, separator))))
         return "= " + exact;
     return "= " + exact + (exactX && exactY ? " = " : " ≈ ") + decimal;
 }
@@ -183,8 +195,8 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
         factored = lead + factor(roots.first, first, sep) + "²";
     else
         factored = lead + factor(roots.first, first, sep) + factor(roots.second, second, sep);
-    const bool longForm = std::max({ CharacterCount(pair), CharacterCount(first),
-                              CharacterCount(second), CharacterCount(factored) })
+    const bool longForm
+        = std::max({ CharacterCount(pair), CharacterCount(first), CharacterCount(second) })
         > kLongestExactForm;
     const char* const longNote
         = "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения.";
@@ -225,7 +237,7 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
         { "x₁ + x₂ = −b/a " + withDecimal(Divide(-k.b, k.a), sep),
             "x₁·x₂ = c/a " + withDecimal(Divide(k.c, k.a), sep) } };
     std::string factoredLine = "a(x − x₁)(x − x₂) ";
-    if (!longForm) {
+    if (CharacterCount(factored) <= kLongestExactForm) {
         factoredLine += "= " + factored;
     } else if (sign > 0) {
         // The decimal values in place of the long exact ones.

@@ -4,6 +4,7 @@
 #include "PlotView.h"
 #include "Solution.h"
 #include "SysUtils.h"
+#include "Typography.h"
 
 #include <boost/multiprecision/cpp_bin_float.hpp>
 #include <gtest/gtest.h>
@@ -81,6 +82,34 @@ TEST_F(Analysis, ExactFormsAreSimplified)
             { "x₁ + x₂ = −b/a = −3/2 = −1.5", "x₁·x₂ = c/a = −5/2 = −2.5" } },
         { "tiny exact coefficient", "1e-45", "0", "-1e-45",
             { "x₁ = 1", "x₂ = −1", "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
+        // Trial division must reach ∛n exactly: ∛(37³) is a hair below 37 in floating point.
+        { "square factor at the cube root", "1", "0", "-50653",
+            { "x₁,₂ = (−b ± √D)/(2a) = ±37√37", "x₁·x₂ = c/a = −50653" } },
+        { "discriminant with an odd decimal exponent", "1", "0", "-0.1",
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√10/10" } },
+        { "a power of ten substituted is bracketed", "1", "1e19", "1",
+            { "D = b² − 4ac = (10¹⁹)² − 4·1·1 ≈ 10³⁸ (точная запись длиннее 40 знаков)" } },
+        // 40 characters, 44 bytes: the limit counts characters.
+        { "a form of exactly 40 characters stays exact", "1", "-200000000000",
+            "-2005604901330112098026200560490130",
+            { "x₁,₂ = (−b ± √D)/(2a) = 100000000000 ± 100000000001√200560490130" } },
+        { "a long factored form gives its decimals", "1", "-3.001", "1",
+            { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
+        { "integers written out, = where exact", "1", "-100000", "0",
+            { "x₁ = 100000",
+                "Вершина: (−b/(2a); −D/(4a)) = (50000; −2500000000) = (50000; −2.5·10⁹)" } },
+        // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
+        { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √202510)/50 ≈ 0.9998" } },
+        { "−0.9998", "1", "20", "18.996", { "x₁ = (−500 + √202510)/50 ≈ −0.9998" } },
+        { "−0.9996", "16.7", "-59", "-75.66", { "x₂ = (1475 − √5334430)/835 ≈ −0.9996" } },
+        { "9.997", "1", "-200", "1899.532", { "x₂ = (5000 − 3√2250130)/50 ≈ 9.997" } },
+        { "9999", "1", "-200000", "1899882999.578",
+            { "x₂ = (5000000 − √20250292501055)/50 ≈ 9999" } },
+        { "rational 0.9998", "1", "-1.99978", "0.99978", { "x₂ = 49989/50000 ≈ 0.9998" } },
+        // D a hair below the tie 870.25: its decimal from the integers, not long double.
+        { "discriminant's decimal near a tie", "4e-48", "-29.5", "2e-18",
+            { "D = b² − 4ac = (−29.5)² − 4·(4·10⁻⁴⁸)·(2·10⁻¹⁸) ≈ 870.2 (точная запись длиннее 40 "
+              "знаков)" } },
     });
 }
 
@@ -101,6 +130,7 @@ TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
         { "no real roots", "1", "0", "1",
             { "D < 0: действительных корней нет, корни комплексные." } },
         { "discriminant substituted", "1", "-3", "-4", { "D = b² − 4ac = (−3)² − 4·1·(−4) = 25" } },
+        { "linear, tiny root", "0", "3", "1e-50", { "x = −c/b ≈ −3.333·10⁻⁵¹" } },
     });
 }
 
@@ -124,10 +154,9 @@ TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
     } rows[] = {
         { "1", "0.1", "0.0025", true }, // exactly D = 0, in single precision D ≈ 5.2E-10
         { "1e-50", "2", "-4", true }, // a underflows to zero: linear in single precision
-        { "1", "-3", "2", false },
-        { "1", "0.1", "-0.2", false },
-        { "0", "3", "0.1", false },
-        { "1", "1", "1", false },
+        { "1", "-3", "2", false }, { "1", "0.1", "-0.2", false }, { "0", "3", "0.1", false },
+        { "1", "1", "1", false }, { "0", "3", "1e-50", true }, // the result line says 0
+        { "1", "0", "-0.1", false }, { "16.7", "-59", "-75.66", false }, // −0.9996 both ways
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
@@ -153,9 +182,50 @@ TEST_F(Analysis, NothingShowsInfinityNaNOrNegativeZero)
         SCOPED_TRACE(text);
         for (const char* bad : { "inf", "nan", "−0 ", "−0\n", "−0)", "−0;", "-0" })
             EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+        // No E notation but in the note, which quotes the result line.
+        EXPECT_EQ((allLines(s) + s.description).find('E'), std::string::npos);
         const PlotBox box = FitView(s.curve);
         EXPECT_TRUE(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height())
             && box.height() > 0);
+    }
+}
+
+// Numbers as a textbook writes them, and formulas that break only between terms.
+TEST_F(Analysis, TextbookNotation)
+{
+    const struct {
+        long double value;
+        int digits;
+        const char* text;
+    } numbers[] = {
+        { 100000, 4, "100000" },
+        { 50000, 4, "50000" },
+        { -2.5e9L, 4, "−2,5·10⁹" },
+        { 1e-19L, 4, "10⁻¹⁹" },
+        { -1234567, 4, "−1,235·10⁶" },
+        { 1.0L / 3, 4, "0,3333" },
+        { 0.35, 2, "0,35" },
+    };
+    for (const auto& row : numbers)
+        EXPECT_EQ(TextbookNumber(row.value, row.digits, ','), row.text);
+
+    // '~' stands for a non-breaking space.
+    const struct {
+        const char *line, *breakable;
+    } lines[] = {
+        { "(0; 5)", "(0;~5)" },
+        { "a = 0, поэтому уравнение линейное: bx + c = 0.",
+            "a~=~0, поэтому уравнение линейное: bx~+~c~=~0." },
+        { "D = b² − 4ac = (−20)² − 4·1·1 = 396", "D~=~b²~−~4ac =~(−20)²~−~4·1·1~=~396" },
+        { "a(x − x₁)(x − x₂) = (x − 10 − 3√11)(x − 10 + 3√11)",
+            "a(x~−~x₁)(x~−~x₂) =~(x~−~10~−~3√11)(x~−~10~+~3√11)" },
+        { "x₁ = (3 + √5)/2 ≈ 2,618", "x₁~=~(3~+~√5)/2 ≈~2,618" },
+    };
+    for (const auto& row : lines) {
+        std::string expected = row.breakable;
+        for (std::size_t at; (at = expected.find('~')) != std::string::npos;)
+            expected.replace(at, 1, "\u00A0");
+        EXPECT_EQ(NoBreakInsideTerms(row.line), expected) << row.breakable;
     }
 }
 
