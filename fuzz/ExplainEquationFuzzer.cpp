@@ -1,6 +1,6 @@
 // ExplainEquation on any three texts (split as for SolveQuadratic): it fails
 // exactly where Solve does, and what it writes and plots never holds an
-// infinity, a NaN or a negative zero, whatever the exponents.
+// infinity, a NaN, a negative zero or E notation, whatever the exponents.
 #include "FuzzSupport.h"
 #include "Solution.h"
 #include "Solver.h"
@@ -35,12 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     try {
         const EquationSolution solution = ExplainEquation(texts[0], texts[1], texts[2], '.');
         FUZZ_ASSERT(solves, "only what Solve solves is explained");
-        std::string all = solution.description + "\n" + solution.precisionNote;
+        std::string all = solution.description;
         for (const SolutionStep& step : solution.steps) {
             for (const std::string& line : step.lines)
                 all += "\n" + line;
         }
-        FUZZ_ASSERT(readable(all), "no inf, nan or negative zero is written");
+        for (const PlotPoint& point : solution.curve.points)
+            all += "\n" + point.label;
+        // Only the note quotes the result line, E notation and all.
+        FUZZ_ASSERT(all.find('E') == std::string::npos, "no E notation is written");
+        FUZZ_ASSERT(readable(all + "\n" + solution.precisionNote),
+            "no inf, nan or negative zero is written");
         const PlotBox box = FitView(solution.curve);
         FUZZ_ASSERT(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height())
                 && box.height() > 0,
