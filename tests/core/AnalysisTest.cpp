@@ -144,6 +144,32 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
                     { "fraction typed", "1,5", "-3", "1",
                         { "a = 1,5, b = −3, c = 1", "x₁ = (3 + √3)/3 ≈ 1,577" } } },
         ',');
+    // Every explanation reads the same with either separator: each decimal
+    // point between digits becomes a comma, and nothing else changes.
+    const auto everything = [](const EquationSolution& s) {
+        std::string text = allLines(s) + s.description + "\n" + s.precisionNote;
+        for (const PlotPoint& point : s.curve.points)
+            text += "\n" + point.label;
+        return text;
+    };
+    const char* equations[][3] = { { "1", "-20", "1" }, { "2", "-7", "3" }, { "1.5", "-3", "1" },
+        { "1", "0.1", "0.0025" }, { "1", "1e19", "1" }, { "2.5e-3", "0.5", "-7" },
+        { "0", "2", "-4.5" }, { "1", "1", "1" }, { "4e-48", "-29.5", "2e-18" },
+        { "1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37" } };
+    for (const auto& e : equations) {
+        std::string point = everything(ExplainEquation(e[0], e[1], e[2], '.'));
+        for (std::size_t i = 1; i + 1 < point.size(); ++i) {
+            if (point[i] == '.' && std::isdigit(static_cast<unsigned char>(point[i - 1]))
+                && std::isdigit(static_cast<unsigned char>(point[i + 1])))
+                point[i] = ',';
+        }
+        std::string texts[3];
+        for (int i = 0; i < 3; ++i) {
+            texts[i] = e[i];
+            std::replace(texts[i].begin(), texts[i].end(), '.', ',');
+        }
+        EXPECT_EQ(everything(ExplainEquation(texts[0], texts[1], texts[2], ',')), point);
+    }
 }
 
 TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
