@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         solves = false;
     }
     try {
-        const EquationSolution solution = ExplainEquation(texts[0], texts[1], texts[2], '.');
+        const EquationSolution solution
+            = ExplainEquation(texts[0], texts[1], texts[2], DecimalSeparator);
         FUZZ_ASSERT(solves, "only what Solve solves is explained");
         std::string all = solution.description;
         for (const SolutionStep& step : solution.steps) {
