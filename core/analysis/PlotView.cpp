@@ -12,8 +12,16 @@ namespace {
 constexpr double kMargin = 0.1;
 constexpr double kSmallestRelativeSpan = 1e-12; // double's 16 digits, less room for ticks
 constexpr double kLargestSpan = 1e300;
-// Two marks closer than this share of the view in both directions cannot be told apart.
-constexpr double kDistinct = 0.01;
+// Two marks closer than this share of the view in both directions cannot be
+// told apart: at a ten-thousandth of the view they are a fraction of a pixel
+// apart on any screen, and a reader would have to zoom in ten thousand times
+// to see two. Marks a pixel or two apart are still told apart by their labels
+// and by a little zoom (x² + 35x + 1: the root −0,0286 and the intercept
+// (0; 1) in a view that holds the vertex (−17,5; −305,25)), so the rule is not
+// a distance in pixels; it separates such school equations from a root and
+// the intercept a hair apart at a scale of 10¹⁹ (1, 10¹⁹, 1) or of 10⁵
+// (1, −10⁵, 0,001), where the view falls back to the vertex region.
+constexpr double kDistinct = 1e-4;
 
 double clampSpan(double span, double center)
 {
@@ -35,6 +43,9 @@ void widen(double& lo, double& hi, double fallback)
     }
 }
 
+// The view of [xLo, xHi] with margins. Its height holds the marks, the curve
+// over [xLo, xHi] (not over the margins, where a·x² would stretch it for
+// nothing) and, where the curve has real roots, the x axis.
 PlotBox fitRange(
     const PlotCurve& curve, const std::vector<const PlotPoint*>& shown, double xLo, double xHi)
 {
@@ -43,14 +54,17 @@ PlotBox fitRange(
     const double xMargin = (xHi - xLo) * kMargin;
     box.xMin = xLo - xMargin;
     box.xMax = xHi + xMargin;
-    std::vector<double> ys = { curve.at(box.xMin), curve.at(box.xMax) };
+    std::vector<double> ys = { curve.at(xLo), curve.at(xHi) };
     if (curve.a != 0) {
         const double vertex = -curve.b / (2 * curve.a);
-        if (vertex > box.xMin && vertex < box.xMax)
+        if (vertex > xLo && vertex < xHi)
             ys.push_back(curve.at(vertex));
     }
     for (const PlotPoint* p : shown)
         ys.push_back(p->y);
+    if (std::any_of(curve.points.begin(), curve.points.end(),
+            [](const PlotPoint& p) { return p.kind == PlotPoint::Root; }))
+        ys.push_back(0);
     // Far out, a·x² can exceed double: such values stay out of the view.
     std::erase_if(ys, [](double y) { return !std::isfinite(y); });
     if (ys.empty())

@@ -34,9 +34,11 @@ struct PlotBox {
     }
 };
 
-// The view that shows every marked point with margins; where they cannot all
-// be told apart (1, 1e19, 1: a root and the intercept a hair apart at a scale
-// of 10¹⁹), the part around the vertex instead.
+// The view that shows every marked point with margins, centred on the axis of
+// symmetry and no taller than the marks, the x axis and the curve between
+// them need; where the marks cannot all be told apart (1, 1e19, 1: a root and
+// the intercept a hair apart at a scale of 10¹⁹), the part around the vertex
+// instead, with the x axis where the curve meets it.
 PlotBox FitView(const PlotCurve& curve);
 
 // Ticks at first·step … last·step, step = 1, 2 or 5 × 10ᵏ, about `count` of

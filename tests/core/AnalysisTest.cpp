@@ -1,6 +1,7 @@
 // The explained solution: exact forms from the typed texts, the steps of each
 // rule, the single-precision note, and the plot's view and ticks.
 #include "ExactNumbers.h"
+#include "LabelPlacement.h"
 #include "PlotView.h"
 #include "Solution.h"
 #include "SysUtils.h"
@@ -280,23 +281,42 @@ TEST_F(Analysis, TicksAreNiceAndCoverTheSpan)
     EXPECT_EQ(TickLabel(-0.5, 0.5, '.'), "−0.5");
     EXPECT_EQ(TickLabel(1000, 200, '.'), "1000");
     EXPECT_EQ(TickLabel(1e-17, 0.5, '.'), "0");
+    // Neighbours at step 0.05 told apart, in the curve's separator.
+    EXPECT_EQ(TickLabel(0.3, 0.05, ','), "0,3");
+    EXPECT_EQ(TickLabel(0.35, 0.05, ','), "0,35");
+    EXPECT_EQ(TickLabel(0.4, 0.05, ','), "0,4");
 }
 
 TEST_F(Analysis, ViewFitsTheMarkedPointsOrTheVertex)
 {
-    const auto view = [](const char* a, const char* b, const char* c) {
-        return FitView(ExplainEquation(a, b, c, '.').curve);
+    struct Row {
+        const char *a, *b, *c;
+        bool all; // every root, the vertex and the intercept; else the vertex region
+    } rows[] = {
+        { "1", "-3", "2", true },
+        { "1", "-20", "1", true },
+        // The root −0,0286 and the intercept (0; 1) under a pixel apart, yet told apart.
+        { "1", "35", "1", true },
+        { "2", "-50", "3", true },
+        // The root −1e-19 and the intercept (0; 1) a hair apart at a scale of 10¹⁹.
+        { "1", "1e19", "1", false },
+        // The root 1e-8 and the intercept (0; 0,001) a hair apart at a scale of 10⁵.
+        { "1", "-1e5", "0.001", false },
     };
-    const PlotBox all = view("1", "-3", "2");
-    for (const double x : { 0.0, 1.0, 1.5, 2.0 })
-        EXPECT_TRUE(x > all.xMin && x < all.xMax) << x;
-    EXPECT_TRUE(-0.25 > all.yMin && 2 < all.yMax);
-    // The root −1e-19 and the intercept (0; 1) are a hair apart at a scale of
-    // 10¹⁹: the view is the part around the vertex.
-    const PlotBox vertex = view("1", "1e19", "1");
-    EXPECT_TRUE(-5e18 > vertex.xMin && -5e18 < vertex.xMax);
-    EXPECT_FALSE(0 > vertex.xMin && 0 < vertex.xMax);
-    EXPECT_TRUE(-2.5e37 > vertex.yMin && -2.5e37 < vertex.yMax);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
+        const PlotCurve curve = ExplainEquation(row.a, row.b, row.c, '.').curve;
+        const PlotBox box = FitView(curve);
+        const double axis = -curve.b / (2 * curve.a);
+        EXPECT_TRUE(box.contains(axis, curve.at(axis)));
+        EXPECT_NEAR(box.xMin + box.xMax, 2 * axis, 1e-9 * box.width()); // centred on the axis
+        if (!row.all) {
+            EXPECT_FALSE(0 > box.xMin && 0 < box.xMax);
+            continue;
+        }
+        for (const PlotPoint& p : curve.points)
+            EXPECT_TRUE(box.contains(p.x, p.y)) << p.label;
+    }
 }
 
 TEST_F(Analysis, VisiblePiecesKeepTheCurveNearTheView)
@@ -311,6 +331,67 @@ TEST_F(Analysis, VisiblePiecesKeepTheCurveNearTheView)
     for (const auto& [u, v] : pieces) {
         for (const double x : { u, (u + v) / 2, v })
             EXPECT_LE(std::fabs(curve.at(x)), 3.0 + 1e-6) << x;
+    }
+    // A box not symmetric about y = 0: y = x² − 2 within [−1, 2] from x = 1 on.
+    PlotCurve low;
+    low.a = 1;
+    low.c = -2;
+    const auto arc = VisiblePieces(low, PlotBox { 0, 1.8, 0, 1 }, 1);
+    ASSERT_EQ(arc.size(), 1u);
+    EXPECT_DOUBLE_EQ(arc[0].first, 1);
+    EXPECT_DOUBLE_EQ(arc[0].second, 1.8);
+}
+
+// Labels beside their marks in device space (y down): none overlaps another
+// label or a mark, none is crossed by a line, and one that fits nowhere is
+// left out.
+TEST_F(Analysis, LabelsTakeFreePlacesOrNone)
+{
+    const LabelRect area { 0, 0, 200, 100 };
+    const auto mark = [](double x, double y) { return LabelRect { x - 5, y - 5, x + 5, y + 5 }; };
+    std::vector<std::vector<LabelPoint>> ruled; // a line every 12 px
+    for (double y = 0; y <= 100; y += 12)
+        ruled.push_back({ { 0, y }, { 200, y } });
+    struct Row {
+        const char* name;
+        std::vector<LabelRect> marks;
+        std::vector<std::vector<LabelPoint>> lines;
+        std::vector<bool> placed;
+    } rows[] = {
+        { "two marks side by side share the room", { mark(100, 50), mark(112, 50) }, {},
+            { true, true } },
+        { "the axes through the mark push the label off them", { mark(100, 50) },
+            { { { 0, 50 }, { 200, 50 } }, { { 100, 0 }, { 100, 100 } } }, { true } },
+        { "a steep curve through the mark", { mark(60, 50) },
+            { { { 40, 100 }, { 60, 50 }, { 80, 0 } }, { { 0, 50 }, { 200, 50 } } }, { true } },
+        { "a mark in a corner, its arrow at the edge", { mark(195, 5), mark(190, 50) }, {},
+            { true, true } },
+        { "ruled lines leave no room", { mark(100, 50) }, ruled, { false } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LabelScene scene { area, row.marks, row.lines, 2 };
+        std::vector<LabelRequest> requests;
+        for (const LabelRect& m : row.marks)
+            requests.push_back({ m, 60, 14 });
+        const auto places = PlaceLabels(requests, scene);
+        ASSERT_EQ(places.size(), row.placed.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            ASSERT_EQ(places[i].has_value(), row.placed[i]) << i;
+            if (!places[i])
+                continue;
+            const LabelRect& box = *places[i];
+            EXPECT_TRUE(box.left >= area.left && box.right <= area.right && box.top >= area.top
+                && box.bottom <= area.bottom);
+            for (const LabelRect& m : row.marks)
+                EXPECT_FALSE(box.overlaps(m)) << i;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(places[j] && box.overlaps(*places[j])) << i << " " << j;
+            for (const auto& line : row.lines) {
+                for (std::size_t k = 0; k + 1 < line.size(); ++k)
+                    EXPECT_FALSE(Crosses(line[k], line[k + 1], box)) << i;
+            }
+        }
     }
 }
 
