@@ -1,17 +1,22 @@
 #include "PlotWidget.h"
 
 #include "ExactNumbers.h"
+#include "LabelPlacement.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QSvgGenerator>
@@ -23,7 +28,7 @@
 
 namespace {
 
-constexpr double kLeft = 60, kRight = 12, kTop = 12, kBottom = 28;
+constexpr double kRight = 12;
 
 double luminance(const QColor& color)
 {
@@ -40,29 +45,55 @@ double contrast(const QColor& x, const QColor& y)
 }
 
 // The colour moved towards white on a dark background, towards black on a
-// light one, until it stands out by at least 3:1.
-QColor standingOut(QColor color, const QColor& background)
+// light one, until it stands out by at least `ratio` (WCAG 2: 3:1 for
+// graphics, 4.5:1 for text). An inactive window's palette may fade its text;
+// the labels stay readable all the same.
+QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 {
     const bool dark = luminance(background) < 0.2;
-    for (int step = 0; step < 20 && contrast(color, background) < 3.0; ++step)
+    for (int step = 0; step < 20 && contrast(color, background) < ratio; ++step)
         color = dark ? color.lighter(115) : color.darker(115);
-    if (contrast(color, background) < 3.0)
+    if (contrast(color, background) < ratio)
         color = dark ? Qt::white : Qt::black;
     return color;
 }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+LabelRect labelRect(const QRectF& r) { return { r.left(), r.top(), r.right(), r.bottom() }; }
+QRectF qrect(const LabelRect& r) { return QRectF(r.left, r.top, r.width(), r.height()); }
+
+class PlotAccessible : public QAccessibleWidget {
+public:
+    explicit PlotAccessible(QWidget* plot)
+        : QAccessibleWidget(plot, QAccessible::Chart)
+    {
+    }
+};
+
+// Chained after the factories installed before (the program's own asks only
+// its controls): the plot is a chart, not the generic client area.
+QAccessibleInterface* plotAccessible(const QString&, QObject* object)
+{
+    if (auto* plot = qobject_cast<PlotWidget*>(object))
+        return new PlotAccessible(plot);
+    return nullptr;
+}
+
 } // namespace
 
-std::function<QString(QWidget*)> PlotWidget::chooseFileName = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(
-        parent, "Сохранить график", "график.png", "Изображение PNG (*.png);;Рисунок SVG (*.svg)");
+std::function<PlotWidget::SaveChoice(QWidget*)> PlotWidget::chooseFileName = [](QWidget* parent) {
+    SaveChoice choice;
+    choice.fileName = QFileDialog::getSaveFileName(parent, "Сохранить график", "график.png",
+        "Изображение PNG (*.png);;Рисунок SVG (*.svg)", &choice.filter);
+    return choice;
 };
 
 PlotWidget::PlotWidget(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(plotAccessible), true);
+    Q_UNUSED(accessible);
     setObjectName("Plot");
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -103,22 +134,66 @@ void PlotWidget::setView(const PlotBox& view)
 
 void PlotWidget::resetView() { setView(m_home); }
 
-// One sentence of what is seen, and the part of the plane that is visible.
+// One sentence of what is seen, and the part of the plane that is visible,
+// its ends to a tenth of the span: no more digits than tell them apart.
 void PlotWidget::describe()
 {
-    const auto value = [this](double v, double span) {
-        return qs(TickLabel(v, span / 1000, m_curve.separator));
-    };
+    const auto value
+        = [this](double v, double span) { return qs(TickLabel(v, span / 10, m_curve.separator)); };
     setAccessibleDescription(qs(m_description) + ". Видно x от "
         + value(m_view.xMin, m_view.width()) + " до " + value(m_view.xMax, m_view.width())
         + ", y от " + value(m_view.yMin, m_view.height()) + " до "
         + value(m_view.yMax, m_view.height()) + ".");
 }
 
+// The widget's font at its size in pixels, so that a picture on any device
+// (an SVG included) is lettered as the screen is.
+QFont PlotWidget::plotFont() const
+{
+    QFont font = this->font();
+    font.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
+    return font;
+}
+
+TickRange PlotWidget::yTicks(double height) const
+{
+    const double spacing = std::max(50.0, 2.5 * QFontMetricsF(plotFont()).height());
+    return NiceTicks(m_view.yMin, m_view.yMax, std::max(2, int(height / spacing)));
+}
+
+// As many x ticks as leave room between their labels.
+TickRange PlotWidget::xTicks(double width) const
+{
+    const QFontMetricsF metrics(plotFont());
+    TickRange ticks;
+    for (int count = std::max(2, int(width / 70)); count >= 2; --count) {
+        ticks = NiceTicks(m_view.xMin, m_view.xMax, count);
+        double widest = 0;
+        for (long long i = ticks.first; i <= ticks.last; ++i)
+            widest = std::max(widest,
+                metrics.horizontalAdvance(
+                    qs(TickLabel(ticks.at(i), ticks.step, m_curve.separator))));
+        if (widest + 12 <= ticks.step / m_view.width() * width)
+            break;
+    }
+    return ticks;
+}
+
+// The margins hold the tick labels whole: the left one the widest y label in
+// the font the picture is lettered in, the bottom one a line of text.
 QRectF PlotWidget::plotArea(QSizeF size) const
 {
-    return QRectF(kLeft, kTop, std::max(1.0, size.width() - kLeft - kRight),
-        std::max(1.0, size.height() - kTop - kBottom));
+    const QFontMetricsF metrics(plotFont());
+    const double top = std::max(12.0, std::ceil(metrics.height() / 2) + 2);
+    const double bottom = std::ceil(metrics.height()) + 8;
+    const double height = std::max(1.0, size.height() - top - bottom);
+    const TickRange ys = yTicks(height);
+    double widest = 0;
+    for (long long i = ys.first; i <= ys.last; ++i)
+        widest = std::max(
+            widest, metrics.horizontalAdvance(qs(TickLabel(ys.at(i), ys.step, m_curve.separator))));
+    const double left = std::ceil(widest) + 10;
+    return QRectF(left, top, std::max(1.0, size.width() - left - kRight), height);
 }
 
 QPointF PlotWidget::toDevice(double x, double y, const QRectF& area) const
@@ -134,11 +209,18 @@ QPointF PlotWidget::toData(QPointF position) const
         m_view.yMax - (position.y() - area.top()) / area.height() * m_view.height() };
 }
 
+QColor PlotWidget::labelInk() const
+{
+    return standingOut(palette().color(QPalette::Text), palette().color(QPalette::Base), 4.5);
+}
+
 void PlotWidget::paint(QPainter& painter, QSizeF size) const
 {
     const QPalette& colors = palette();
     const QColor background = colors.color(QPalette::Base);
-    const QColor ink = colors.color(QPalette::Text);
+    const QColor ink = labelInk();
+    painter.setFont(plotFont());
+    const QFontMetricsF metrics(painter.font());
     if (m_empty) {
         painter.fillRect(QRectF(QPointF(0, 0), size), background);
         painter.setPen(ink);
@@ -167,9 +249,8 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     };
 
     // Grid and tick labels, at origin + i·step.
-    const QFontMetricsF metrics(painter.font());
-    const TickRange xs = NiceTicks(m_view.xMin, m_view.xMax, std::max(2, int(area.width() / 70)));
-    const TickRange ys = NiceTicks(m_view.yMin, m_view.yMax, std::max(2, int(area.height() / 50)));
+    const TickRange xs = xTicks(area.width());
+    const TickRange ys = yTicks(area.height());
     for (long long i = xs.first; i <= xs.last; ++i)
         vertical(toDevice(xs.at(i), 0, area).x(), 1, gridColor);
     for (long long i = ys.first; i <= ys.last; ++i)
@@ -180,23 +261,40 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         const double x = toDevice(xs.at(i), 0, area).x();
         const double width = metrics.horizontalAdvance(label) + 2;
         painter.drawText(QRectF(std::clamp(x - width / 2, 0.0, std::max(0.0, size.width() - width)),
-                             area.bottom() + 4, width, kBottom - 4),
+                             area.bottom() + 4, width, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, label);
     }
     for (long long i = ys.first; i <= ys.last; ++i) {
         const QString label = qs(TickLabel(ys.at(i), ys.step, m_curve.separator));
         const double y = toDevice(0, ys.at(i), area).y();
-        painter.drawText(QRectF(0, y - 10, kLeft - 6, 20), Qt::AlignRight | Qt::AlignVCenter,
-            metrics.elidedText(label, Qt::ElideMiddle, kLeft - 8));
+        painter.drawText(QRectF(0, y - metrics.height() / 2, area.left() - 5, metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, label);
     }
 
-    if (m_view.xMin <= 0 && m_view.xMax >= 0)
-        vertical(toDevice(0, 0, area).x(), 1.5, ink);
-    if (m_view.yMin <= 0 && m_view.yMax >= 0)
-        horizontal(toDevice(0, 0, area).y(), 1.5, ink);
+    // The axes; their names, near the positive ends, are placed as the first labels.
+    LabelScene scene;
+    scene.area = labelRect(area.adjusted(2, 2, -2, -2));
+    std::vector<LabelRequest> requests;
+    std::vector<QString> texts;
+    const auto label = [&](const QString& text, const QRectF& mark) {
+        requests.push_back(
+            { labelRect(mark), metrics.horizontalAdvance(text) + 4, std::ceil(metrics.height()) });
+        texts.push_back(text);
+    };
+    const QPointF origin = toDevice(0, 0, area);
+    if (m_view.xMin <= 0 && m_view.xMax >= 0) {
+        vertical(origin.x(), 1.5, ink);
+        scene.lines.push_back({ { origin.x(), area.top() }, { origin.x(), area.bottom() } });
+        label("y", QRectF(origin.x() - 1, area.top(), 2, 2));
+    }
+    if (m_view.yMin <= 0 && m_view.yMax >= 0) {
+        horizontal(origin.y(), 1.5, ink);
+        scene.lines.push_back({ { area.left(), origin.y() }, { area.right(), origin.y() } });
+        label("x", QRectF(area.right() - 2, origin.y() - 1, 2, 2));
+    }
+
     painter.save();
     painter.setClipRect(area);
-
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_dimmed)
         painter.setOpacity(0.4);
@@ -218,30 +316,15 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
-    painter.restore();
+    for (const QPolygonF& piece : path.toSubpathPolygons()) {
+        std::vector<LabelPoint> line;
+        for (const QPointF& p : piece)
+            line.push_back({ p.x(), p.y() });
+        scene.lines.push_back(std::move(line));
+    }
 
-    // The marked points, or an arrow at the edge towards those outside.
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (m_dimmed)
-        painter.setOpacity(0.4); // A label that would cover one already drawn moves on, up or down,
-    // within the plot.
-    std::vector<QRectF> taken;
-    const auto freePlace = [&](QRectF box, bool upwards) {
-        for (int attempt = 0; attempt < 6; ++attempt) {
-            const bool clear = std::none_of(
-                taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(box); });
-            if (clear)
-                break;
-            box.translate(0, upwards ? -box.height() : box.height());
-            if (box.top() < area.top() || box.bottom() > area.bottom()) {
-                upwards = !upwards;
-                box.moveTop(std::clamp(box.top(), area.top(), area.bottom() - box.height()));
-            }
-        }
-        taken.push_back(box);
-        return box;
-    };
+    // The marked points, or an arrow at the edge where the point's own
+    // coordinates, held within the view, put it.
     // The roots last, so that a root on the vertex (D = 0) keeps its colour.
     std::vector<const PlotPoint*> order;
     for (const PlotPoint& point : m_curve.points)
@@ -250,73 +333,78 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         order.begin(), order.end(), [](const PlotPoint* p) { return p->kind != PlotPoint::Root; });
     for (const PlotPoint* mark : order) {
         const PlotPoint& point = *mark;
-        const QString label = qs(point.label);
+        if (std::isnan(point.x) || std::isnan(point.y))
+            continue;
+        QRectF markBox;
         if (m_view.contains(point.x, point.y)) {
             const QPointF at = toDevice(point.x, point.y, area);
             painter.setPen(QPen(background, 1.5));
             painter.setBrush(point.kind == PlotPoint::Root ? markColor : curveColor);
             painter.drawEllipse(at, 4.5, 4.5);
-            painter.setPen(ink);
-            const QRectF box = metrics.boundingRect(label).adjusted(-2, 0, 2, 0);
-            // Roots labelled above the axis, the vertex on its outer side.
-            const bool below = point.kind == PlotPoint::Vertex && m_curve.a > 0;
-            QPointF corner = at + QPointF(7, below ? 4 : -4 - box.height());
-            if (corner.x() + box.width() > area.right())
-                corner.setX(std::clamp(at.x() - box.width() / 2, area.left(),
-                    std::max(area.left(), area.right() - box.width())));
-            corner.setY(std::clamp(corner.y(), area.top(), area.bottom() - box.height()));
-            painter.drawText(freePlace(QRectF(corner, box.size()), !below), Qt::AlignCenter, label);
-            continue;
+            markBox = QRectF(at - QPointF(5.5, 5.5), QSizeF(11, 11));
+        } else {
+            const double dx = point.x < m_view.xMin ? -1 : point.x > m_view.xMax ? 1 : 0;
+            const double dy = point.y < m_view.yMin ? 1 : point.y > m_view.yMax ? -1 : 0;
+            QPointF tip = toDevice(std::clamp(point.x, m_view.xMin, m_view.xMax),
+                std::clamp(point.y, m_view.yMin, m_view.yMax), area);
+            // Along an edge the arrow's wings stay inside the plot.
+            tip.setX(std::clamp(
+                tip.x(), area.left() + (dx == 0 ? 6 : 1.5), area.right() - (dx == 0 ? 6 : 1.5)));
+            tip.setY(std::clamp(
+                tip.y(), area.top() + (dy == 0 ? 6 : 1.5), area.bottom() - (dy == 0 ? 6 : 1.5)));
+            const double length = std::hypot(dx, dy);
+            const QPointF along(dx / length, dy / length);
+            const QPointF side(-along.y(), along.x());
+            QPolygonF arrow;
+            arrow << tip << tip - along * 11 + side * 5 << tip - along * 11 - side * 5;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(markColor);
+            painter.drawPolygon(arrow);
+            markBox = arrow.boundingRect();
         }
-        // Off the view: where the line from the view's centre leaves it.
-        const double cx = (m_view.xMin + m_view.xMax) / 2, cy = (m_view.yMin + m_view.yMax) / 2;
-        double dx = (point.x - cx) / m_view.width(), dy = (point.y - cy) / m_view.height();
-        if (!std::isfinite(dx) || !std::isfinite(dy))
-            continue;
-        const double scale = 0.5 / std::max(std::fabs(dx), std::fabs(dy));
-        dx *= scale;
-        dy *= scale;
-        const QPointF tip(area.center().x() + dx * (area.width() - 8),
-            area.center().y() - dy * (area.height() - 8));
-        const double angle = std::atan2(-dy * area.height(), dx * area.width());
-        const QPointF back(std::cos(angle), std::sin(angle));
-        const QPointF side(-back.y(), back.x());
-        QPolygonF arrow;
-        arrow << tip << tip - back * 10 + side * 5 << tip - back * 10 - side * 5;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(markColor);
-        painter.drawPolygon(arrow);
-        painter.setPen(ink);
-        const QRectF box = metrics.boundingRect(label).adjusted(-2, 0, 2, 0);
-        QPointF corner = tip - back * 14 - QPointF(box.width() / 2, box.height() / 2);
-        corner.setX(std::clamp(corner.x(), area.left(), area.right() - box.width()));
-        corner.setY(std::clamp(corner.y(), area.top(), area.bottom() - box.height()));
-        painter.drawText(freePlace(QRectF(corner, box.size()), dy < 0), Qt::AlignCenter, label);
+        scene.marks.push_back(labelRect(markBox));
+        label(qs(point.label), markBox);
     }
     painter.restore();
 
-    if (m_hover && area.contains(*m_hover)) {
-        const QPointF at = toData(*m_hover);
-        const double y = m_curve.at(at.x());
-        const QString text = "x = " + qs(TypesetApproximation(at.x(), m_curve.separator)) + ";  y "
-            + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y, m_curve.separator))
-                                : QString("вне диапазона"));
-        const QRectF box = metrics.boundingRect(text).adjusted(-4, -2, 4, 2);
-        const QRectF place(area.topRight() + QPointF(-box.width() - 4, 4), box.size());
-        painter.fillRect(place, background);
-        painter.setPen(ink);
-        painter.drawText(place, Qt::AlignCenter, text);
+    // A label that fits nowhere is left out: its value is in the steps, the
+    // description and the hover readout.
+    painter.save();
+    if (m_dimmed)
+        painter.setOpacity(0.4);
+    painter.setPen(ink);
+    const auto places = PlaceLabels(requests, scene);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (places[i])
+            painter.drawText(qrect(*places[i]), Qt::AlignCenter, texts[i]);
     }
+    painter.restore();
+
     vertical(area.left(), 1, gridColor);
     vertical(area.right(), 1, gridColor);
     horizontal(area.top(), 1, gridColor);
     horizontal(area.bottom(), 1, gridColor);
 }
 
+// The picture, then what belongs to the screen only: the hover readout and
+// the focus frame.
 void PlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     paint(painter, size());
+    const QRectF area = plotArea(size());
+    if (!m_empty && m_hover && area.contains(*m_hover)) {
+        const QPointF at = toData(*m_hover);
+        const double y = m_curve.at(at.x());
+        const QString text = "x = " + qs(TypesetApproximation(at.x(), m_curve.separator)) + ";  y "
+            + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y, m_curve.separator))
+                                : QString("вне диапазона"));
+        const QRectF box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
+        const QRectF place(area.topRight() + QPointF(-box.width() - 4, 4), box.size());
+        painter.fillRect(place, palette().color(QPalette::Base));
+        painter.setPen(labelInk());
+        painter.drawText(place, Qt::AlignCenter, text);
+    }
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
@@ -330,27 +418,45 @@ QImage PlotWidget::render(QSize size, qreal pixelRatio) const
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
-    painter.setFont(font());
     paint(painter, size);
     return image;
 }
 
+// QSvgGenerator names the font by its family alone and sizes it in points at
+// its own resolution; the text is set here as the screen sets it: the
+// widget's family with a generic fallback, at the same size in pixels.
+bool PlotWidget::saveSvg(const QString& fileName) const
+{
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size());
+    svg.setViewBox(QRect(QPoint(0, 0), size()));
+    svg.setResolution(96); // CSS pixels: the picture as large as on the screen
+    svg.setTitle("График");
+    svg.setDescription(accessibleDescription());
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    paint(painter, size());
+    if (!painter.end())
+        return false;
+    const QFont font = plotFont();
+    QString text = QString::fromUtf8(buffer.data());
+    QString family = font.family().toHtmlEscaped();
+    family.replace('\'', "&apos;");
+    text.replace(QRegularExpression(R"(font-family="[^"]*")"),
+        QString(R"(font-family="'%1', sans-serif")").arg(family));
+    text.replace(QRegularExpression(R"(font-size="[^"]*")"),
+        QString(R"(font-size="%1px")").arg(font.pixelSize()));
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.flush();
+}
+
 bool PlotWidget::save(const QString& fileName) const
 {
-    if (fileName.endsWith(".svg", Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setFileName(fileName);
-        svg.setSize(size());
-        svg.setViewBox(QRect(QPoint(0, 0), size()));
-        svg.setTitle("График");
-        svg.setDescription(accessibleDescription());
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return false;
-        painter.setFont(font());
-        paint(painter, size());
-        return painter.end();
-    }
+    if (fileName.endsWith(".svg", Qt::CaseInsensitive))
+        return saveSvg(fileName);
     return render(size(), devicePixelRatioF()).save(fileName, "PNG");
 }
 
@@ -361,11 +467,14 @@ void PlotWidget::copyToClipboard() const
 
 void PlotWidget::saveAs()
 {
-    QString name = chooseFileName(this);
+    const SaveChoice choice = chooseFileName(this);
+    QString name = choice.fileName;
     if (name.isEmpty())
         return;
-    if (!name.endsWith(".svg", Qt::CaseInsensitive) && !name.endsWith(".png", Qt::CaseInsensitive))
-        name += ".png";
+    // A name without a suffix takes the type chosen in the dialog.
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix != "svg" && suffix != "png")
+        name += choice.filter.contains("*.svg") ? ".svg" : ".png";
     if (!save(name))
         QMessageBox::warning(
             this, "Решение и график", "Не удалось сохранить график в файл «" + name + "».");
@@ -374,7 +483,14 @@ void PlotWidget::saveAs()
 void PlotWidget::zoomAbout(double factor, QPointF position)
 {
     const QPointF at = toData(position);
-    setView(Zoomed(m_view, factor, at.x(), at.y()));
+    m_view = Zoomed(m_view, factor, at.x(), at.y());
+    // The left margin follows the widest tick label of the new view: the
+    // point under the cursor is held there all the same.
+    for (int i = 0; i < 3; ++i) {
+        const QPointF now = toData(position);
+        m_view = Panned(m_view, at.x() - now.x(), at.y() - now.y());
+    }
+    setView(m_view);
 }
 
 void PlotWidget::panBy(double fx, double fy)

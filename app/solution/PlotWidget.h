@@ -1,10 +1,14 @@
 // The graph of y = a·x² + b·x + c: axes, grid, ticks at 1, 2 or 5 × 10ᵏ, the
 // curve as exact quadratic Bézier pieces, and the roots, vertex and
-// y-intercept marked (or, off the view, an arrow at the edge with the value).
-// The wheel zooms about the cursor, dragging pans, Home or a double-click
-// resets; +, −, the arrows, Ctrl+C (PNG) and Ctrl+S work with the focus here.
-// The view's mathematics lives in the core (PlotView.h); this only maps and
-// paints, in floating point, and only what lies within a band about the view.
+// y-intercept marked (or, off the view, an arrow at the edge at the point's
+// own coordinate, with the value beside it). The wheel zooms about the
+// cursor, dragging pans, Home or a double-click resets; +, −, the arrows,
+// Ctrl+C (PNG) and Ctrl+S work with the focus here. The view's mathematics
+// and where the labels go live in the core (PlotView.h, LabelPlacement.h);
+// this only maps and paints, in floating point, and only what lies within a
+// band about the view. The picture (paint) is the plot alone; the hover
+// readout and the focus frame are drawn over it on screen only, so a copied or
+// saved picture never holds them. Its accessible role is a chart.
 #pragma once
 
 #include "PlotView.h"
@@ -44,10 +48,17 @@ public:
     void paint(QPainter& painter, QSizeF size) const;
     // The picture at the given logical size and pixel ratio.
     QImage render(QSize size, qreal pixelRatio) const;
+    // PNG, or SVG when the name ends in .svg.
     bool save(const QString& fileName) const;
     void copyToClipboard() const;
-    // Asks where to save; replaceable so that tests never meet a file dialog.
-    static std::function<QString(QWidget*)> chooseFileName;
+    // Where to save and the file type chosen in the dialog, which decides the
+    // format of a name without a suffix; replaceable so that tests never meet
+    // a file dialog.
+    struct SaveChoice {
+        QString fileName;
+        QString filter;
+    };
+    static std::function<SaveChoice(QWidget*)> chooseFileName;
 
     QSize sizeHint() const override { return { 480, 400 }; }
     QSize minimumSizeHint() const override { return { 240, 200 }; }
@@ -64,7 +75,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    QFont plotFont() const;
     QRectF plotArea(QSizeF size) const;
+    TickRange yTicks(double height) const;
+    TickRange xTicks(double width) const;
+    QColor labelInk() const;
+    bool saveSvg(const QString& fileName) const;
     QPointF toDevice(double x, double y, const QRectF& area) const;
     QPointF toData(QPointF position) const;
     void zoomAbout(double factor, QPointF position);

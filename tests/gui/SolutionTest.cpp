@@ -4,11 +4,13 @@
 #include "PlotWidget.h"
 #include "SolutionWindow.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWheelEvent>
 
 class SolutionTest : public FormTestBase {
     Q_OBJECT
@@ -116,6 +118,7 @@ private slots:
         form->Solution->open();
         PlotWidget* plot = window()->plot();
         QCOMPARE(plot->accessibleName(), QString("График"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(plot)->role(), QAccessible::Chart);
         QVERIFY(plot->accessibleDescription().startsWith(
             "Парабола y = x² − 3x + 2, ветви вверх, вершина (1.5; −0.25), пересекает ось x в "
             "точках 1 и 2, ось y в точке 2."));
@@ -123,22 +126,42 @@ private slots:
         QTest::keyClick(window()->steps(), Qt::Key_Tab, Qt::ControlModifier);
         const PlotBox home = plot->view();
         plot->setFocus();
+        const QString described = plot->accessibleDescription();
         QTest::keyClick(plot, Qt::Key_Plus);
         QVERIFY(plot->view().width() < home.width());
         const QString zoomed = plot->accessibleDescription();
+        QVERIFY(zoomed != described);
         QTest::keyClick(plot, Qt::Key_Right);
         QVERIFY(plot->view().xMin > home.xMin);
         QVERIFY(plot->accessibleDescription() != zoomed);
+        const double low = plot->view().yMin;
+        QTest::keyClick(plot, Qt::Key_Up);
+        QVERIFY(plot->view().yMin > low);
         QTest::keyClick(plot, Qt::Key_Home);
         QCOMPARE(plot->view().xMin, home.xMin);
         QCOMPARE(plot->view().yMax, home.yMax);
 
+        // A name without a suffix takes the type chosen in the dialog.
         QTemporaryDir dir;
-        for (const QString name : { "plot.png", "plot.svg" }) {
-            PlotWidget::chooseFileName = [&](QWidget*) { return dir.filePath(name); };
+        const QString png = "Изображение PNG (*.png)", svg = "Рисунок SVG (*.svg)";
+        const QString saves[][4] = { { "plot.png", png, "plot.png", "PNG" },
+            { "plot.svg", png, "plot.svg", "<svg" }, { "drawing", svg, "drawing.svg", "<svg" },
+            { "picture", png, "picture.png", "PNG" } };
+        for (const auto& [name, filter, written, holds] : saves) {
+            PlotWidget::chooseFileName = [&](QWidget*) {
+                return PlotWidget::SaveChoice { dir.filePath(name), filter };
+            };
             QTest::keyClick(plot, Qt::Key_S, Qt::ControlModifier);
-            QVERIFY2(QFileInfo(dir.filePath(name)).size() > 1000, qPrintable(name));
+            QFile file(dir.filePath(written));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written));
+            const QByteArray head = file.read(300);
+            QVERIFY2(holds == "<svg" ? head.contains("<svg") : head.startsWith("\x89PNG"),
+                qPrintable(written));
         }
+        // The picture is the plot alone: no hover readout.
+        const QImage plain = plot->render(plot->size(), 1);
+        QTest::mouseMove(plot, plot->rect().center());
+        QCOMPARE(plot->render(plot->size(), 1), plain);
         if (putOnClipboard("before")) {
             QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
             QVERIFY(
@@ -192,9 +215,15 @@ private slots:
             palette.setColor(QPalette::Highlight, QColor(0x15, 0x40, 0x80));
             plot.setPalette(palette);
         }
+        // An inactive window's palette that fades the text to under 4.5:1.
+        QPalette faded = plot.palette();
+        faded.setColor(QPalette::Inactive, QPalette::Text,
+            dark ? QColor(0x70, 0x70, 0x70) : QColor(0x90, 0x90, 0x90));
+        plot.setPalette(faded);
         plot.setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
         const QSize size(400, 300);
         const QImage image = plot.render(size, ratio);
+        QCOMPARE(image.size(), size * ratio);
         const QColor background = image.pixelColor(int(5 * ratio), int(5 * ratio));
         const auto at = [&](double x, double y) {
             const QPointF p = plot.devicePoint(x, y, size) * ratio;
@@ -214,9 +243,40 @@ private slots:
             };
             return 0.2126 * f(c.redF()) + 0.7152 * f(c.greenF()) + 0.0722 * f(c.blueF());
         };
-        const double lc = luminance(curve), lb = luminance(background);
-        QVERIFY2(
-            (std::max(lc, lb) + 0.05) / (std::min(lc, lb) + 0.05) >= 3.0, qPrintable(curve.name()));
+        const auto contrast = [&](const QColor& c) {
+            const double lc = luminance(c), lb = luminance(background);
+            return (std::max(lc, lb) + 0.05) / (std::min(lc, lb) + 0.05);
+        };
+        QVERIFY2(contrast(curve) >= 3.0, qPrintable(curve.name()));
+        // The y tick labels, left of the plot, the window inactive: ≥ 4.5:1 at their core.
+        QVERIFY(!plot.isActiveWindow());
+        double strongest = 0;
+        const QPointF corner = plot.devicePoint(plot.view().xMin, plot.view().yMin, size) * ratio;
+        for (int y = 0; y < int(corner.y()); ++y) {
+            for (int x = 0; x < int(corner.x()) - 4; ++x)
+                strongest = std::max(strongest, contrast(image.pixelColor(x, y)));
+        }
+        QVERIFY2(strongest >= 4.5, qPrintable(QString::number(strongest)));
+    }
+
+    // The wheel zooms about the cursor; the plot stands the right way up.
+    void wheelZoomsAboutTheCursorTheRightWayUp()
+    {
+        PlotWidget plot;
+        plot.resize(400, 300);
+        plot.setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
+        const QPointF vertex = plot.devicePoint(1.5, -0.25, plot.size());
+        QVERIFY(vertex.y() > plot.devicePoint(0, 2, plot.size()).y());
+        const PlotBox before = plot.view();
+        const double x = before.xMin + 0.3 * before.width();
+        const QPointF at = plot.devicePoint(x, 1, plot.size());
+        QWheelEvent wheel(at, plot.mapToGlobal(at), {}, { 0, 120 }, Qt::NoButton, Qt::NoModifier,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&plot, &wheel);
+        QVERIFY(plot.view().width() < before.width());
+        const QPointF still = plot.devicePoint(x, 1, plot.size());
+        QVERIFY2(std::hypot(still.x() - at.x(), still.y() - at.y()) < 0.01,
+            qPrintable(QString("%1, %2").arg(still.x()).arg(still.y())));
     }
 };
 
