@@ -24,6 +24,11 @@ SolutionLink::SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* s
     m_open->setShortcutContext(Qt::WindowShortcut);
     m_open->setEnabled(false);
     resultLine->addAction(m_open);
+    // The window is found from the result line: the pointer and screen
+    // readers are told where it opens from.
+    resultLine->setToolTip("Решение и график: Ctrl+R или правая кнопка мыши");
+    resultLine->setAccessibleDescription(
+        resultLine->accessibleDescription() + ". Решение и график: Ctrl+R или контекстное меню");
     connect(m_open, &QAction::triggered, this, &SolutionLink::open);
     // After the form's own Solve handler, which writes the result line.
     connect(solve, &QAbstractButton::clicked, this, &SolutionLink::solved);

@@ -2,6 +2,9 @@
 
 #include "PlotWidget.h"
 
+#include "Typography.h"
+
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,6 +16,9 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,7 +46,76 @@ protected:
     }
 };
 
-QString html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+// A formula breaks only between its terms: the spaces inside a term are made
+// non-breaking, and the view breaks lines at the others only.
+QString html(const std::string& text)
+{
+    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
+}
+
+// Keeps the steps' share of the width as the window grows or shrinks (a
+// QSplitter gives nearly all new room to the plot); a drag sets a new share.
+class SharingSplitter : public QSplitter {
+public:
+    explicit SharingSplitter(Qt::Orientation orientation)
+        : QSplitter(orientation)
+    {
+        connect(this, &QSplitter::splitterMoved, this, [this] {
+            const QList<int> now = sizes();
+            if (now.size() == 2 && now[0] + now[1] > 0)
+                m_share = double(now[0]) / (now[0] + now[1]);
+        });
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QSplitter::resizeEvent(event);
+        const QList<int> now = sizes();
+        if (now.size() != 2)
+            return;
+        const int total = now[0] + now[1];
+        const int first = int(total * m_share + 0.5);
+        setSizes({ first, total - first });
+    }
+
+private:
+    double m_share = 0.4;
+};
+
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor& colour)
+{
+    const auto linear
+        = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The text colour moved towards the background as far as stays readable
+// (WCAG AA for body text, 4.5:1, with a little margin): visibly fainter than
+// the fresh steps, never as faint as the palette's disabled text.
+QColor fadedText(const QColor& text, const QColor& background)
+{
+    const double wanted = 4.7;
+    const auto mix = [&](double t) {
+        return QColor::fromRgbF(float(text.redF() + (background.redF() - text.redF()) * t),
+            float(text.greenF() + (background.greenF() - text.greenF()) * t),
+            float(text.blueF() + (background.blueF() - text.blueF()) * t));
+    };
+    double readable = 0, faint = 1;
+    for (int i = 0; i < 20; ++i) {
+        const double t = (readable + faint) / 2;
+        (contrast(mix(t), background) >= wanted ? readable : faint) = t;
+    }
+    return mix(readable);
+}
 
 } // namespace
 
@@ -57,19 +132,22 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->setReadOnly(true);
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
+    m_steps->setWordWrapMode(QTextOption::WordWrap);
     m_steps->setMinimumWidth(300);
     m_plot = new PlotWidget;
 
-    auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(m_steps);
-    splitter->addWidget(m_plot);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    splitter->setChildrenCollapsible(false);
+    m_splitter = new SharingSplitter(Qt::Horizontal);
+    m_splitter->addWidget(m_steps);
+    m_splitter->addWidget(m_plot);
+    m_splitter->setChildrenCollapsible(false);
+    // A splitter lowers each widget it takes, which reverses their order
+    // among its children and so for screen readers; the steps come first,
+    // as on screen and in the Tab order.
+    m_steps->lower();
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_staleLine);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
     setTabOrder(m_steps, m_plot);
 
@@ -96,6 +174,7 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
     m_steps->setHtml(text);
     m_plot->setCurve(solution.curve, solution.description);
     setStale(false);
+    announce("Решение обновлено");
 }
 
 void SolutionWindow::explain(const SolvedEquation& solved)
@@ -113,44 +192,126 @@ void SolutionWindow::showFailure(const std::string& reason)
     m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + html(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
     setStale(false);
+    announce("Решение построить не удалось");
 }
 
 void SolutionWindow::setStale(bool stale)
 {
+    const bool changed = stale != m_stale;
     m_stale = stale;
     m_staleLine->setVisible(stale);
-    QPalette palette = m_steps->palette();
-    palette.setColor(QPalette::Text,
-        this->palette().color(stale ? QPalette::Disabled : QPalette::Active, QPalette::Text));
-    m_steps->setPalette(palette);
+    dimSteps();
     m_plot->setDimmed(stale);
+    if (changed && stale)
+        announce("Коэффициенты изменились");
 }
 
+// Stale steps are faded, not disabled: the palette's disabled text falls to
+// about 1.9:1 and could no longer be read, and the line above them already
+// says why they are faded. Fresh steps take the window's palette as it comes.
+void SolutionWindow::dimSteps()
+{
+    if (!m_stale) {
+        m_steps->setPalette(QPalette());
+        return;
+    }
+    const QPalette& window = palette();
+    QPalette faded = m_steps->palette();
+    faded.setColor(QPalette::Text,
+        fadedText(window.color(QPalette::Active, QPalette::Text),
+            window.color(QPalette::Active, QPalette::Base)));
+    m_steps->setPalette(faded);
+}
+
+void SolutionWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_stale)
+        dimSteps();
+}
+
+// A short word for screen readers, after what they are saying, as the main
+// window announces its result; Qt offers announcements from 6.8 on.
+void SolutionWindow::announce(const QString& message)
+{
+    if (!isVisible())
+        return;
+    m_announced = message;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (QAccessible::isActive()) {
+        QAccessibleAnnouncementEvent announcement(m_steps, message);
+        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+        QAccessible::updateAccessibility(&announcement);
+    }
+#endif
+}
+
+// QTextDocument writes the non-breaking spaces of the formulas as ordinary
+// ones in plain text.
 QString SolutionWindow::solutionText() const { return m_steps->toPlainText(); }
+
+SolutionPlacement PlaceSolution(
+    const QRect& room, const QRect& main, QSize wanted, QSize minimum, QSize stackedMinimum)
+{
+    const int gap = 8;
+    const QRect right(QPoint(main.right() + 1 + gap, room.top()), room.bottomRight());
+    const QRect left(room.topLeft(), QPoint(main.left() - 1 - gap, room.bottom()));
+    const QRect below(QPoint(room.left(), main.bottom() + 1 + gap), room.bottomRight());
+    const QRect above(room.topLeft(), QPoint(room.right(), main.top() - 1 - gap));
+    const bool onRight = right.width() >= left.width();
+    const QRect& side = onRight ? right : left;
+    const auto holds = [](const QRect& band, QSize size) {
+        return band.width() >= size.width() && band.height() >= size.height();
+    };
+    // `size`, fitted into `band`, as near to (x, y) as the band allows.
+    const auto inside = [](const QRect& band, QSize size, int x, int y) {
+        size = size.boundedTo(band.size());
+        x = std::clamp(x, band.left(), band.right() + 1 - size.width());
+        y = std::clamp(y, band.top(), band.bottom() + 1 - size.height());
+        return QRect(QPoint(x, y), size);
+    };
+    const auto besideMain = [&](QSize size) {
+        size = size.boundedTo(side.size());
+        return inside(
+            side, size, onRight ? side.left() : side.right() + 1 - size.width(), main.top());
+    };
+    if (holds(side, minimum))
+        return { besideMain(wanted) };
+    if (holds(below, minimum))
+        return { inside(below, wanted, main.left(), below.top()) };
+    if (holds(side, stackedMinimum))
+        return { besideMain({ wanted.width(), room.height() }), true };
+    QRect largest;
+    for (const QRect& band : { side, below, above })
+        if (band.isValid() && band.width() * band.height() > largest.width() * largest.height())
+            largest = band;
+    if (largest.isEmpty())
+        return {};
+    const bool column = largest.height() > largest.width();
+    return { inside(largest, wanted, main.left(), main.top()), column };
+}
 
 void SolutionWindow::placeBeside(const QWidget* main)
 {
-    if (m_placed || !main || QGuiApplication::platformName() == "wayland")
+    if (m_placed || !main || QGuiApplication::platformName().startsWith("wayland"))
         return;
     m_placed = true;
     const QScreen* screen = main->screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
-    const QRect beside = main->frameGeometry();
-    const int gap = 8;
-    QSize size = this->size();
-    const int right = room.right() - beside.right() - gap;
-    const int left = beside.left() - room.left() - gap;
-    if (right >= minimumSizeHint().width() || left >= minimumSizeHint().width()) {
-        const bool onRight = right >= left;
-        size.setWidth(std::min(size.width(), onRight ? right : left));
-        size.setHeight(std::min(size.height(), room.height()));
-        resize(size);
-        const int x = onRight ? beside.right() + gap : beside.left() - gap - size.width();
-        const int y = std::clamp(beside.top(), room.top(), room.bottom() - size.height());
-        move(x, y);
-    }
+    // The window manager's frame is not known before the window is shown:
+    // the main window's stands in for it.
+    const QSize frame = main->frameGeometry().size() - main->size();
+    m_splitter->setOrientation(Qt::Vertical);
+    const QSize stackedMinimum = minimumSizeHint() + frame;
+    m_splitter->setOrientation(Qt::Horizontal);
+    const SolutionPlacement place = PlaceSolution(screen->availableGeometry(),
+        main->frameGeometry(), size() + frame, minimumSizeHint() + frame, stackedMinimum);
+    if (place.frame.isEmpty())
+        return;
+    m_splitter->setOrientation(place.stacked ? Qt::Vertical : Qt::Horizontal);
+    resize(place.frame.size() - frame);
+    move(place.frame.topLeft());
 }
 
 SolutionView* CreateSolutionView(QWidget* owner) { return new SolutionWindow(owner); }

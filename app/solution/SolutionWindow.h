@@ -11,8 +11,22 @@
 #include <QMainWindow>
 
 class QLabel;
+class QSplitter;
 class QTextEdit;
 class PlotWidget;
+
+// Where the window's frame goes so that it covers nothing of the main
+// window's frame `main` on the screen's free area `room`: beside it where a
+// side holds the side-by-side `minimum` (the wider side), else below it; else
+// in a column beside it, the steps above the plot (`stacked` minimum); else in
+// the largest free band, smaller than it would like. At most `wanted`, as
+// near the main window as the band allows. An empty frame: no free band.
+struct SolutionPlacement {
+    QRect frame;
+    bool stacked = false;
+};
+SolutionPlacement PlaceSolution(
+    const QRect& room, const QRect& main, QSize wanted, QSize minimum, QSize stackedMinimum);
 
 class SolutionWindow : public QMainWindow, public SolutionView {
     Q_OBJECT
@@ -32,14 +46,25 @@ public:
     QString solutionText() const;
     PlotWidget* plot() const { return m_plot; }
     QTextEdit* steps() const { return m_steps; }
+    QSplitter* splitter() const { return m_splitter; }
+    // What was last announced to screen readers (from Qt 6.8 on).
+    const QString& lastAnnouncement() const { return m_announced; }
 
-    // Opens beside `main` where the screen has room, else where it is.
+    // Opens where PlaceSolution says, once; on Wayland where the compositor puts it.
     void placeBeside(const QWidget* main) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void dimSteps();
+    void announce(const QString& message);
+
     QLabel* m_staleLine = nullptr;
     QTextEdit* m_steps = nullptr;
     PlotWidget* m_plot = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QString m_announced;
     bool m_stale = false;
     bool m_placed = false;
 };

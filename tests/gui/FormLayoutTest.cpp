@@ -131,7 +131,8 @@ private slots:
         QCOMPARE(form->Label2->buddy(), form->Edit1);
         QCOMPARE(form->Label3->buddy(), form->Edit2);
         QCOMPARE(form->Label4->buddy(), form->Edit3);
-        QCOMPARE(form->Label5->accessibleDescription(), QString("Результат"));
+        QCOMPARE(form->Label5->accessibleDescription(),
+            QString("Результат. Решение и график: Ctrl+R или контекстное меню"));
         QVERIFY(!form->Image1->accessibleDescription().isEmpty());
     }
 

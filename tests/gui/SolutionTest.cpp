@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -31,6 +32,18 @@ class SolutionTest : public FormTestBase {
 
     QString steps() const { return window()->solutionText(); }
 
+    static double wcagContrast(const QColor& a, const QColor& b)
+    {
+        const auto luminance = [](const QColor& c) {
+            const auto f = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * f(c.redF()) + 0.7152 * f(c.greenF()) + 0.0722 * f(c.blueF());
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+
     // Presses a key in the solution window, active as a window manager makes it.
     void keyInSolution(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -50,13 +63,37 @@ private slots:
 
     void opensFromCtrlRAndTheMenuAfterASolve()
     {
+        QVERIFY(form->Label5->toolTip().startsWith("Решение и график: Ctrl+R"));
+        // A Solve that stops at a box (an empty field) opens nothing.
+        type(form->Edit1, "1");
+        click(form->Button1);
+        QCOMPARE(boxes->take().size(), std::size_t(1));
+        reactivate();
         QTest::keyClick(form->Edit1, Qt::Key_R, Qt::ControlModifier);
-        QVERIFY(!window());
+        QVERIFY(!window() && !form->Solution->openAction()->isEnabled());
         solve("1", "-3", "1");
+        // First opened after an edit: the last solution, dimmed.
+        type(form->Edit3, "0");
         QTest::keyClick(form->Edit3, Qt::Key_R, Qt::ControlModifier);
-        QVERIFY(window() && window()->isVisible());
+        QVERIFY(window() && window()->isVisible() && window()->isStale());
         QCOMPARE(window()->windowTitle(), QString("Решение и график"));
         QVERIFY(steps().contains("x₁ = (3 + √5)/2 ≈ 2.618"));
+        // Screen readers meet the steps before the plot, as the Tab key does.
+        QList<QObject*> order;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            order << node->object();
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(window()));
+        QVERIFY(order.indexOf(window()->steps()) >= 0
+            && order.indexOf(window()->steps()) < order.indexOf(window()->plot()));
+        // The steps keep their share of a wider window, two fifths.
+        SolutionWindow wide(nullptr);
+        wide.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wide));
+        wide.resize(1800, 700);
+        QTRY_VERIFY(qAbs(wide.steps()->width() - wide.splitter()->width() * 2 / 5) < 12);
         keyInSolution(Qt::Key_Escape);
         QVERIFY(!window()->isVisible());
 
@@ -92,11 +129,28 @@ private slots:
         solve("1", "0.1", "0.0025");
         QVERIFY(steps().contains("x = −b/(2a) = −1/20 = −0.05"));
         QVERIFY(steps().contains("одинарной точности"));
+        // Formulas hold non-breaking spaces, copied as ordinary ones.
+        QVERIFY(window()->steps()->document()->toRawText().contains(QChar::Nbsp));
+        QVERIFY(!steps().contains(QChar::Nbsp));
+        QCOMPARE(window()->steps()->wordWrapMode(), QTextOption::WordWrap);
         QVERIFY(!window()->isStale());
         type(form->Edit3, "1");
         QVERIFY(window()->isStale());
+        QCOMPARE(window()->lastAnnouncement(), QString("Коэффициенты изменились"));
         QVERIFY(window()->findChild<QWidget*>("StaleLine")->isVisible());
         QVERIFY(steps().contains("−1/20"));
+        // Faded, yet readable (WCAG AA, 4.5:1), in a light and a dark palette.
+        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A));
+        dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+        for (const QPalette& palette : { QApplication::palette(), dark }) {
+            window()->setPalette(palette);
+            const QPalette shown = window()->steps()->palette();
+            const double faded
+                = wcagContrast(shown.color(QPalette::Text), shown.color(QPalette::Base));
+            const double fresh
+                = wcagContrast(palette.color(QPalette::Text), palette.color(QPalette::Base));
+            QVERIFY2(faded >= 4.5 && faded < fresh / 2, qPrintable(QString::number(faded)));
+        }
         // A box (an empty field) leaves the window as it was.
         form->Edit2->SetText("");
         form->Edit3->SetText("2");
@@ -106,10 +160,48 @@ private slots:
         QVERIFY(window()->isStale() && steps().contains("−1/20"));
         solve("0", "2", "-4");
         QVERIFY(!window()->isStale());
+        QCOMPARE(window()->lastAnnouncement(), QString("Решение обновлено"));
         QVERIFY(steps().contains("x = −c/b = 2"));
         QVERIFY(!steps().contains("одинарной точности"));
         click(form->Button2);
         QVERIFY(window()->isStale());
+        // An explanation that failed gives its reason and leaves no plot behind.
+        window()->showFailure("Текст «x» не является правильным числом.");
+        QVERIFY(steps().contains("«x» не является правильным числом"));
+        QVERIFY(window()->plot()->isEmpty() && !window()->isStale());
+    }
+
+    // Beside the main window where there is room, else below it, else in a
+    // column beside it; on a tiny screen in the largest free band, smaller.
+    void placementLeavesTheMainWindowInView_data()
+    {
+        QTest::addColumn<QRect>("room");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("placed");
+        QTest::addColumn<bool>("stacked");
+        const QRect main(192, 107, 401, 430);
+        row("1280x1024: beside, on the right", QRect(0, 0, 1280, 1024), main,
+            QRect(601, 107, 679, 550), false);
+        row("main at the right edge: on the left", QRect(0, 0, 1280, 1024), main.translated(678, 0),
+            QRect(40, 107, 822, 550), false);
+        row("main in the middle: below", QRect(0, 0, 1280, 800), QRect(440, 100, 401, 300),
+            QRect(440, 408, 822, 392), false);
+        row("1024x768 with a panel: a column", QRect(0, 0, 1024, 740), main,
+            QRect(601, 0, 423, 740), true);
+        row("800x600: smaller, in the widest band", QRect(0, 0, 800, 600), main,
+            QRect(601, 50, 199, 550), true);
+    }
+
+    void placementLeavesTheMainWindowInView()
+    {
+        QFETCH(QRect, room);
+        QFETCH(QRect, main);
+        QFETCH(QRect, placed);
+        QFETCH(bool, stacked);
+        const SolutionPlacement place
+            = PlaceSolution(room, main, { 822, 550 }, { 580, 260 }, { 340, 480 });
+        QCOMPARE(place.frame, placed);
+        QCOMPARE(place.stacked, stacked);
     }
 
     void plotTakesTheFocusAndFollowsTheKeys()
