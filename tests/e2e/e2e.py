@@ -45,15 +45,17 @@ def xdotool(*args):
 # Roles are compared as AT-SPI's numbers: their names change between versions
 # ("push button" became "button").
 def find(root, role, name=None, description=None):
+    """`description` is matched at the start: a description may go on."""
     def match(o):
         return (o is not None and o.getRole() == role
                 and (name is None or o.name == name)
-                and (description is None or o.description == description))
+                and (description is None or o.description.startswith(description)))
     return pyatspi.findDescendant(root, match)
 
 
 def text_of(obj):
-    return obj.queryText().getText(0, -1)
+    """The text as a screen reader speaks it: a non-breaking space is a space."""
+    return obj.queryText().getText(0, -1).replace("\u00a0", " ")
 
 
 def has(obj, state):
@@ -185,6 +187,22 @@ def check_comma_settings():
         key("Return", "Return")
         check(wait_for(lambda: w.result_text() == "x1= 2,5; x2= 0,5"),
               "solved with commas: " + w.result_text())
+
+        # «Решение и график», from the module, writes the numbers with commas too.
+        click(w.a)
+        key("ctrl+a")
+        type_text("1,5")
+        click(w.c)
+        key("ctrl+a")
+        type_text("1")
+        click(w.solve)
+        check(wait_for(lambda: w.result_text().startswith("x1= 1,577")), "solved 1,5, -3, 1: " + w.result_text())
+        key("ctrl+r")
+        frame = wait_for(lambda: find(w.app, pyatspi.ROLE_FRAME, "Решение и график"))
+        steps = frame and wait_for(lambda: find_named(frame, "Решение"))
+        shown = wait_for(lambda: "≈ 1,577" in text_of(steps) and text_of(steps)) if steps else None
+        check(bool(shown) and "a = 1,5" in shown,
+              "the steps use commas: " + (text_of(steps)[:80] if steps else "no steps"))
     finally:
         process.kill()
         process.wait()
@@ -287,7 +305,7 @@ def main():
 
         def listen(event):
             try:
-                if event.source.description == "Результат":
+                if event.source.description.startswith("Результат"):
                     heard.append((event.type, str(event.any_data)))
             except Exception:
                 pass
