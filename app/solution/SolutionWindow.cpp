@@ -133,7 +133,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
     m_steps->setWordWrapMode(QTextOption::WordWrap);
-    m_steps->setMinimumWidth(300);
+    m_steps->setMinimumSize(300, 160);
     m_plot = new PlotWidget;
 
     m_splitter = new SharingSplitter(Qt::Horizontal);
@@ -159,18 +159,20 @@ SolutionWindow::SolutionWindow(QWidget* owner)
 
 void SolutionWindow::showSolution(const EquationSolution& solution)
 {
+    // A line that wraps goes on indented under its own start, so that the
+    // rest of a formula does not pass for the next line.
+    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
+                         "text-indent:-16px\">";
     QString text;
     for (const SolutionStep& step : solution.steps) {
         text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>" + html(step.heading)
             + "</b></p>";
-        for (const std::string& line : step.lines)
-            text += "<p style=\"margin-top:0; margin-bottom:2px; margin-left:14px\">" + html(line)
-                + "</p>";
+        for (const std::string& each : step.lines)
+            text += line + html(each) + "</p>";
     }
     if (!solution.precisionNote.empty())
         text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>Одинарная точность</b></p>"
-                "<p style=\"margin-top:0; margin-bottom:2px; margin-left:14px\"><i>"
-            + html(solution.precisionNote) + "</i></p>";
+            + line + "<i>" + html(solution.precisionNote) + "</i></p>";
     m_steps->setHtml(text);
     m_plot->setCurve(solution.curve, solution.description);
     setStale(false);
@@ -300,13 +302,19 @@ void SolutionWindow::placeBeside(const QWidget* main)
     if (!screen)
         return;
     // The window manager's frame is not known before the window is shown:
-    // the main window's stands in for it.
+    // the main window's stands in for it. Nor are the layout's minimum sizes
+    // (it leaves out children not yet shown): they are added up here.
     const QSize frame = main->frameGeometry().size() - main->size();
-    m_splitter->setOrientation(Qt::Vertical);
-    const QSize stackedMinimum = minimumSizeHint() + frame;
-    m_splitter->setOrientation(Qt::Horizontal);
+    const QSize steps = m_steps->minimumSize().expandedTo(m_steps->minimumSizeHint());
+    const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint());
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    const QSize around = frame
+        + QSize(margins.left() + margins.right() + m_splitter->handleWidth(),
+            margins.top() + margins.bottom() + m_splitter->handleWidth());
+    const QSize sideBySide(steps.width() + plot.width(), std::max(steps.height(), plot.height()));
+    const QSize stacked(std::max(steps.width(), plot.width()), steps.height() + plot.height());
     const SolutionPlacement place = PlaceSolution(screen->availableGeometry(),
-        main->frameGeometry(), size() + frame, minimumSizeHint() + frame, stackedMinimum);
+        main->frameGeometry(), size() + frame, sideBySide + around, stacked + around);
     if (place.frame.isEmpty())
         return;
     m_splitter->setOrientation(place.stacked ? Qt::Vertical : Qt::Horizontal);
