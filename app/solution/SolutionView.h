@@ -23,7 +23,8 @@ public:
     // Shows that there is no explanation, and why, in place of the last one.
     virtual void showFailure(const std::string& reason) = 0;
     virtual void setStale(bool stale) = 0;
-    // Opens beside `main` where the screen has room.
+    // Places the window, on first opening, where it leaves `main`'s result
+    // line and buttons in view: beside it, else below it, else in a column.
     virtual void placeBeside(const QWidget* main) = 0;
 };
 
