@@ -135,11 +135,12 @@ void PlotWidget::setView(const PlotBox& view)
 void PlotWidget::resetView() { setView(m_home); }
 
 // One sentence of what is seen, and the part of the plane that is visible,
-// its ends to a tenth of the span: no more digits than tell them apart.
+// its ends to a hundredth of the span: enough to place them, and no more
+// digits than tell them apart.
 void PlotWidget::describe()
 {
     const auto value
-        = [this](double v, double span) { return qs(TickLabel(v, span / 10, m_curve.separator)); };
+        = [this](double v, double span) { return qs(TickLabel(v, span / 100, m_curve.separator)); };
     setAccessibleDescription(qs(m_description) + ". Видно x от "
         + value(m_view.xMin, m_view.width()) + " до " + value(m_view.xMax, m_view.width())
         + ", y от " + value(m_view.yMin, m_view.height()) + " до "
