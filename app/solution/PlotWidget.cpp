@@ -1,5 +1,7 @@
 #include "PlotWidget.h"
 
+#include "Contrast.h"
+
 #include "ExactNumbers.h"
 #include "LabelPlacement.h"
 
@@ -30,30 +32,16 @@ namespace {
 
 constexpr double kRight = 12;
 
-double luminance(const QColor& color)
-{
-    const auto channel
-        = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF())
-        + 0.0722 * channel(color.blueF());
-}
-
-double contrast(const QColor& x, const QColor& y)
-{
-    const double lx = luminance(x), ly = luminance(y);
-    return (std::max(lx, ly) + 0.05) / (std::min(lx, ly) + 0.05);
-}
-
 // The colour moved towards white on a dark background, towards black on a
 // light one, until it stands out by at least `ratio` (WCAG 2: 3:1 for
 // graphics, 4.5:1 for text). An inactive window's palette may fade its text;
 // the labels stay readable all the same.
 QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 {
-    const bool dark = luminance(background) < 0.2;
-    for (int step = 0; step < 20 && contrast(color, background) < ratio; ++step)
+    const bool dark = RelativeLuminance(background) < 0.2;
+    for (int step = 0; step < 20 && ContrastRatio(color, background) < ratio; ++step)
         color = dark ? color.lighter(115) : color.darker(115);
-    if (contrast(color, background) < ratio)
+    if (ContrastRatio(color, background) < ratio)
         color = dark ? Qt::white : Qt::black;
     return color;
 }

@@ -1,5 +1,6 @@
 #include "SolutionWindow.h"
 
+#include "Contrast.h"
 #include "PlotWidget.h"
 
 #include "Typography.h"
@@ -83,21 +84,6 @@ private:
     double m_share = 0.4;
 };
 
-// WCAG 2 relative luminance and contrast ratio.
-double luminance(const QColor& colour)
-{
-    const auto linear
-        = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The text colour moved towards the background as far as stays readable
 // (WCAG AA for body text, 4.5:1, with a little margin): visibly fainter than
 // the fresh steps, never as faint as the palette's disabled text.
@@ -112,7 +98,7 @@ QColor fadedText(const QColor& text, const QColor& background)
     double readable = 0, faint = 1;
     for (int i = 0; i < 20; ++i) {
         const double t = (readable + faint) / 2;
-        (contrast(mix(t), background) >= wanted ? readable : faint) = t;
+        (ContrastRatio(mix(t), background) >= wanted ? readable : faint) = t;
     }
     return mix(readable);
 }

@@ -1,5 +1,6 @@
 // «Решение и график» as the user meets it: opened from the result line,
 // following Solve and edits; its plot drawn where the mathematics says.
+#include "Contrast.h"
 #include "FormTestBase.h"
 #include "PlotWidget.h"
 #include "SolutionWindow.h"
@@ -31,18 +32,6 @@ class SolutionTest : public FormTestBase {
     }
 
     QString steps() const { return window()->solutionText(); }
-
-    static double wcagContrast(const QColor& a, const QColor& b)
-    {
-        const auto luminance = [](const QColor& c) {
-            const auto f = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * f(c.redF()) + 0.7152 * f(c.greenF()) + 0.0722 * f(c.blueF());
-        };
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-    }
 
     // Presses a key in the solution window, active as a window manager makes it.
     void keyInSolution(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -146,9 +135,9 @@ private slots:
             window()->setPalette(palette);
             const QPalette shown = window()->steps()->palette();
             const double faded
-                = wcagContrast(shown.color(QPalette::Text), shown.color(QPalette::Base));
+                = ContrastRatio(shown.color(QPalette::Text), shown.color(QPalette::Base));
             const double fresh
-                = wcagContrast(palette.color(QPalette::Text), palette.color(QPalette::Base));
+                = ContrastRatio(palette.color(QPalette::Text), palette.color(QPalette::Base));
             QVERIFY2(faded >= 4.5 && faded < fresh / 2, qPrintable(QString::number(faded)));
         }
         // A box (an empty field) leaves the window as it was.
@@ -329,16 +318,7 @@ private slots:
         QVERIFY(!reddish(at(1.5, 0)));
         // On the curve away from every mark: the curve's colour, ≥ 3:1 against the background.
         const QColor curve = at(0.5, 0.75);
-        const auto luminance = [](const QColor& c) {
-            const auto f = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * f(c.redF()) + 0.7152 * f(c.greenF()) + 0.0722 * f(c.blueF());
-        };
-        const auto contrast = [&](const QColor& c) {
-            const double lc = luminance(c), lb = luminance(background);
-            return (std::max(lc, lb) + 0.05) / (std::min(lc, lb) + 0.05);
-        };
+        const auto contrast = [&](const QColor& c) { return ContrastRatio(c, background); };
         QVERIFY2(contrast(curve) >= 3.0, qPrintable(curve.name()));
         // The y tick labels, left of the plot, the window inactive: ≥ 4.5:1 at their core.
         QVERIFY(!plot.isActiveWindow());
