@@ -120,9 +120,11 @@ std::string NoBreakInsideTerms(const std::string& line)
             } else if (isRelation(word)) {
                 // Before = or ≈ where both sides are long enough to stand alone.
                 std::string after;
-                for (std::size_t j = i + 1;
-                     j < parts.size() && !isRelation(parts[j]) && !isProse(parts[j]); ++j)
+                for (std::size_t j = i + 1; j < parts.size(); ++j) {
+                    if (isRelation(parts[j]) || isProse(parts[j]))
+                        break;
                     after += (after.empty() ? "" : " ") + parts[j];
+                }
                 breakable = characters(side) >= kShortSide && characters(after) >= kShortSide;
             } else if (word == "+" || word == "−" || word == "±") {
                 // Between the terms of a long side only.

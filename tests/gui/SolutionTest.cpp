@@ -228,10 +228,10 @@ private slots:
         const QString saves[][4] = { { "plot.png", png, "plot.png", "PNG" },
             { "plot.svg", png, "plot.svg", "<svg" }, { "drawing", svg, "drawing.svg", "<svg" },
             { "picture", png, "picture.png", "PNG" } };
-        for (const auto& [name, filter, written, holds] : saves) {
-            PlotWidget::chooseFileName = [&](QWidget*) {
-                return PlotWidget::SaveChoice { dir.filePath(name), filter };
-            };
+        for (const auto& save : saves) {
+            const QString &written = save[2], &holds = save[3];
+            const PlotWidget::SaveChoice choice { dir.filePath(save[0]), save[1] };
+            PlotWidget::chooseFileName = [choice](QWidget*) { return choice; };
             QTest::keyClick(plot, Qt::Key_S, Qt::ControlModifier);
             QFile file(dir.filePath(written));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written));
