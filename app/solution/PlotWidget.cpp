@@ -272,12 +272,12 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     };
     const QPointF origin = toDevice(0, 0, area);
     if (m_view.xMin <= 0 && m_view.xMax >= 0) {
-        vertical(origin.x(), 1.5, ink);
+        vertical(origin.x(), 2, ink);
         scene.lines.push_back({ { origin.x(), area.top() }, { origin.x(), area.bottom() } });
         label("y", QRectF(origin.x() - 1, area.top(), 2, 2));
     }
     if (m_view.yMin <= 0 && m_view.yMax >= 0) {
-        horizontal(origin.y(), 1.5, ink);
+        horizontal(origin.y(), 2, ink);
         scene.lines.push_back({ { area.left(), origin.y() }, { area.right(), origin.y() } });
         label("x", QRectF(area.right() - 2, origin.y() - 1, 2, 2));
     }
@@ -364,8 +364,12 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     painter.setPen(ink);
     const auto places = PlaceLabels(requests, scene);
     for (std::size_t i = 0; i < places.size(); ++i) {
-        if (places[i])
-            painter.drawText(qrect(*places[i]), Qt::AlignCenter, texts[i]);
+        if (!places[i])
+            continue;
+        // A label's place is clear of the curve, the axes and the marks; the
+        // grid lines under it give way.
+        painter.fillRect(qrect(*places[i]), background);
+        painter.drawText(qrect(*places[i]), Qt::AlignCenter, texts[i]);
     }
     painter.restore();
 

@@ -114,6 +114,14 @@ std::string shortDecimal(const Rational& x, char separator)
     return shortDecimal(asSurd(x), separator);
 }
 
+// A mark's label: "x₁ = 2", "x₂ ≈ 0,382".
+std::string markLabel(const std::string& name, const Surd& x, char separator)
+{
+    bool exact = false;
+    const std::string decimal = TypesetApproximation(RoundedToFourDigits(x, &exact), separator);
+    return name + (exact ? " = " : " ≈ ") + decimal;
+}
+
 // "= (3/2; −1/4) = (1,5; −0,25)", "= (1/3; 0) ≈ (0,3333; 0)", "≈ (…)" where
 // the exact pair is long, "= (2; 1)".
 std::string withDecimals(const Rational& x, const Rational& y, char separator)
@@ -271,10 +279,10 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
     if (sign > 0) {
         for (int i = 0; i < 2; ++i)
             curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(*real[i])), 0,
-                std::string(i == 0 ? "x₁ = " : "x₂ = ") + shortDecimal(*real[i], sep) });
+                markLabel(i == 0 ? "x₁" : "x₂", *real[i], sep) });
     } else if (sign == 0) {
         curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(roots.first)), 0,
-            "x = " + shortDecimal(roots.first, sep) });
+            markLabel("x", roots.first, sep) });
     }
     curve.points.push_back({ PlotPoint::Vertex, static_cast<double>(Approximate(vertexX)),
         static_cast<double>(Approximate(vertexY)), "вершина " + vertexDecimal });
@@ -304,7 +312,7 @@ void explainLinear(const Coefficients& k, EquationSolution& out)
             { "a = 0, поэтому уравнение линейное: bx + c = 0.",
                 "x = −c/b " + withDecimal(root, sep) } });
         out.curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(root)), 0,
-            "x = " + shortDecimal(root, sep) });
+            markLabel("x", asSurd(root), sep) });
         out.description = line + ", пересекает ось x в точке " + shortDecimal(root, sep);
     } else if (Sign(k.c) != 0) {
         out.steps.push_back({ "Решений нет",
@@ -317,7 +325,7 @@ void explainLinear(const Coefficients& k, EquationSolution& out)
         out.description = line + ", совпадает с осью x";
     }
     out.steps.push_back({ "График",
-        { line + ", пересекает ось y в точке (0; " + TypesetDecimal(k.c, sep) + ")" } });
+        { line + " пересекает ось y в точке (0; " + TypesetDecimal(k.c, sep) + ")." } });
 }
 
 // The result line as exact arithmetic would write it.

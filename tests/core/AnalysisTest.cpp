@@ -254,6 +254,9 @@ TEST_F(Analysis, TextbookNotation)
             expected.replace(at, 1, "\u00A0");
         EXPECT_EQ(NoBreakInsideTerms(row.line), expected) << row.breakable;
     }
+    // The plot's labels say = only where the value is exact.
+    EXPECT_EQ(ExplainEquation("1", "-3", "1", ',').curve.points[0].label, "x₁ ≈ 2,618");
+    EXPECT_EQ(ExplainEquation("1", "-3", "2", ',').curve.points[0].label, "x₁ = 2");
 }
 
 TEST_F(Analysis, TicksAreNiceAndCoverTheSpan)
