@@ -181,9 +181,13 @@ TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
     } rows[] = {
         { "1", "0.1", "0.0025", true }, // exactly D = 0, in single precision D ≈ 5.2E-10
         { "1e-50", "2", "-4", true }, // a underflows to zero: linear in single precision
-        { "1", "-3", "2", false }, { "1", "0.1", "-0.2", false }, { "0", "3", "0.1", false },
-        { "1", "1", "1", false }, { "0", "3", "1e-50", true }, // the result line says 0
-        { "1", "0", "-0.1", false }, { "16.7", "-59", "-75.66", false }, // −0.9996 both ways
+        { "1", "-3", "2", false }, // two roots, both exact in single precision
+        { "1", "0.1", "-0.2", false }, // two roots, rounded alike
+        { "0", "3", "0.1", false }, // linear, rounded alike
+        { "1", "1", "1", false }, // no real roots either way
+        { "0", "3", "1e-50", true }, // the result line says 0
+        { "1", "0", "-0.1", false }, // ±0.3162 either way
+        { "16.7", "-59", "-75.66", false }, // −0.9996 both ways
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
