@@ -435,9 +435,3 @@ std::string TypesetApproximation(long double value, char separator)
 {
     return TextbookNumber(value, 4, separator);
 }
-
-std::size_t CharacterCount(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
-        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}

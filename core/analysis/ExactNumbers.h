@@ -82,5 +82,3 @@ std::string TypesetSurd(const Surd& x, const std::string& sign, char separator);
 // A value to the result line's four significant digits, as a textbook
 // writes it: "−0,3333", "2,5·10⁹".
 std::string TypesetApproximation(long double value, char separator);
-// Length in characters (code points) of a UTF-8 text.
-std::size_t CharacterCount(const std::string& text);

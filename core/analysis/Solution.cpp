@@ -75,8 +75,6 @@ std::string substituted(const ExactDecimal& v, char separator)
     return Sign(v) < 0 || IsScientific(v) ? "(" + text + ")" : text;
 }
 
-// "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
-// form is long.
 // An integer of up to six digits needs no decimal beside it: "−50653", not
 // "−50653 ≈ −50650".
 bool isShortInteger(const std::string& exactText)
@@ -87,6 +85,8 @@ bool isShortInteger(const std::string& exactText)
     return digits <= 6 && CharacterCount(exactText) == digits + minus;
 }
 
+// "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
+// form is long.
 std::string withDecimal(const std::string& exactText, const Surd& value, char separator)
 {
     bool exact = false;
@@ -126,19 +126,18 @@ std::string markLabel(const std::string& name, const Surd& x, char separator)
 // the exact pair is long, "= (2; 1)".
 std::string withDecimals(const Rational& x, const Rational& y, char separator)
 {
-    const std::string exact
-        = "(" + TypesetRational(x, separator) + "; " + TypesetRational(y, separator) + ")";
-    bool exactX = false, exactY = false;
+    const std::string exactX = TypesetRational(x, separator);
+    const std::string exactY = TypesetRational(y, separator);
+    const std::string exact = "(" + exactX + "; " + exactY + ")";
+    bool roundedNothingX = false, roundedNothingY = false;
     const std::string decimal = "("
-        + TypesetApproximation(RoundedToFourDigits(x, &exactX), separator) + "; "
-        + TypesetApproximation(RoundedToFourDigits(y, &exactY), separator) + ")";
+        + TypesetApproximation(RoundedToFourDigits(x, &roundedNothingX), separator) + "; "
+        + TypesetApproximation(RoundedToFourDigits(y, &roundedNothingY), separator) + ")";
     if (CharacterCount(exact) > kLongestExactForm)
         return "≈ " + decimal;
-    if (exact == decimal
-        || (isShortInteger(TypesetRational(x, separator))
-            && isShortInteger(TypesetRational(y, separator))))
+    if (exact == decimal || (isShortInteger(exactX) && isShortInteger(exactY)))
         return "= " + exact;
-    return "= " + exact + (exactX && exactY ? " = " : " ≈ ") + decimal;
+    return "= " + exact + (roundedNothingX && roundedNothingY ? " = " : " ≈ ") + decimal;
 }
 
 // x − root with a decimal root: "(x − 0,3333)", "(x + 10¹⁹)", "x".
@@ -210,7 +209,8 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
         = "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения.";
 
     SolutionStep step { "Корни", {} };
-    std::string complexDecimal;
+    // D < 0: the decimal real part ("" for 0) and imaginary factor ("" for 1).
+    std::string realDecimal, imaginaryDecimal;
     if (sign > 0) {
         step.lines.push_back("D > 0: два действительных корня.");
         if (roots.first.q != 0 && !longForm)
@@ -229,9 +229,10 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
         imaginaryPart.imaginary = false;
         const Rational real = MakeRational(both.p, both.d);
         const std::string imaginary = shortDecimal(imaginaryPart, sep);
-        const std::string decimal = (real.num == 0 ? "±" : shortDecimal(real, sep) + " ± ")
-            + (imaginary == "1" ? "" : imaginary) + "i";
-        complexDecimal = decimal;
+        realDecimal = real.num == 0 ? "" : shortDecimal(real, sep);
+        imaginaryDecimal = (imaginary == "1" ? "" : imaginary) + "i";
+        const std::string decimal
+            = (realDecimal.empty() ? "±" : realDecimal + " ± ") + imaginaryDecimal;
         if (longForm)
             step.lines.push_back("x₁,₂ ≈ " + decimal);
         else
@@ -254,12 +255,9 @@ void explainQuadratic(const Coefficients& k, EquationSolution& out)
     } else if (sign == 0) {
         factoredLine += "≈ " + lead + decimalFactor(shortDecimal(roots.first, sep)) + "²";
     } else {
-        const std::size_t pm = complexDecimal.find("±");
-        const std::string re = complexDecimal.substr(0, pm == 0 ? 0 : pm - 1);
-        const std::string im = complexDecimal.substr(pm + std::string("±").size());
-        const std::string lhs = re.empty() ? "" : re + " ";
-        factoredLine
-            += "≈ " + lead + "(x − (" + lhs + "+ " + im + "))(x − (" + lhs + "− " + im + "))";
+        const std::string re = realDecimal.empty() ? "" : realDecimal + " ";
+        factoredLine += "≈ " + lead + "(x − (" + re + "+ " + imaginaryDecimal + "))(x − (" + re
+            + "− " + imaginaryDecimal + "))";
     }
     check.lines.push_back(factoredLine + (sign < 0 ? " (над комплексными числами)" : ""));
     out.steps.push_back(check);
@@ -375,8 +373,9 @@ EquationSolution ExplainEquation(const SolvedEquation& solved)
         explainQuadratic(k, out);
     else
         explainLinear(k, out);
-    const std::string intercept = CharacterCount(TypesetDecimal(k.c, sep)) <= 12
-        ? TypesetDecimal(k.c, sep)
+    const std::string exactC = TypesetDecimal(k.c, sep);
+    const std::string intercept = CharacterCount(exactC) <= 12
+        ? exactC
         : shortDecimal(Divide(k.c, ExactDecimal { 1, 0 }), sep);
     out.curve.points.push_back({ PlotPoint::Intercept, 0, out.curve.c, "(0; " + intercept + ")" });
     out.description += ", ось y в точке " + intercept;

@@ -17,6 +17,14 @@ std::string WithTypographicMinus(const std::string& text)
     return out;
 }
 
+std::size_t CharacterCount(const std::string& text)
+{
+    std::size_t n = 0;
+    for (const char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
 std::string Superscript(long n)
 {
     static const char* const digits[] = { "⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹" };
@@ -81,14 +89,6 @@ bool isProse(const std::string& word)
 
 bool isRelation(const std::string& word) { return word == "=" || word == "≈"; }
 
-std::size_t characters(const std::string& text)
-{
-    std::size_t n = 0;
-    for (const char c : text)
-        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
-
 } // namespace
 
 std::string NoBreakInsideTerms(const std::string& line)
@@ -125,10 +125,11 @@ std::string NoBreakInsideTerms(const std::string& line)
                         break;
                     after += (after.empty() ? "" : " ") + parts[j];
                 }
-                breakable = characters(side) >= kShortSide && characters(after) >= kShortSide;
+                breakable
+                    = CharacterCount(side) >= kShortSide && CharacterCount(after) >= kShortSide;
             } else if (word == "+" || word == "−" || word == "±") {
                 // Between the terms of a long side only.
-                breakable = characters(side) >= kLongSide;
+                breakable = CharacterCount(side) >= kLongSide;
             }
         }
         if (breakable) {

@@ -10,6 +10,9 @@
 // '-' written as U+2212.
 std::string WithTypographicMinus(const std::string& text);
 
+// Length in characters (code points) of a UTF-8 text.
+std::size_t CharacterCount(const std::string& text);
+
 // n in superscript digits: "⁻¹⁹", "⁵".
 std::string Superscript(long n);
 
