@@ -144,6 +144,15 @@ QFont PlotWidget::plotFont() const
     return font;
 }
 
+double PlotWidget::widestTickLabel(const TickRange& ticks, const QFontMetricsF& metrics) const
+{
+    double widest = 0;
+    for (long long i = ticks.first; i <= ticks.last; ++i)
+        widest = std::max(widest,
+            metrics.horizontalAdvance(qs(TickLabel(ticks.at(i), ticks.step, m_curve.separator))));
+    return widest;
+}
+
 TickRange PlotWidget::yTicks(double height) const
 {
     const double spacing = std::max(50.0, 2.5 * QFontMetricsF(plotFont()).height());
@@ -157,12 +166,7 @@ TickRange PlotWidget::xTicks(double width) const
     TickRange ticks;
     for (int count = std::max(2, int(width / 70)); count >= 2; --count) {
         ticks = NiceTicks(m_view.xMin, m_view.xMax, count);
-        double widest = 0;
-        for (long long i = ticks.first; i <= ticks.last; ++i)
-            widest = std::max(widest,
-                metrics.horizontalAdvance(
-                    qs(TickLabel(ticks.at(i), ticks.step, m_curve.separator))));
-        if (widest + 12 <= ticks.step / m_view.width() * width)
+        if (widestTickLabel(ticks, metrics) + 12 <= ticks.step / m_view.width() * width)
             break;
     }
     return ticks;
@@ -176,12 +180,7 @@ QRectF PlotWidget::plotArea(QSizeF size) const
     const double top = std::max(12.0, std::ceil(metrics.height() / 2) + 2);
     const double bottom = std::ceil(metrics.height()) + 8;
     const double height = std::max(1.0, size.height() - top - bottom);
-    const TickRange ys = yTicks(height);
-    double widest = 0;
-    for (long long i = ys.first; i <= ys.last; ++i)
-        widest = std::max(
-            widest, metrics.horizontalAdvance(qs(TickLabel(ys.at(i), ys.step, m_curve.separator))));
-    const double left = std::ceil(widest) + 10;
+    const double left = std::ceil(widestTickLabel(yTicks(height), metrics)) + 10;
     return QRectF(left, top, std::max(1.0, size.width() - left - kRight), height);
 }
 

@@ -77,6 +77,7 @@ protected:
 private:
     QFont plotFont() const;
     QRectF plotArea(QSizeF size) const;
+    double widestTickLabel(const TickRange& ticks, const QFontMetricsF& metrics) const;
     TickRange yTicks(double height) const;
     TickRange xTicks(double width) const;
     QColor labelInk() const;
