@@ -1,9 +1,8 @@
 #include "PlotWidget.h"
 
 #include "Contrast.h"
-
-#include "ExactNumbers.h"
 #include "LabelPlacement.h"
+#include "Typography.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -2,7 +2,6 @@
 
 #include "Solver.h"
 #include "SysUtils.h"
-#include "Typography.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +21,6 @@ BigInt powerOfTen(long k)
 }
 
 BigInt absolute(const BigInt& n) { return n < 0 ? BigInt(-n) : n; }
-
-std::string digitsOf(const BigInt& n) { return absolute(n).str(); }
 
 const std::vector<unsigned>& smallPrimes()
 {
@@ -372,66 +369,4 @@ long double RoundedToFourDigits(const Rational& x, bool* exact)
     return RoundedToFourDigits(Surd { x.num, 0, 1, x.den, false }, exact);
 }
 
-std::string TypesetInteger(const BigInt& n) { return (n < 0 ? "−" : "") + digitsOf(n); }
-
-bool IsScientific(const ExactDecimal& x)
-{
-    if (x.m == 0)
-        return false;
-    const long point = static_cast<long>(digitsOf(x.m).size()) + x.e;
-    return x.e >= 0 ? point > 15 : point <= -5;
-}
-
-std::string TypesetDecimal(const ExactDecimal& value, char separator)
-{
-    const ExactDecimal x = Normalised(value);
-    if (x.m == 0)
-        return "0";
-    const std::string digits = digitsOf(x.m);
-    const long point = static_cast<long>(digits.size()) + x.e;
-    std::string body;
-    if (IsScientific(x)) {
-        if (digits != "1") {
-            body = digits.substr(0, 1);
-            if (digits.size() > 1)
-                body += separator + digits.substr(1);
-            body += "·";
-        }
-        body += "10" + Superscript(point - 1);
-    } else if (x.e >= 0) {
-        body = digits + std::string(x.e, '0');
-    } else if (point > 0) {
-        body = digits.substr(0, point) + separator + digits.substr(point);
-    } else {
-        body = std::string("0") + separator + std::string(-point, '0') + digits;
-    }
-    return (x.m < 0 ? "−" : "") + body;
-}
-
-std::string TypesetRational(const Rational& x, char separator)
-{
-    if (x.den == 1)
-        return TypesetDecimal(Normalised({ x.num, 0 }), separator);
-    return TypesetInteger(x.num) + "/" + digitsOf(x.den);
-}
-
-std::string TypesetSurd(const Surd& x, const std::string& sign, char separator)
-{
-    if (x.q == 0)
-        return TypesetRational(MakeRational(x.p, x.d), separator);
-    const bool bareRoot = absolute(x.q) == 1 && (x.r > 1 || x.imaginary);
-    std::string root = (bareRoot ? "" : digitsOf(x.q)) + (x.imaginary ? "i" : "");
-    if (x.r > 1)
-        root += "√" + digitsOf(x.r);
-    if (x.p == 0) {
-        const std::string signed_ = (sign == "+" ? "" : sign) + root;
-        return x.d == 1 ? signed_ : signed_ + "/" + digitsOf(x.d);
-    }
-    const std::string numerator = TypesetInteger(x.p) + " " + sign + " " + root;
-    return x.d == 1 ? numerator : "(" + numerator + ")/" + digitsOf(x.d);
-}
-
-std::string TypesetApproximation(long double value, char separator)
-{
-    return TextbookNumber(value, 4, separator);
-}
+int Sign(const Surd& x) { return exactSign(x); }

@@ -45,6 +45,10 @@ struct Surd {
     BigInt p, q, r = 1, d = 1;
     bool imaginary = false;
 };
+inline Surd AsSurd(const Rational& x) { return { x.num, 0, 1, x.den, false }; }
+
+// The sign of a real surd, exactly.
+int Sign(const Surd& x);
 
 // The two roots (−b ± √D)/(2a) of a·x² + b·x + c with a ≠ 0, D = b² − 4ac:
 // the first with +√D. Square factors are taken out of D.
@@ -69,16 +73,3 @@ long double Approximate(const ExactDecimal& x);
 // writes exactly these digits. `exact` tells whether nothing was rounded off.
 long double RoundedToFourDigits(const Surd& x, bool* exact = nullptr);
 long double RoundedToFourDigits(const Rational& x, bool* exact = nullptr);
-
-// Typography of the explanation (Typography.h): U+2212 for minus, the
-// decimal separator, powers of ten as ·10ⁿ where a plain decimal would be long.
-std::string TypesetInteger(const BigInt& n);
-std::string TypesetDecimal(const ExactDecimal& x, char separator);
-// Whether TypesetDecimal writes it with a power of ten.
-bool IsScientific(const ExactDecimal& x);
-std::string TypesetRational(const Rational& x, char separator);
-// The surd with `sign` ("±", "+" or "−") before its root part.
-std::string TypesetSurd(const Surd& x, const std::string& sign, char separator);
-// A value to the result line's four significant digits, as a textbook
-// writes it: "−0,3333", "2,5·10⁹".
-std::string TypesetApproximation(long double value, char separator);

@@ -17,9 +17,19 @@ struct PlotPoint {
     std::string label; // "x₁ = 2", "вершина (1,5; −0,25)", "(0; 2)"
 };
 
+// A piece of the x axis where an inequality holds; an end at ±infinity is
+// unbounded, and from = to is a single point.
+struct PlotInterval {
+    double from = 0, to = 0;
+    bool fromClosed = false, toClosed = false;
+};
+
 struct PlotCurve {
     double a = 0, b = 0, c = 0;
     std::vector<PlotPoint> points;
+    // For an inequality: where it holds (possibly nowhere).
+    bool inequality = false;
+    std::vector<PlotInterval> solution;
     char separator = '.'; // the decimal separator of its labels, ticks and readouts
     double at(double x) const { return (a * x + b) * x + c; }
 };

@@ -1,15 +1,34 @@
-// The worked solution of a·x² + b·x + c = 0 as data: the steps a student
-// would write, in exact arithmetic from the coefficient texts as typed, the
-// note where the window's single-precision answer differs, one sentence that
-// tells what the plot shows, and the curve to plot. No Qt: the window only
-// lays it out.
+// The worked solution of a·x² + b·x + c = 0, or of the inequality
+// a·x² + b·x + c ∨ 0, as data: the steps a student would write by the chosen
+// method, in exact arithmetic from the coefficient texts as typed, the answer
+// line, the note where the window's single-precision answer differs, one
+// sentence that tells what the plot shows, and the curve to plot. No Qt: the
+// window only lays it out.
 #pragma once
 
+#include "Facts.h"
 #include "PlotView.h"
 #include "Solver.h"
 
+#include <optional>
 #include <string>
 #include <vector>
+
+// The method of intervals' picture: the zeros of the trinomial on a number
+// line, filled where they belong to the answer, hollow where not, the sign of
+// the trinomial on each interval between them, and the intervals of the
+// answer.
+struct NumberLine {
+    struct Point {
+        std::string label; // the exact value: "1", "(3 − √5)/2"
+        bool filled = false;
+    };
+    std::vector<Point> points; // ascending
+    std::vector<int> signs; // points.size() + 1: +1, −1 or 0
+    std::vector<bool> chosen; // points.size() + 1: the interval is in the answer
+    // What stands for the picture in the steps copied as text.
+    std::string text;
+};
 
 struct SolutionStep {
     std::string heading;
@@ -18,21 +37,40 @@ struct SolutionStep {
 
 struct EquationSolution {
     std::vector<SolutionStep> steps;
+    // «Ответ: x₁ = 2, x₂ = 1.», the exact forms and nothing else.
+    std::string answer;
     // Empty when the result line says what exact arithmetic says.
     std::string precisionNote;
     std::string description;
     PlotCurve curve;
+    // For an inequality: the number line, drawn after the lines of the step
+    // numberLineStep.
+    std::optional<NumberLine> numberLine;
+    std::size_t numberLineStep = 0;
+    // The methods offered, the shortest first, and the one the steps use.
+    std::vector<Method> methods;
+    Method method = Method::Formula;
+    Relation relation = Relation::Equal;
 };
 
-// Explains the equation that Solve has just solved, in the separator it was
-// typed with. Reads no global: everything comes with `solved`.
-EquationSolution ExplainEquation(const SolvedEquation& solved);
+// «По формуле», «Через D₁», …, «Линейное уравнение».
+std::string MethodName(Method method);
+// "= 0", "> 0", "≥ 0", "< 0", "≤ 0".
+std::string RelationText(Relation relation);
+
+// Explains the equation (or, with another relation, the inequality) that
+// Solve has just solved, in the separator it was typed with, by `method`
+// where it applies and else by the first method offered. Reads no global:
+// everything comes with `solved`.
+EquationSolution ExplainEquation(const SolvedEquation& solved,
+    std::optional<Method> method = std::nullopt, Relation relation = Relation::Equal);
 // Solve, then explain: for tests, fuzzers and benchmarks. Raises Exception
 // where Solve stops.
-inline EquationSolution ExplainEquation(
-    const std::string& tA, const std::string& tB, const std::string& tC, char separator)
+inline EquationSolution ExplainEquation(const std::string& tA, const std::string& tB,
+    const std::string& tC, char separator, std::optional<Method> method = std::nullopt,
+    Relation relation = Relation::Equal)
 {
-    return ExplainEquation(SolveForExplanation({ tA, tB, tC }, separator));
+    return ExplainEquation(SolveForExplanation({ tA, tB, tC }, separator), method, relation);
 }
 
 // The result line as exact arithmetic would write it.

@@ -2,6 +2,7 @@
 
 #include "SysUtils.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -146,4 +147,205 @@ std::string NoBreakInsideTerms(const std::string& line)
         track(word);
     }
     return out;
+}
+
+namespace {
+
+BigInt absolute(const BigInt& n) { return n < 0 ? BigInt(-n) : n; }
+
+std::string digitsOf(const BigInt& n) { return absolute(n).str(); }
+
+// The coefficient before x^power: nothing for 1, a power of ten set off by ·.
+std::string termFactor(const ExactDecimal& magnitude, int power, char separator)
+{
+    if (power > 0 && magnitude.m == 1 && magnitude.e == 0)
+        return "";
+    return TypesetDecimal(magnitude, separator) + (power > 0 && IsScientific(magnitude) ? "·" : "");
+}
+
+// An integer of up to six digits needs no decimal beside it: "−50653", not
+// "−50653 ≈ −50650".
+bool isShortInteger(const std::string& exactText)
+{
+    const auto digits = static_cast<std::size_t>(std::count_if(
+        exactText.begin(), exactText.end(), [](char c) { return c >= '0' && c <= '9'; }));
+    const std::size_t minus = exactText.rfind("−", 0) == 0 ? 1 : 0;
+    return digits <= 6 && CharacterCount(exactText) == digits + minus;
+}
+
+} // namespace
+
+std::string TypesetInteger(const BigInt& n) { return (n < 0 ? "−" : "") + digitsOf(n); }
+
+bool IsScientific(const ExactDecimal& x)
+{
+    if (x.m == 0)
+        return false;
+    const long point = static_cast<long>(digitsOf(x.m).size()) + x.e;
+    return x.e >= 0 ? point > 15 : point <= -5;
+}
+
+std::string TypesetDecimal(const ExactDecimal& value, char separator)
+{
+    const ExactDecimal x = Normalised(value);
+    if (x.m == 0)
+        return "0";
+    const std::string digits = digitsOf(x.m);
+    const long point = static_cast<long>(digits.size()) + x.e;
+    std::string body;
+    if (IsScientific(x)) {
+        if (digits != "1") {
+            body = digits.substr(0, 1);
+            if (digits.size() > 1)
+                body += separator + digits.substr(1);
+            body += "·";
+        }
+        body += "10" + Superscript(point - 1);
+    } else if (x.e >= 0) {
+        body = digits + std::string(x.e, '0');
+    } else if (point > 0) {
+        body = digits.substr(0, point) + separator + digits.substr(point);
+    } else {
+        body = std::string("0") + separator + std::string(-point, '0') + digits;
+    }
+    return (x.m < 0 ? "−" : "") + body;
+}
+
+std::string TypesetRational(const Rational& x, char separator)
+{
+    if (x.den == 1)
+        return TypesetDecimal(Normalised({ x.num, 0 }), separator);
+    return TypesetInteger(x.num) + "/" + digitsOf(x.den);
+}
+
+std::string TypesetSurd(const Surd& x, const std::string& sign, char separator)
+{
+    if (x.q == 0)
+        return TypesetRational(MakeRational(x.p, x.d), separator);
+    const bool bareRoot = absolute(x.q) == 1 && (x.r > 1 || x.imaginary);
+    std::string root = (bareRoot ? "" : digitsOf(x.q)) + (x.imaginary ? "i" : "");
+    if (x.r > 1)
+        root += "√" + digitsOf(x.r);
+    if (x.p == 0) {
+        const std::string signed_ = (sign == "+" ? "" : sign) + root;
+        return x.d == 1 ? signed_ : signed_ + "/" + digitsOf(x.d);
+    }
+    const std::string numerator = TypesetInteger(x.p) + " " + sign + " " + root;
+    return x.d == 1 ? numerator : "(" + numerator + ")/" + digitsOf(x.d);
+}
+
+std::string TypesetApproximation(long double value, char separator)
+{
+    return TextbookNumber(value, 4, separator);
+}
+
+std::string TypesetPolynomial(
+    const ExactDecimal& a, const ExactDecimal& b, const ExactDecimal& c, char separator)
+{
+    const ExactDecimal* values[] = { &a, &b, &c };
+    const char* const powers[] = { "x²", "x", "" };
+    std::string out;
+    for (int i = 0; i < 3; ++i) {
+        const ExactDecimal& v = *values[i];
+        if (Sign(v) == 0)
+            continue;
+        const std::string term = termFactor(Sign(v) < 0 ? -v : v, 2 - i, separator) + powers[i];
+        if (out.empty())
+            out = (Sign(v) < 0 ? "−" : "") + term;
+        else
+            out += (Sign(v) < 0 ? " − " : " + ") + term;
+    }
+    return out.empty() ? "0" : out;
+}
+
+std::string Substituted(const ExactDecimal& v, char separator)
+{
+    const std::string text = TypesetDecimal(v, separator);
+    return Sign(v) < 0 || IsScientific(v) ? "(" + text + ")" : text;
+}
+
+std::string WithDecimal(const std::string& exactText, const Surd& value, char separator)
+{
+    bool exact = false;
+    const std::string decimal = TypesetApproximation(RoundedToFourDigits(value, &exact), separator);
+    if (CharacterCount(exactText) > kLongestExactForm)
+        return "≈ " + decimal;
+    if (exactText == decimal || isShortInteger(exactText))
+        return "= " + exactText;
+    return "= " + exactText + (exact ? " = " : " ≈ ") + decimal;
+}
+
+std::string WithDecimal(const Rational& x, char separator)
+{
+    return WithDecimal(TypesetRational(x, separator), AsSurd(x), separator);
+}
+
+std::string ShortDecimal(const Surd& x, char separator)
+{
+    return TypesetApproximation(RoundedToFourDigits(x), separator);
+}
+std::string ShortDecimal(const Rational& x, char separator)
+{
+    return ShortDecimal(AsSurd(x), separator);
+}
+
+std::string MarkLabel(const std::string& name, const Surd& x, char separator)
+{
+    bool exact = false;
+    const std::string decimal = TypesetApproximation(RoundedToFourDigits(x, &exact), separator);
+    return name + (exact ? " = " : " ≈ ") + decimal;
+}
+
+std::string WithDecimals(const Rational& x, const Rational& y, char separator)
+{
+    const std::string exactX = TypesetRational(x, separator);
+    const std::string exactY = TypesetRational(y, separator);
+    const std::string exact = "(" + exactX + "; " + exactY + ")";
+    bool roundedNothingX = false, roundedNothingY = false;
+    const std::string decimal = "("
+        + TypesetApproximation(RoundedToFourDigits(x, &roundedNothingX), separator) + "; "
+        + TypesetApproximation(RoundedToFourDigits(y, &roundedNothingY), separator) + ")";
+    if (CharacterCount(exact) > kLongestExactForm)
+        return "≈ " + decimal;
+    if (exact == decimal || (isShortInteger(exactX) && isShortInteger(exactY)))
+        return "= " + exact;
+    return "= " + exact + (roundedNothingX && roundedNothingY ? " = " : " ≈ ") + decimal;
+}
+
+std::string DecimalFactor(const std::string& decimal)
+{
+    if (decimal == "0")
+        return "x";
+    if (decimal.rfind("−", 0) == 0)
+        return "(x + " + decimal.substr(std::string("−").size()) + ")";
+    return "(x − " + decimal + ")";
+}
+
+std::string Factor(const Surd& root, const std::string& exactText, char separator)
+{
+    if (root.p == 0 && root.q == 0)
+        return "x";
+    if (exactText.front() == '(')
+        return "(x − " + exactText + ")";
+    const Surd negated { -root.p, -root.q, root.r, root.d, root.imaginary };
+    std::string text = "x + " + TypesetSurd(negated, negated.q < 0 ? "−" : "+", separator);
+    if (text.compare(4, 3, "−") == 0)
+        text.replace(2, 5, "− ");
+    return "(" + text + ")";
+}
+
+std::string LeadingFactor(const ExactDecimal& a, char separator)
+{
+    if (a.m == 1 && a.e == 0)
+        return "";
+    if (a.m == -1 && a.e == 0)
+        return "−";
+    return Substituted(a, separator);
+}
+
+std::string CompactDecimal(const ExactDecimal& x, char separator)
+{
+    const std::string exact = TypesetDecimal(x, separator);
+    return CharacterCount(exact) <= 12 ? exact
+                                       : ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), separator);
 }

@@ -5,6 +5,8 @@
 // The result line keeps its own notation; these are for everything around it.
 #pragma once
 
+#include "ExactNumbers.h"
+
 #include <string>
 
 // '-' written as U+2212.
@@ -27,3 +29,47 @@ std::string TextbookNumber(long double value, int digits, char separator);
 // («bx + c = 0», «(0; 5)», «x₁ = 2» stay whole). A line then breaks between
 // words of the text, after a comma or colon, and before = or ≈ in a chain.
 std::string NoBreakInsideTerms(const std::string& line);
+
+// Exact values, with U+2212 for minus, the decimal separator, and powers of
+// ten as ·10ⁿ where a plain decimal would be long.
+std::string TypesetInteger(const BigInt& n);
+std::string TypesetDecimal(const ExactDecimal& x, char separator);
+// Whether TypesetDecimal writes it with a power of ten.
+bool IsScientific(const ExactDecimal& x);
+std::string TypesetRational(const Rational& x, char separator);
+// The surd with `sign` ("±", "+" or "−") before its root part.
+std::string TypesetSurd(const Surd& x, const std::string& sign, char separator);
+// A value to the result line's four significant digits, as a textbook
+// writes it: "−0,3333", "2,5·10⁹".
+std::string TypesetApproximation(long double value, char separator);
+
+// An exact form longer than this is shown by its decimal value instead.
+inline constexpr std::size_t kLongestExactForm = 40;
+
+// "x² − 3x + 1": zero terms left out, ones omitted, signs merged.
+std::string TypesetPolynomial(
+    const ExactDecimal& a, const ExactDecimal& b, const ExactDecimal& c, char separator);
+// A value put into a formula: bracketed where negative or with a power of ten.
+std::string Substituted(const ExactDecimal& v, char separator);
+// "= 3/2 = 1,5", "= 1/3 ≈ 0,3333", "= 2"; only "≈ 0,3333" where the exact
+// form is long. An integer of up to six digits stands alone.
+std::string WithDecimal(const std::string& exactText, const Surd& value, char separator);
+std::string WithDecimal(const Rational& x, char separator);
+// "= (3/2; −1/4) = (1,5; −0,25)", "= (1/3; 0) ≈ (0,3333; 0)", "≈ (…)" where
+// the exact pair is long, "= (2; 1)".
+std::string WithDecimals(const Rational& x, const Rational& y, char separator);
+// The four-digit decimal alone: "0,382".
+std::string ShortDecimal(const Surd& x, char separator);
+std::string ShortDecimal(const Rational& x, char separator);
+// A mark's label: "x₁ = 2", "x₂ ≈ 0,382".
+std::string MarkLabel(const std::string& name, const Surd& x, char separator);
+// x − root with a decimal root: "(x − 0,3333)", "(x + 10¹⁹)", "x".
+std::string DecimalFactor(const std::string& decimal);
+// x − root with the signs merged: "(x − 2)", "(x + 2)", "x",
+// "(x − (3 + √5)/2)", "(x + 100 − 80√2)"; `exactText` is the root typeset.
+std::string Factor(const Surd& root, const std::string& exactText, char separator);
+// a before the factors: "" for 1, "−" for −1, else the value substituted.
+std::string LeadingFactor(const ExactDecimal& a, char separator);
+// The exact value where it takes at most 12 characters, else its four-digit
+// decimal: the y-intercept's label.
+std::string CompactDecimal(const ExactDecimal& x, char separator);

@@ -1,0 +1,60 @@
+// What is true of a·x² + b·x + c, in exact arithmetic, computed once from the
+// coefficient texts: the discriminant (and D₁ where b is even), the roots, the
+// vertex, the sign of the trinomial between its roots and the methods a
+// student may solve the equation by. The writers of the steps, the answer,
+// the plot and the description only read these; nothing is computed twice and
+// nothing is read back out of a text.
+#pragma once
+
+#include "ExactNumbers.h"
+#include "Solver.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// The ways a school solves a quadratic equation, and the one way for a = 0.
+enum class Method {
+    Formula, // по формуле корней, D = b² − 4ac
+    HalfDiscriminant, // через D₁ = k² − ac, b = 2k
+    Incomplete, // b = 0 or c = 0, no discriminant
+    Vieta, // the rational roots guessed from their sum and product
+    CompletingSquare, // a(x + b/(2a))² = D/(4a)
+    Linear, // a = 0
+};
+
+// The sign between the two sides: = 0, or an inequality.
+enum class Relation { Equal, Greater, GreaterOrEqual, Less, LessOrEqual };
+
+struct Coefficients {
+    ExactDecimal a, b, c;
+    std::array<bool, 3> rounded {}; // taken as single precision: too long to be exact
+    char separator = '.';
+};
+
+struct EquationFacts {
+    Coefficients k;
+    // a ≠ 0; a = 0 and b ≠ 0; a = b = 0 and c ≠ 0 (0 = c: never); a = b = c = 0 (always).
+    enum Kind { Quadratic, Linear, Never, Always } kind = Quadratic;
+    // Quadratic only: D = b² − 4ac, its sign, and the roots (−b ± √D)/(2a),
+    // the first with +√D (complex where D < 0).
+    ExactDecimal d;
+    int signD = 0;
+    RootPair roots;
+    // b = 2k for an integer k: k and D₁ = k² − ac.
+    std::optional<ExactDecimal> halfB, d1;
+    // The vertex (−b/(2a); −D/(4a)).
+    Rational vertexX, vertexY;
+    // The real zeros of the trinomial in ascending order, without repeats:
+    // none, one (D = 0, or the linear root −c/b) or two.
+    std::vector<Surd> zeros;
+    // The sign (+1, −1, or 0 where the trinomial is 0 everywhere) on each
+    // interval the zeros cut the line into: zeros.size() + 1 of them.
+    std::vector<int> signs;
+    // The methods that apply (Linear alone for a = 0), in no particular order.
+    std::vector<Method> methods;
+};
+
+// The facts of the equation that Solve has just solved; a text too long to
+// compute with exactly is taken as Solve stored it (k.rounded).
+EquationFacts AnalyseEquation(const SolvedEquation& solved);

@@ -1,0 +1,3 @@
+#include "Writers.h"
+
+void WriteInequality(const EquationFacts&, Relation, EquationSolution&) { }

@@ -1,0 +1,28 @@
+// The writers that turn the facts of an equation into what the window shows;
+// each reads the facts only. Internal to the analysis: ExplainEquation
+// (Solution.h) puts their parts together.
+#pragma once
+
+#include "Facts.h"
+#include "Solution.h"
+
+#include <string>
+#include <vector>
+
+// MethodSteps.cpp: the steps by one method (after the step that states the
+// equation), and the answer line of the equation.
+std::vector<SolutionStep> WriteMethodSteps(const EquationFacts& facts, Method method);
+std::string WriteEquationAnswer(const EquationFacts& facts);
+// The methods that apply, the shortest first.
+std::vector<Method> OfferedMethods(const EquationFacts& facts);
+
+// Inequality.cpp: for a relation other than =, the method of intervals after
+// the roots (steps appended), the answer line, the solution set on the curve
+// and its sentence in the description.
+void WriteInequality(const EquationFacts& facts, Relation relation, EquationSolution& out);
+
+// SolutionSummary.cpp: the curve with its marks, the sentence that describes
+// the plot, and the result line as exact arithmetic would write it.
+PlotCurve WriteCurve(const EquationFacts& facts);
+std::string WriteDescription(const EquationFacts& facts);
+std::string WriteExactResultLine(const EquationFacts& facts);
