@@ -127,8 +127,41 @@ void ExplainSimpleInput(benchmark::State& state)
         benchmark::DoNotOptimize(ExplainEquation("1", "-3", "1", '.'));
 }
 
+// The facts alone, which every writer reads: the discriminants, the roots,
+// the vertex, the signs and the methods.
+SolvedEquation solvedFor(const char* a, const char* b, const char* c)
+{
+    return SolveForExplanation({ a, b, c }, '.');
+}
+
+void FactsWorstInput(benchmark::State& state)
+{
+    const SolvedEquation solved
+        = solvedFor("1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AnalyseEquation(solved));
+}
+
+void FactsSimpleInput(benchmark::State& state)
+{
+    const SolvedEquation solved = solvedFor("1", "-3", "1");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AnalyseEquation(solved));
+}
+
+// The inequality x² − 3x + 1 > 0, by the shortest method, with its intervals.
+void ExplainSimpleInequality(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ExplainEquation("1", "-3", "1", '.', std::nullopt, Relation::Greater));
+}
+
 BENCHMARK(ExplainWorstInput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExplainSimpleInput)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExplainSimpleInequality)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FactsWorstInput)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FactsSimpleInput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SolveTwoRoots);
 BENCHMARK(SolveTwoRootsBaseline);
 BENCHMARK(SolveLinear);

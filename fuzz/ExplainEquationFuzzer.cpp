@@ -1,11 +1,14 @@
-// ExplainEquation on any three texts (split as for SolveQuadratic): it fails
-// exactly where Solve does, and what it writes and plots never holds an
-// infinity, a NaN, a negative zero or E notation, whatever the exponents.
+// ExplainEquation on any three texts (split as for SolveQuadratic), by any
+// method and with any relation (chosen by the input's length): it fails
+// exactly where Solve does, writes by a method it offers, and what it writes
+// and plots never holds an infinity, a NaN, a negative zero or E notation,
+// whatever the exponents.
 #include "FuzzSupport.h"
 #include "Solution.h"
 #include "Solver.h"
 #include "SysUtils.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,10 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         solves = false;
     }
     try {
+        const auto method = static_cast<Method>(size / 5 % 6);
+        const auto relation = static_cast<Relation>(size % 5);
         const EquationSolution solution
-            = ExplainEquation(texts[0], texts[1], texts[2], DecimalSeparator);
+            = ExplainEquation(texts[0], texts[1], texts[2], DecimalSeparator, method, relation);
         FUZZ_ASSERT(solves, "only what Solve solves is explained");
-        std::string all = solution.description;
+        FUZZ_ASSERT(std::find(solution.methods.begin(), solution.methods.end(), solution.method)
+                != solution.methods.end(),
+            "the steps use a method offered");
+        std::string all = solution.description + "\n" + solution.answer;
+        if (solution.numberLine)
+            all += "\n" + solution.numberLine->text;
         for (const SolutionStep& step : solution.steps) {
             for (const std::string& line : step.lines)
                 all += "\n" + line;
