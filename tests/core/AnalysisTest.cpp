@@ -36,11 +36,13 @@ struct Case {
     std::vector<const char*> lines; // each must appear, whole, in the steps
 };
 
+// The lines by the formula, which every equation with a ≠ 0 may be solved by.
 void expectLines(const std::vector<Case>& cases, char separator = '.')
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c, separator));
+        const std::string text
+            = allLines(ExplainEquation(c.a, c.b, c.c, separator, Method::Formula));
         for (const char* line : c.lines)
             EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
                                                                               << text;
@@ -51,20 +53,24 @@ TEST_F(Analysis, ExactFormsAreSimplified)
 {
     expectLines({
         { "integers", "1", "-3", "2",
-            { "x₁ = 2", "x₂ = 1", "a(x − x₁)(x − x₂) = (x − 2)(x − 1)" } },
+            { "x₁ = (3 + 1)/2 = 2", "x₂ = (3 − 1)/2 = 1", "a(x − x₁)(x − x₂) = (x − 2)(x − 1)" } },
         { "irrational pair", "1", "-3", "1",
             { "x₁,₂ = (−b ± √D)/(2a) = (3 ± √5)/2", "x₁ = (3 + √5)/2 ≈ 2.618",
                 "x₂ = (3 − √5)/2 ≈ 0.382" } },
-        { "fractions", "6", "-5", "1", { "x₁ = 1/2 = 0.5", "x₂ = 1/3 ≈ 0.3333" } },
-        { "perfect square D", "1", "0", "-4", { "x₁ = 2", "x₂ = −2" } },
+        { "fractions", "6", "-5", "1",
+            { "x₁ = (5 + 1)/12 = 1/2 = 0.5", "x₂ = (5 − 1)/12 = 1/3 ≈ 0.3333" } },
+        { "perfect square D", "1", "0", "-4",
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√16/2 = ±4/2", "x₁ = 4/2 = 2", "x₂ = −4/2 = −2" } },
         { "square factor out of the root", "1", "0", "-8",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
-        { "gcd reduces the fraction", "2", "-4", "-4", { "x₁,₂ = (−b ± √D)/(2a) = 1 ± √3" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√32/2 = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
+        { "gcd reduces the fraction", "2", "-4", "-4",
+            { "x₁,₂ = (−b ± √D)/(2a) = (4 ± √48)/4 = 1 ± √3" } },
         { "a < 0: x₁ takes +√D", "-1", "3", "-1",
             { "x₁ = (3 − √5)/2 ≈ 0.382", "x₂ = (3 + √5)/2 ≈ 2.618" } },
         { "typed decimals", "0.5", "-1.5", "1",
-            { "x₁ = 2", "x₂ = 1", "a = 0.5, b = −1.5, c = 1" } },
-        { "exponents", "2.5e-3", "0.5", "-7", { "x₁,₂ = (−b ± √D)/(2a) = −100 ± 80√2" } },
+            { "x₁ = 1.5 + 0.5 = 2", "x₂ = 1.5 − 0.5 = 1", "a = 0.5, b = −1.5, c = 1" } },
+        { "exponents", "2.5e-3", "0.5", "-7",
+            { "x₁,₂ = (−b ± √D)/(2a) = (−0.5 ± √0.32)/0.005 = −100 ± 80√2" } },
         { "ones omitted, signs merged", "-1", "1", "-0", { "−x² + x = 0" } },
         { "power of ten coefficient", "1", "1e19", "1", { "x² + 10¹⁹·x + 1 = 0" } },
         { "long form falls back to decimals", "1", "1e19", "1",
@@ -80,14 +86,16 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "vertex", "1", "-3", "2",
             { "Вершина: (−b/(2a); −D/(4a)) = (3/2; −1/4) = (1.5; −0.25)" } },
         { "Vieta", "2", "3", "-5",
-            { "x₁ + x₂ = −b/a = −3/2 = −1.5", "x₁·x₂ = c/a = −5/2 = −2.5" } },
+            { "x₁ + x₂ = 1 − 5/2 = −3/2 = −b/a", "x₁·x₂ = 1·(−5/2) = −5/2 = c/a" } },
         { "tiny exact coefficient", "1e-45", "0", "-1e-45",
-            { "x₁ = 1", "x₂ = −1", "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
+            { "x₁ = 2·10⁻⁴⁵/(2·10⁻⁴⁵) = 1", "x₂ = −2·10⁻⁴⁵/(2·10⁻⁴⁵) = −1",
+                "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
         // Trial division must reach ∛n exactly: ∛(37³) is a hair below 37 in floating point.
         { "square factor at the cube root", "1", "0", "-50653",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±37√37", "x₁·x₂ = c/a = −50653" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√202612/2 = ±37√37",
+                "x₁·x₂ = 37√37·(−37√37) = −50653 = c/a" } },
         { "discriminant with an odd decimal exponent", "1", "0", "-0.1",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√10/10" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√0.4/2 = ±√10/10" } },
         { "a power of ten substituted is bracketed", "1", "1e19", "1",
             { "D = b² − 4ac = (10¹⁹)² − 4·1·1 ≈ 10³⁸ (точная запись длиннее 40 знаков)" } },
         // 40 characters, 44 bytes: the limit counts characters.
@@ -97,7 +105,7 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "a long factored form gives its decimals", "1", "-3.001", "1",
             { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
         { "integers written out, = where exact", "1", "-100000", "0",
-            { "x₁ = 100000",
+            { "x₁ = (100000 + 100000)/2 = 100000",
                 "Вершина: (−b/(2a); −D/(4a)) = (50000; −2500000000) = (50000; −2.5·10⁹)" } },
         // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
         { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √202510)/50 ≈ 0.9998" } },
@@ -106,7 +114,8 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "9.997", "1", "-200", "1899.532", { "x₂ = (5000 − 3√2250130)/50 ≈ 9.997" } },
         { "9999", "1", "-200000", "1899882999.578",
             { "x₂ = (5000000 − √20250292501055)/50 ≈ 9999" } },
-        { "rational 0.9998", "1", "-1.99978", "0.99978", { "x₂ = 49989/50000 ≈ 0.9998" } },
+        { "rational 0.9998", "1", "-1.99978", "0.99978",
+            { "x₂ = (1.99978 − 0.00022)/2 = 49989/50000 ≈ 0.9998" } },
         // D a hair below the tie 870.25: its decimal from the integers, not long double.
         { "discriminant's decimal near a tie", "4e-48", "-29.5", "2e-18",
             { "D = b² − 4ac = (−29.5)² − 4·(4·10⁻⁴⁸)·(2·10⁻¹⁸) ≈ 870.2 (точная запись длиннее 40 "
@@ -140,7 +149,8 @@ TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
 TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
 {
     DecimalSeparator = '.';
-    expectLines({ { "comma", "1", "0,5", "-0,5", { "x₁ = 1/2 = 0,5", "x₂ = −1" } },
+    expectLines({ { "comma", "1", "0,5", "-0,5",
+                      { "x₁ = (−0,5 + 1,5)/2 = 1/2 = 0,5", "x₂ = (−0,5 − 1,5)/2 = −1" } },
                     { "comma in the decimals", "1", "-3", "1", { "x₁ = (3 + √5)/2 ≈ 2,618" } },
                     { "fraction typed", "1,5", "-3", "1",
                         { "a = 1,5, b = −3, c = 1", "x₁ = (3 + √3)/3 ≈ 1,577" } } },
