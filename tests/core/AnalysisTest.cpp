@@ -12,6 +12,9 @@
 
 #include <random>
 
+// Methods by their names in gtest's messages.
+void PrintTo(Method method, std::ostream* out) { *out << MethodName(method); }
+
 namespace {
 
 class Analysis : public ::testing::Test {
@@ -34,15 +37,16 @@ struct Case {
     const char* name;
     const char *a, *b, *c;
     std::vector<const char*> lines; // each must appear, whole, in the steps
+    Method method = Method::Formula;
 };
 
-// The lines by the formula, which every equation with a ≠ 0 may be solved by.
+// The lines by the row's method, by default the formula, which every
+// equation with a ≠ 0 may be solved by.
 void expectLines(const std::vector<Case>& cases, char separator = '.')
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text
-            = allLines(ExplainEquation(c.a, c.b, c.c, separator, Method::Formula));
+        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c, separator, c.method));
         for (const char* line : c.lines)
             EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
                                                                               << text;
@@ -436,6 +440,145 @@ TEST_F(Analysis, ExactFormsEvaluateToTheQuadPrecisionRoots)
         for (int p = 2; p * p <= roots.first.r; ++p)
             ASSERT_NE(roots.first.r % (p * p), 0) << "square factor left in √" << roots.first.r;
     }
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& delimiter)
+{
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(delimiter, from)) != std::string::npos;) {
+        parts.push_back(text.substr(from, at - from));
+        from = at + delimiter.size();
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+// Whether the steps name the root: a line, or its part after «: » or between
+// «, », whose chain of = and ≈ starts with the name (x₁ for a double root
+// too, as in «x₁ = x₂ = 1») and has the value among its members.
+bool reaches(const std::string& steps, const std::string& name, const std::string& value)
+{
+    for (const std::string& line : split(steps, "\n")) {
+        for (std::string clause : split(split(line, ": ").back(), ", ")) {
+            for (std::size_t at; (at = clause.find(" ≈ ")) != std::string::npos;)
+                clause.replace(at, std::string(" ≈ ").size(), " = ");
+            const std::vector<std::string> members = split(clause, " = ");
+            const bool named = members[0] == name || (name == "x" && members[0] == "x₁");
+            if (named && std::find(members.begin() + 1, members.end(), value) != members.end())
+                return true;
+        }
+    }
+    return false;
+}
+
+// For every equation, the methods offered, shortest first, and by each of
+// them the same roots as the answer line names.
+TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
+{
+    using enum Method;
+    struct Row {
+        const char *a, *b, *c;
+        std::vector<Method> methods;
+        const char* answer;
+        char separator = '.';
+    } rows[] = {
+        { "2", "-7", "3", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 3, x₂ = 1/2." },
+        { "1", "-6", "8", { Vieta, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 4, x₂ = 2." },
+        { "1", "-20", "1", { CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 10 + 3√11, x₂ = 10 − 3√11." },
+        { "1", "-5", "6", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 3, x₂ = 2." },
+        { "1", "3", "-10", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 2, x₂ = −5." },
+        { "3", "0", "-12", { Incomplete, Vieta, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 2, x₂ = −2." },
+        { "1", "0", "4", { Incomplete, Formula, HalfDiscriminant, CompletingSquare },
+            "Ответ: действительных корней нет." },
+        { "2", "5", "0", { Incomplete, Vieta, CompletingSquare, Formula },
+            "Ответ: x₁ = 0, x₂ = −5/2." },
+        { "1", "-2", "1", { Vieta, CompletingSquare, Formula, HalfDiscriminant }, "Ответ: x = 1." },
+        { "1", "1", "1", { Formula, CompletingSquare }, "Ответ: действительных корней нет." },
+        { "4", "-4", "1", { Formula, Vieta, CompletingSquare, HalfDiscriminant },
+            "Ответ: x = 1/2." },
+        { "0.5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2." },
+        { "0,5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2.", ',' },
+        { "-1", "3", "-1", { Formula, CompletingSquare },
+            "Ответ: x₁ = (3 − √5)/2, x₂ = (3 + √5)/2." },
+        { "2", "0", "-1", { Incomplete, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = √2/2, x₂ = −√2/2." },
+        { "1", "-2", "5", { Formula, HalfDiscriminant, CompletingSquare },
+            "Ответ: действительных корней нет." },
+        { "1", "1e19", "1", { CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ ≈ −10⁻¹⁹, x₂ ≈ −10¹⁹." },
+        { "0", "3", "1", { Linear }, "Ответ: x = −1/3." },
+        { "0", "0", "5", { Linear }, "Ответ: решений нет." },
+        { "0", "0", "0", { Linear }, "Ответ: x — любое число." },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
+        const EquationSolution offered = ExplainEquation(row.a, row.b, row.c, row.separator);
+        EXPECT_EQ(offered.methods, row.methods);
+        EXPECT_EQ(offered.answer, row.answer);
+        // «Ответ: x₁ = 3, x₂ = 1/2.» names x₁ = 3 and x₂ = 1/2.
+        const std::string named = offered.answer.substr(0, offered.answer.size() - 1);
+        for (const Method method : offered.methods) {
+            const EquationSolution s = ExplainEquation(row.a, row.b, row.c, row.separator, method);
+            ASSERT_EQ(s.method, method);
+            for (const std::string& root : split(split(named, ": ").back(), ", ")) {
+                const bool rounded = root.find(" ≈ ") != std::string::npos;
+                const std::vector<std::string> sides = split(root, rounded ? " ≈ " : " = ");
+                if (sides.size() != 2)
+                    continue; // «x — любое число»
+                EXPECT_TRUE(reaches(allLines(s), sides[0], sides[1])) << MethodName(
+                    method) << ": " << root << " in\n" << allLines(s);
+            }
+        }
+    }
+}
+
+// What each method writes on its way to the roots.
+TEST_F(Analysis, EachMethodHasItsOwnSteps)
+{
+    using enum Method;
+    expectLines({
+        { "the formula with a perfect square", "2", "-7", "3",
+            { "x₁,₂ = (−b ± √D)/(2a) = (7 ± √25)/4 = (7 ± 5)/4", "x₁ = (7 + 5)/4 = 3",
+                "x₂ = (7 − 5)/4 = 1/2 = 0.5", "a(x − x₁)(x − x₂) = 2(x − 3)(x − 1/2)" } },
+        { "D₁", "1", "-6", "8",
+            { "k = b/2 = −6/2 = −3", "D₁ = k² − ac = (−3)² − 1·8 = 1",
+                "x₁,₂ = (−k ± √D₁)/a = 3 ± √1 = 3 ± 1", "x₁ = 3 + 1 = 4", "x₂ = 3 − 1 = 2" },
+            HalfDiscriminant },
+        { "D₁, irrational", "1", "-20", "1", { "x₁,₂ = (−k ± √D₁)/a = 10 ± √99 = 10 ± 3√11" },
+            HalfDiscriminant },
+        { "c = 0", "2", "5", "0",
+            { "x(2x + 5) = 0", "x = 0 или 2x + 5 = 0", "x₁ = 0", "x₂ = −b/a = −5/2 = −2.5" },
+            Incomplete },
+        { "b = 0", "3", "0", "-12", { "3x² = 12", "x² = −c/a = 4", "x₁,₂ = ±√(−c/a) = ±√4 = ±2" },
+            Incomplete },
+        { "b = 0, −c/a < 0", "1", "0", "4",
+            { "−c/a < 0: действительных корней нет, корни комплексные.", "x₁,₂ = ±2i" },
+            Incomplete },
+        { "b = c = 0", "2", "0", "0", { "2x² = 0", "x² = 0", "x = 0" }, Incomplete },
+        { "Vieta, reduced first", "2", "-7", "3",
+            { "Делим на a = 2: x² − 3.5x + 1.5 = 0", "x₁ + x₂ = −p = 7/2 = 3.5",
+                "x₁·x₂ = q = 3/2 = 1.5", "Подбором: x₁ = 3, x₂ = 1/2" },
+            Vieta },
+        { "Vieta, p and q as fractions", "6", "-5", "1",
+            { "Делим на a = 6: x² − (5/6)x + 1/6 = 0" }, Vieta },
+        { "the square", "1", "-3", "2",
+            { "(x − 3/2)² = 1/4", "x − 3/2 = ±√(1/4) = ±1/2", "x₁ = 3/2 + 1/2 = 2" },
+            CompletingSquare },
+        { "the square, a ≠ 1", "2", "-7", "3",
+            { "2(x − 7/4)² = 25/8", "(x − 7/4)² = 25/16", "x₂ = 7/4 − 5/4 = 1/2 = 0.5" },
+            CompletingSquare },
+        { "the square negative", "1", "1", "1",
+            { "(x + 1/2)² = −3/4", "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" }, CompletingSquare },
+        { "the check with surds", "1", "-3", "1",
+            { "x₁ + x₂ = (3 + √5)/2 + (3 − √5)/2 = 3 = −b/a",
+                "x₁·x₂ = (3 + √5)(3 − √5)/4 = 1 = c/a" } },
+        { "the check in decimals where long", "1", "-3.001", "1",
+            { "x₁ + x₂ ≈ 2.619 + 0.3818 ≈ 3.001 = −b/a", "x₁·x₂ ≈ 2.619·0.3818 ≈ 1 = c/a" } },
+    });
 }
 
 } // namespace
