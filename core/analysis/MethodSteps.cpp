@@ -14,7 +14,7 @@ bool isLong(const std::string& text) { return CharacterCount(text) > kLongestExa
 
 bool isOne(const ExactDecimal& x) { return x.m == 1 && x.e == 0; }
 
-// A root typeset with its own sign: "(3 + √5)/2", "−5/2", "±" never.
+// A root typeset with the sign of its root part: "(3 + √5)/2", "−5/2".
 std::string rootText(const Surd& x, char sep) { return TypesetSurd(x, x.q < 0 ? "−" : "+", sep); }
 
 // (p ± q√r)/d with q ≥ 0: both roots in one.
@@ -264,12 +264,11 @@ std::vector<SolutionStep> incompleteSteps(const EquationFacts& f)
         step.lines.push_back("x(" + linear + ") = 0");
         step.lines.push_back("x = 0 или " + linear + " = 0");
         const Rational other = Divide(-k.b, k.a);
+        const std::string otherLine = "= −b/a " + WithDecimal(other, sep);
+        // x₁ is the root with +√D = +|b| over 2a.
         const bool firstIsZero = isZero(f.roots.first);
-        const std::string names[] = { "x₁", "x₂" };
-        const std::string otherText = TypesetRational(other, sep);
-        const std::string otherLine = "−b/a " + WithDecimal(otherText, AsSurd(other), sep);
-        step.lines.push_back(names[0] + (firstIsZero ? " = 0" : " = " + otherLine));
-        step.lines.push_back(names[1] + (firstIsZero ? " = " + otherLine : " = 0"));
+        step.lines.push_back("x₁ " + (firstIsZero ? "= 0" : otherLine));
+        step.lines.push_back("x₂ " + (firstIsZero ? otherLine : "= 0"));
     } else {
         // ax² = −c, x² = −c/a.
         const Rational quotient = Divide(-k.c, k.a);
@@ -312,9 +311,9 @@ std::optional<ExactDecimal> finiteDecimal(const Rational& x)
 // x² + px + q: "x² − 3,5x + 1,5", "x² − (5/6)x + 1/6".
 std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
 {
-    const auto finite = std::make_pair(finiteDecimal(p), finiteDecimal(q));
-    if (finite.first && finite.second)
-        return TypesetPolynomial({ 1, 0 }, *finite.first, *finite.second, sep);
+    const auto finiteP = finiteDecimal(p), finiteQ = finiteDecimal(q);
+    if (finiteP && finiteQ)
+        return TypesetPolynomial({ 1, 0 }, *finiteP, *finiteQ, sep);
     std::string out = "x²";
     if (p.num != 0) {
         const Rational magnitude { p.num < 0 ? BigInt(-p.num) : p.num, p.den };
@@ -335,13 +334,12 @@ std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
     const Rational p = Divide(k.b, k.a), q = Divide(k.c, k.a);
     const Rational minusP { -p.num, p.den };
     SolutionStep step { "По теореме Виета", {} };
-    const bool reduced = isOne(k.a);
-    if (!reduced)
+    // x² + px + q = 0 as it is where a = 1.
+    if (!isOne(k.a))
         step.lines.push_back("Делим на a = " + TypesetDecimal(k.a, sep) + ": "
             + reducedPolynomial(p, q, sep) + " = 0");
-    step.lines.push_back(
-        std::string("x₁ + x₂ = ") + (reduced ? "−b " : "−p ") + WithDecimal(minusP, sep));
-    step.lines.push_back(std::string("x₁·x₂ = ") + (reduced ? "c " : "q ") + WithDecimal(q, sep));
+    step.lines.push_back("x₁ + x₂ = −p " + WithDecimal(minusP, sep));
+    step.lines.push_back("x₁·x₂ = q " + WithDecimal(q, sep));
     if (f.signD == 0)
         step.lines.push_back("Подбором: " + namedRoot("x₁ = x₂", f.roots.first, sep));
     else
@@ -359,8 +357,14 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f)
     const Rational reducedRight = Divide(f.d, ExactDecimal { 4, 0 } * k.a * k.a); // D/(4a²)
     const std::string hText = TypesetRational(h, sep);
     const std::string lead = LeadingFactor(k.a, sep);
-    const bool exact = !isLong(hText) && !isLong(TypesetRational(right, sep))
-        && !isLong(TypesetRational(reducedRight, sep));
+    std::string rightText = TypesetRational(right, sep);
+    std::string reducedText = TypesetRational(reducedRight, sep);
+    const bool exact = !isLong(hText) && !isLong(rightText) && !isLong(reducedText);
+    const std::string relation = exact ? " = " : " ≈ ";
+    if (!exact) {
+        rightText = ShortDecimal(right, sep);
+        reducedText = ShortDecimal(reducedRight, sep);
+    }
     // x + b/(2a) with the value: "x − 3/2", "x".
     std::string inner = "x";
     if (h.num != 0)
@@ -368,14 +372,12 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f)
     if (inner != "x")
         inner = inner.substr(1, inner.size() - 2);
     const std::string squared = inner == "x" ? "x²" : "(" + inner + ")²";
-    const auto side
-        = [&](const Rational& x) { return exact ? TypesetRational(x, sep) : ShortDecimal(x, sep); };
-    const std::string relation = exact ? " = " : " ≈ ";
 
-    SolutionStep step { "Выделение полного квадрата", { "a(x + b/(2a))² = (b² − 4ac)/(4a)" } };
-    step.lines.push_back(lead + squared + relation + side(right));
+    SolutionStep step { "Выделение полного квадрата",
+        { "a(x + b/(2a))² = D/(4a), D = b² − 4ac " + valueOf(f.d, sep) } };
+    step.lines.push_back(lead + squared + relation + rightText);
     if (!isOne(k.a))
-        step.lines.push_back(squared + relation + side(reducedRight));
+        step.lines.push_back(squared + relation + reducedText);
     if (f.signD < 0) {
         step.lines.push_back("Квадрат не может быть отрицательным: действительных корней нет, "
                              "корни комплексные.");
@@ -421,6 +423,20 @@ std::string productOf(const std::string& x, const std::string& y)
     return x + "·" + (y.compare(0, std::string("−").size(), "−") == 0 ? "(" + y + ")" : y);
 }
 
+// "x₁ + x₂ = 3 + 1/2 = 7/2 = −b/a"; where the exact forms are long, the
+// same in decimals: "x₁ + x₂ ≈ 2,619 + 0,3818 ≈ 3,001 = −b/a".
+std::string checkLine(const std::string& left, const std::string& expression,
+    const std::string& decimals, const Rational& value, const std::string& right, char sep)
+{
+    const std::string text = TypesetRational(value, sep);
+    if (!isLong(expression) && !isLong(text))
+        return left + " = " + expression + " = " + text + " = " + right;
+    bool roundedNothing = false;
+    const std::string decimal
+        = TypesetApproximation(RoundedToFourDigits(value, &roundedNothing), sep);
+    return left + " ≈ " + decimals + " ≈ " + decimal + (roundedNothing ? " = " : " ≈ ") + right;
+}
+
 // Sum and product of the actual roots against −b/a and c/a, and the
 // factored form.
 SolutionStep checkStep(const EquationFacts& f)
@@ -445,22 +461,10 @@ SolutionStep checkStep(const EquationFacts& f)
             if (x1.d != 1)
                 multiplied += "/" + TypesetInteger(x1.d * x1.d);
         }
-        const auto line
-            = [&](const std::string& left, const std::string& expression,
-                  const std::string& decimals, const Rational& value, const std::string& right) {
-                  const std::string text = TypesetRational(value, sep);
-                  if (!isLong(expression) && !isLong(text))
-                      return left + " = " + expression + " = " + text + " = " + right;
-                  // Long exact forms: the check in decimals.
-                  bool roundedNothing = false;
-                  const std::string decimal
-                      = TypesetApproximation(RoundedToFourDigits(value, &roundedNothing), sep);
-                  return left + " ≈ " + decimals + " ≈ " + decimal
-                      + (roundedNothing ? " = " : " ≈ ") + right;
-              };
         const std::string d1 = ShortDecimal(x1, sep), d2 = ShortDecimal(x2, sep);
-        check.lines.push_back(line("x₁ + x₂", added, sumOf(d1, d2), sum, "−b/a"));
-        check.lines.push_back(line("x₁·x₂", multiplied, productOf(d1, d2), product, "c/a"));
+        check.lines.push_back(checkLine("x₁ + x₂", added, sumOf(d1, d2), sum, "−b/a", sep));
+        check.lines.push_back(
+            checkLine("x₁·x₂", multiplied, productOf(d1, d2), product, "c/a", sep));
     }
 
     const std::string first = rootText(f.roots.first, sep);

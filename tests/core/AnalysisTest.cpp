@@ -483,7 +483,7 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
         const char* answer;
         char separator = '.';
     } rows[] = {
-        { "2", "-7", "3", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 3, x₂ = 1/2." },
+        { "2", "-7", "3", { Vieta, Formula, CompletingSquare }, "Ответ: x₁ = 3, x₂ = 1/2." },
         { "1", "-6", "8", { Vieta, CompletingSquare, Formula, HalfDiscriminant },
             "Ответ: x₁ = 4, x₂ = 2." },
         { "1", "-20", "1", { CompletingSquare, Formula, HalfDiscriminant },
@@ -494,7 +494,7 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
             "Ответ: x₁ = 2, x₂ = −2." },
         { "1", "0", "4", { Incomplete, Formula, HalfDiscriminant, CompletingSquare },
             "Ответ: действительных корней нет." },
-        { "2", "5", "0", { Incomplete, Vieta, CompletingSquare, Formula },
+        { "2", "5", "0", { Incomplete, Vieta, Formula, CompletingSquare },
             "Ответ: x₁ = 0, x₂ = −5/2." },
         { "1", "-2", "1", { Vieta, CompletingSquare, Formula, HalfDiscriminant }, "Ответ: x = 1." },
         { "1", "1", "1", { Formula, CompletingSquare }, "Ответ: действительных корней нет." },
@@ -508,7 +508,7 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
             "Ответ: x₁ = √2/2, x₂ = −√2/2." },
         { "1", "-2", "5", { Formula, HalfDiscriminant, CompletingSquare },
             "Ответ: действительных корней нет." },
-        { "1", "1e19", "1", { CompletingSquare, Formula, HalfDiscriminant },
+        { "1", "1e19", "1", { Formula, CompletingSquare, HalfDiscriminant },
             "Ответ: x₁ ≈ −10⁻¹⁹, x₂ ≈ −10¹⁹." },
         { "0", "3", "1", { Linear }, "Ответ: x = −1/3." },
         { "0", "0", "5", { Linear }, "Ответ: решений нет." },
