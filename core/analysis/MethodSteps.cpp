@@ -48,8 +48,9 @@ Surd halfWidth(const RootPair& roots)
 // ±√D/(2a) typeset: "±5/4", "±√5/2".
 std::string plusMinusHalf(const Surd& half, char sep)
 {
-    return half.q == 0 ? "±" + TypesetRational(MakeRational(half.p, half.d), sep)
-                       : TypesetSurd(half, "±", sep);
+    if (half.q != 0)
+        return TypesetSurd(half, "±", sep);
+    return "±" + TypesetRational(MakeRational(half.p, half.d), sep);
 }
 
 // "x₁ = 2", or "x₁ ≈ 2,619" where the exact form is long.
@@ -99,8 +100,9 @@ std::string overDenominator(const ExactDecimal& minusB, const std::string& sign,
     const std::string& root, const ExactDecimal& den, char sep)
 {
     const bool alone = Sign(minusB) == 0;
-    const std::string numerator = alone ? (sign == "+" ? "" : sign) + root
-                                        : TypesetDecimal(minusB, sep) + " " + sign + " " + root;
+    std::string numerator = (sign == "+" ? "" : sign) + root;
+    if (!alone)
+        numerator = TypesetDecimal(minusB, sep) + " " + sign + " " + root;
     if (isOne(den))
         return numerator;
     return (alone ? numerator : "(" + numerator + ")") + "/" + Substituted(den, sep);
