@@ -427,16 +427,20 @@ std::string productOf(const std::string& x, const std::string& y)
 
 // "x₁ + x₂ = 3 + 1/2 = 7/2 = −b/a"; where the exact forms are long, the
 // same in decimals: "x₁ + x₂ ≈ 2,619 + 0,3818 ≈ 3,001 = −b/a".
-std::string checkLine(const std::string& left, const std::string& expression,
-    const std::string& decimals, const Rational& value, const std::string& right, char sep)
+std::string checkLine(bool product, const std::string& expression, const RootPair& roots,
+    const Rational& value, char sep)
 {
+    const std::string left = product ? "x₁·x₂" : "x₁ + x₂";
+    const std::string right = product ? "c/a" : "−b/a";
     const std::string text = TypesetRational(value, sep);
     if (!isLong(expression) && !isLong(text))
         return left + " = " + expression + " = " + text + " = " + right;
+    const std::string d1 = ShortDecimal(roots.first, sep), d2 = ShortDecimal(roots.second, sep);
     bool roundedNothing = false;
     const std::string decimal
         = TypesetApproximation(RoundedToFourDigits(value, &roundedNothing), sep);
-    return left + " ≈ " + decimals + " ≈ " + decimal + (roundedNothing ? " = " : " ≈ ") + right;
+    return left + " ≈ " + (product ? productOf(d1, d2) : sumOf(d1, d2)) + " ≈ " + decimal
+        + (roundedNothing ? " = " : " ≈ ") + right;
 }
 
 // Sum and product of the actual roots against −b/a and c/a, and the
@@ -463,10 +467,8 @@ SolutionStep checkStep(const EquationFacts& f)
             if (x1.d != 1)
                 multiplied += "/" + TypesetInteger(x1.d * x1.d);
         }
-        const std::string d1 = ShortDecimal(x1, sep), d2 = ShortDecimal(x2, sep);
-        check.lines.push_back(checkLine("x₁ + x₂", added, sumOf(d1, d2), sum, "−b/a", sep));
-        check.lines.push_back(
-            checkLine("x₁·x₂", multiplied, productOf(d1, d2), product, "c/a", sep));
+        check.lines.push_back(checkLine(false, added, f.roots, sum, sep));
+        check.lines.push_back(checkLine(true, multiplied, f.roots, product, sep));
     }
 
     const std::string first = rootText(f.roots.first, sep);
