@@ -12,6 +12,9 @@
 
 #include <random>
 
+// Methods by their names in gtest's messages.
+void PrintTo(Method method, std::ostream* out) { *out << MethodName(method); }
+
 namespace {
 
 class Analysis : public ::testing::Test {
@@ -34,13 +37,16 @@ struct Case {
     const char* name;
     const char *a, *b, *c;
     std::vector<const char*> lines; // each must appear, whole, in the steps
+    Method method = Method::Formula;
 };
 
+// The lines by the row's method, by default the formula, which every
+// equation with a ≠ 0 may be solved by.
 void expectLines(const std::vector<Case>& cases, char separator = '.')
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c, separator));
+        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c, separator, c.method));
         for (const char* line : c.lines)
             EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
                                                                               << text;
@@ -51,20 +57,24 @@ TEST_F(Analysis, ExactFormsAreSimplified)
 {
     expectLines({
         { "integers", "1", "-3", "2",
-            { "x₁ = 2", "x₂ = 1", "a(x − x₁)(x − x₂) = (x − 2)(x − 1)" } },
+            { "x₁ = (3 + 1)/2 = 2", "x₂ = (3 − 1)/2 = 1", "a(x − x₁)(x − x₂) = (x − 2)(x − 1)" } },
         { "irrational pair", "1", "-3", "1",
             { "x₁,₂ = (−b ± √D)/(2a) = (3 ± √5)/2", "x₁ = (3 + √5)/2 ≈ 2.618",
                 "x₂ = (3 − √5)/2 ≈ 0.382" } },
-        { "fractions", "6", "-5", "1", { "x₁ = 1/2 = 0.5", "x₂ = 1/3 ≈ 0.3333" } },
-        { "perfect square D", "1", "0", "-4", { "x₁ = 2", "x₂ = −2" } },
+        { "fractions", "6", "-5", "1",
+            { "x₁ = (5 + 1)/12 = 1/2 = 0.5", "x₂ = (5 − 1)/12 = 1/3 ≈ 0.3333" } },
+        { "perfect square D", "1", "0", "-4",
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√16/2 = ±4/2", "x₁ = 4/2 = 2", "x₂ = −4/2 = −2" } },
         { "square factor out of the root", "1", "0", "-8",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
-        { "gcd reduces the fraction", "2", "-4", "-4", { "x₁,₂ = (−b ± √D)/(2a) = 1 ± √3" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√32/2 = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
+        { "gcd reduces the fraction", "2", "-4", "-4",
+            { "x₁,₂ = (−b ± √D)/(2a) = (4 ± √48)/4 = 1 ± √3" } },
         { "a < 0: x₁ takes +√D", "-1", "3", "-1",
             { "x₁ = (3 − √5)/2 ≈ 0.382", "x₂ = (3 + √5)/2 ≈ 2.618" } },
         { "typed decimals", "0.5", "-1.5", "1",
-            { "x₁ = 2", "x₂ = 1", "a = 0.5, b = −1.5, c = 1" } },
-        { "exponents", "2.5e-3", "0.5", "-7", { "x₁,₂ = (−b ± √D)/(2a) = −100 ± 80√2" } },
+            { "x₁ = 1.5 + 0.5 = 2", "x₂ = 1.5 − 0.5 = 1", "a = 0.5, b = −1.5, c = 1" } },
+        { "exponents", "2.5e-3", "0.5", "-7",
+            { "x₁,₂ = (−b ± √D)/(2a) = (−0.5 ± √0.32)/0.005 = −100 ± 80√2" } },
         { "ones omitted, signs merged", "-1", "1", "-0", { "−x² + x = 0" } },
         { "power of ten coefficient", "1", "1e19", "1", { "x² + 10¹⁹·x + 1 = 0" } },
         { "long form falls back to decimals", "1", "1e19", "1",
@@ -80,14 +90,16 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "vertex", "1", "-3", "2",
             { "Вершина: (−b/(2a); −D/(4a)) = (3/2; −1/4) = (1.5; −0.25)" } },
         { "Vieta", "2", "3", "-5",
-            { "x₁ + x₂ = −b/a = −3/2 = −1.5", "x₁·x₂ = c/a = −5/2 = −2.5" } },
+            { "x₁ + x₂ = 1 − 5/2 = −3/2 = −b/a", "x₁·x₂ = 1·(−5/2) = −5/2 = c/a" } },
         { "tiny exact coefficient", "1e-45", "0", "-1e-45",
-            { "x₁ = 1", "x₂ = −1", "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
+            { "x₁ = 2·10⁻⁴⁵/(2·10⁻⁴⁵) = 1", "x₂ = −2·10⁻⁴⁵/(2·10⁻⁴⁵) = −1",
+                "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
         // Trial division must reach ∛n exactly: ∛(37³) is a hair below 37 in floating point.
         { "square factor at the cube root", "1", "0", "-50653",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±37√37", "x₁·x₂ = c/a = −50653" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√202612/2 = ±37√37",
+                "x₁·x₂ = 37√37·(−37√37) = −50653 = c/a" } },
         { "discriminant with an odd decimal exponent", "1", "0", "-0.1",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√10/10" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = ±√0.4/2 = ±√10/10" } },
         { "a power of ten substituted is bracketed", "1", "1e19", "1",
             { "D = b² − 4ac = (10¹⁹)² − 4·1·1 ≈ 10³⁸ (точная запись длиннее 40 знаков)" } },
         // 40 characters, 44 bytes: the limit counts characters.
@@ -97,7 +109,7 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "a long factored form gives its decimals", "1", "-3.001", "1",
             { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
         { "integers written out, = where exact", "1", "-100000", "0",
-            { "x₁ = 100000",
+            { "x₁ = (100000 + 100000)/2 = 100000",
                 "Вершина: (−b/(2a); −D/(4a)) = (50000; −2500000000) = (50000; −2.5·10⁹)" } },
         // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
         { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √202510)/50 ≈ 0.9998" } },
@@ -106,7 +118,8 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "9.997", "1", "-200", "1899.532", { "x₂ = (5000 − 3√2250130)/50 ≈ 9.997" } },
         { "9999", "1", "-200000", "1899882999.578",
             { "x₂ = (5000000 − √20250292501055)/50 ≈ 9999" } },
-        { "rational 0.9998", "1", "-1.99978", "0.99978", { "x₂ = 49989/50000 ≈ 0.9998" } },
+        { "rational 0.9998", "1", "-1.99978", "0.99978",
+            { "x₂ = (1.99978 − 0.00022)/2 = 49989/50000 ≈ 0.9998" } },
         // D a hair below the tie 870.25: its decimal from the integers, not long double.
         { "discriminant's decimal near a tie", "4e-48", "-29.5", "2e-18",
             { "D = b² − 4ac = (−29.5)² − 4·(4·10⁻⁴⁸)·(2·10⁻¹⁸) ≈ 870.2 (точная запись длиннее 40 "
@@ -140,7 +153,8 @@ TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
 TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
 {
     DecimalSeparator = '.';
-    expectLines({ { "comma", "1", "0,5", "-0,5", { "x₁ = 1/2 = 0,5", "x₂ = −1" } },
+    expectLines({ { "comma", "1", "0,5", "-0,5",
+                      { "x₁ = (−0,5 + 1,5)/2 = 1/2 = 0,5", "x₂ = (−0,5 − 1,5)/2 = −1" } },
                     { "comma in the decimals", "1", "-3", "1", { "x₁ = (3 + √5)/2 ≈ 2,618" } },
                     { "fraction typed", "1,5", "-3", "1",
                         { "a = 1,5, b = −3, c = 1", "x₁ = (3 + √3)/3 ≈ 1,577" } } },
@@ -426,6 +440,145 @@ TEST_F(Analysis, ExactFormsEvaluateToTheQuadPrecisionRoots)
         for (int p = 2; p * p <= roots.first.r; ++p)
             ASSERT_NE(roots.first.r % (p * p), 0) << "square factor left in √" << roots.first.r;
     }
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& delimiter)
+{
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(delimiter, from)) != std::string::npos;) {
+        parts.push_back(text.substr(from, at - from));
+        from = at + delimiter.size();
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+// Whether the steps name the root: a line, or its part after «: » or between
+// «, », whose chain of = and ≈ starts with the name (x₁ for a double root
+// too, as in «x₁ = x₂ = 1») and has the value among its members.
+bool reaches(const std::string& steps, const std::string& name, const std::string& value)
+{
+    for (const std::string& line : split(steps, "\n")) {
+        for (std::string clause : split(split(line, ": ").back(), ", ")) {
+            for (std::size_t at; (at = clause.find(" ≈ ")) != std::string::npos;)
+                clause.replace(at, std::string(" ≈ ").size(), " = ");
+            const std::vector<std::string> members = split(clause, " = ");
+            const bool named = members[0] == name || (name == "x" && members[0] == "x₁");
+            if (named && std::find(members.begin() + 1, members.end(), value) != members.end())
+                return true;
+        }
+    }
+    return false;
+}
+
+// For every equation, the methods offered, shortest first, and by each of
+// them the same roots as the answer line names.
+TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
+{
+    using enum Method;
+    struct Row {
+        const char *a, *b, *c;
+        std::vector<Method> methods;
+        const char* answer;
+        char separator = '.';
+    } rows[] = {
+        { "2", "-7", "3", { Vieta, Formula, CompletingSquare }, "Ответ: x₁ = 3, x₂ = 1/2." },
+        { "1", "-6", "8", { Vieta, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 4, x₂ = 2." },
+        { "1", "-20", "1", { CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 10 + 3√11, x₂ = 10 − 3√11." },
+        { "1", "-5", "6", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 3, x₂ = 2." },
+        { "1", "3", "-10", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 2, x₂ = −5." },
+        { "3", "0", "-12", { Incomplete, Vieta, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = 2, x₂ = −2." },
+        { "1", "0", "4", { Incomplete, Formula, HalfDiscriminant, CompletingSquare },
+            "Ответ: действительных корней нет." },
+        { "2", "5", "0", { Incomplete, Vieta, Formula, CompletingSquare },
+            "Ответ: x₁ = 0, x₂ = −5/2." },
+        { "1", "-2", "1", { Vieta, CompletingSquare, Formula, HalfDiscriminant }, "Ответ: x = 1." },
+        { "1", "1", "1", { Formula, CompletingSquare }, "Ответ: действительных корней нет." },
+        { "4", "-4", "1", { Formula, Vieta, CompletingSquare, HalfDiscriminant },
+            "Ответ: x = 1/2." },
+        { "0.5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2." },
+        { "0,5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2.", ',' },
+        { "-1", "3", "-1", { Formula, CompletingSquare },
+            "Ответ: x₁ = (3 − √5)/2, x₂ = (3 + √5)/2." },
+        { "2", "0", "-1", { Incomplete, CompletingSquare, Formula, HalfDiscriminant },
+            "Ответ: x₁ = √2/2, x₂ = −√2/2." },
+        { "1", "-2", "5", { Formula, HalfDiscriminant, CompletingSquare },
+            "Ответ: действительных корней нет." },
+        { "1", "1e19", "1", { Formula, CompletingSquare, HalfDiscriminant },
+            "Ответ: x₁ ≈ −10⁻¹⁹, x₂ ≈ −10¹⁹." },
+        { "0", "3", "1", { Linear }, "Ответ: x = −1/3." },
+        { "0", "0", "5", { Linear }, "Ответ: решений нет." },
+        { "0", "0", "0", { Linear }, "Ответ: x — любое число." },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
+        const EquationSolution offered = ExplainEquation(row.a, row.b, row.c, row.separator);
+        EXPECT_EQ(offered.methods, row.methods);
+        EXPECT_EQ(offered.answer, row.answer);
+        // «Ответ: x₁ = 3, x₂ = 1/2.» names x₁ = 3 and x₂ = 1/2.
+        const std::string named = offered.answer.substr(0, offered.answer.size() - 1);
+        for (const Method method : offered.methods) {
+            const EquationSolution s = ExplainEquation(row.a, row.b, row.c, row.separator, method);
+            ASSERT_EQ(s.method, method);
+            for (const std::string& root : split(split(named, ": ").back(), ", ")) {
+                const bool rounded = root.find(" ≈ ") != std::string::npos;
+                const std::vector<std::string> sides = split(root, rounded ? " ≈ " : " = ");
+                if (sides.size() != 2)
+                    continue; // «x — любое число»
+                EXPECT_TRUE(reaches(allLines(s), sides[0], sides[1])) << MethodName(
+                    method) << ": " << root << " in\n" << allLines(s);
+            }
+        }
+    }
+}
+
+// What each method writes on its way to the roots.
+TEST_F(Analysis, EachMethodHasItsOwnSteps)
+{
+    using enum Method;
+    expectLines({
+        { "the formula with a perfect square", "2", "-7", "3",
+            { "x₁,₂ = (−b ± √D)/(2a) = (7 ± √25)/4 = (7 ± 5)/4", "x₁ = (7 + 5)/4 = 3",
+                "x₂ = (7 − 5)/4 = 1/2 = 0.5", "a(x − x₁)(x − x₂) = 2(x − 3)(x − 1/2)" } },
+        { "D₁", "1", "-6", "8",
+            { "k = b/2 = −6/2 = −3", "D₁ = k² − ac = (−3)² − 1·8 = 1",
+                "x₁,₂ = (−k ± √D₁)/a = 3 ± √1 = 3 ± 1", "x₁ = 3 + 1 = 4", "x₂ = 3 − 1 = 2" },
+            HalfDiscriminant },
+        { "D₁, irrational", "1", "-20", "1", { "x₁,₂ = (−k ± √D₁)/a = 10 ± √99 = 10 ± 3√11" },
+            HalfDiscriminant },
+        { "c = 0", "2", "5", "0",
+            { "x(2x + 5) = 0", "x = 0 или 2x + 5 = 0", "x₁ = 0", "x₂ = −b/a = −5/2 = −2.5" },
+            Incomplete },
+        { "b = 0", "3", "0", "-12", { "3x² = 12", "x² = −c/a = 4", "x₁,₂ = ±√(−c/a) = ±√4 = ±2" },
+            Incomplete },
+        { "b = 0, −c/a < 0", "1", "0", "4",
+            { "−c/a < 0: действительных корней нет, корни комплексные.", "x₁,₂ = ±2i" },
+            Incomplete },
+        { "b = c = 0", "2", "0", "0", { "2x² = 0", "x² = 0", "x = 0" }, Incomplete },
+        { "Vieta, reduced first", "2", "-7", "3",
+            { "Делим на a = 2: x² − 3.5x + 1.5 = 0", "x₁ + x₂ = −p = 7/2 = 3.5",
+                "x₁·x₂ = q = 3/2 = 1.5", "Подбором: x₁ = 3, x₂ = 1/2" },
+            Vieta },
+        { "Vieta, p and q as fractions", "6", "-5", "1",
+            { "Делим на a = 6: x² − (5/6)x + 1/6 = 0" }, Vieta },
+        { "the square", "1", "-3", "2",
+            { "(x − 3/2)² = 1/4", "x − 3/2 = ±√(1/4) = ±1/2", "x₁ = 3/2 + 1/2 = 2" },
+            CompletingSquare },
+        { "the square, a ≠ 1", "2", "-7", "3",
+            { "2(x − 7/4)² = 25/8", "(x − 7/4)² = 25/16", "x₂ = 7/4 − 5/4 = 1/2 = 0.5" },
+            CompletingSquare },
+        { "the square negative", "1", "1", "1",
+            { "(x + 1/2)² = −3/4", "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" }, CompletingSquare },
+        { "the check with surds", "1", "-3", "1",
+            { "x₁ + x₂ = (3 + √5)/2 + (3 − √5)/2 = 3 = −b/a",
+                "x₁·x₂ = (3 + √5)(3 − √5)/4 = 1 = c/a" } },
+        { "the check in decimals where long", "1", "-3.001", "1",
+            { "x₁ + x₂ ≈ 2.619 + 0.3818 ≈ 3.001 = −b/a", "x₁·x₂ ≈ 2.619·0.3818 ≈ 1 = c/a" } },
+    });
 }
 
 } // namespace
