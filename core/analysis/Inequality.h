@@ -4,7 +4,8 @@
 // intervals of the wanted sign, with the zeros where the inequality is not
 // strict. The set is kept exactly (ends are surds), so that membership of a
 // point is decided without rounding; the explanation's writer (Writers.h)
-// typesets it.
+// typesets it. Where the trinomial has no zeros (D < 0, or a = b = 0) its sign
+// is one for every x: the steps say so in words, and there is no number line.
 #pragma once
 
 #include "Facts.h"

@@ -1,5 +1,5 @@
 // The explained solution: exact forms from the typed texts, the steps of each
-// rule, the single-precision note, and the plot's view and ticks.
+// rule, the single-precision note, inequalities, and the plot's view and ticks.
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
