@@ -213,13 +213,14 @@ std::vector<SolutionStep> intervalSteps(const EquationFacts& f, Relation relatio
 SolutionStep constantSignStep(const EquationFacts& f, Relation relation)
 {
     const bool up = Sign(f.k.a) > 0;
+    const std::string parabola = up ? "a > 0: корней нет, парабола целиком выше оси x"
+                                    : "a < 0: корней нет, парабола целиком ниже оси x";
+    const std::string sign = up ? "положителен" : "отрицателен";
+    const std::string verdict
+        = holds(up ? 1 : -1, relation) ? "верно при любом x" : "не выполняется ни при каком x";
     return { "Знак трёхчлена",
-        { std::string(up ? "D < 0 и a > 0: корней нет, парабола целиком выше оси x, трёхчлен "
-                           "положителен при любом x."
-                         : "D < 0 и a < 0: корней нет, парабола целиком ниже оси x, трёхчлен "
-                           "отрицателен при любом x."),
-            holds(up ? 1 : -1, relation) ? "Поэтому неравенство верно при любом x."
-                                         : "Поэтому неравенство не выполняется ни при каком x." } };
+        { "D < 0 и " + parabola + ", трёхчлен " + sign + " при любом x.",
+            "Поэтому неравенство " + verdict + "." } };
 }
 
 // a = 0, b ≠ 0: bx + c ∨ 0 solved directly, dividing by b.
