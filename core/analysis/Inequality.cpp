@@ -25,11 +25,6 @@ bool holds(int sign, Relation relation)
     return sign == 0;
 }
 
-bool isStrict(Relation relation)
-{
-    return relation == Relation::Greater || relation == Relation::Less;
-}
-
 // The sign alone: ">", "≥", "<", "≤"; flipped, the one a negative divisor gives.
 std::string relationSign(Relation relation, bool flipped = false)
 {
@@ -131,43 +126,53 @@ std::string setInWords(const SolutionSet& set, char separator)
     return text;
 }
 
-// The zeros as the steps name them: "1 и 2", "(3 − √5)/2 и (3 + √5)/2", "−1".
-std::string zerosText(const EquationFacts& f, char separator)
+// "1 и 2", "(3 − √5)/2 и (3 + √5)/2", "−1".
+std::string joined(const std::vector<std::string>& parts)
 {
     std::string text;
-    for (std::size_t i = 0; i < f.zeros.size(); ++i)
-        text += (i > 0 ? " и " : "") + ExactOrDecimal(f.zeros[i], separator);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i > 0 ? " и " : "") + parts[i];
     return text;
 }
 
-NumberLine numberLine(const EquationFacts& f, Relation relation, char separator)
+// The interval of the line between point i − 1 and point i, open: "(1; 2)".
+std::string lineInterval(const NumberLine& line, std::size_t i)
+{
+    const std::vector<NumberLine::Point>& points = line.points;
+    return TypesetInterval(
+        i > 0 ? points[i - 1].label : "", false, i < points.size() ? points[i].label : "", false);
+}
+
+// The zeros on the line, labelled as the steps write them.
+NumberLine numberLine(const EquationFacts& f, Relation relation)
 {
     NumberLine line;
     for (const Surd& zero : f.zeros)
-        line.points.push_back({ ExactOrDecimal(zero, separator), holds(0, relation) });
+        line.points.push_back({ ExactOrDecimal(zero, f.k.separator), holds(0, relation) });
     line.signs = f.signs;
     line.text = "Знаки:";
     for (std::size_t i = 0; i < f.signs.size(); ++i) {
         line.chosen.push_back(holds(f.signs[i], relation));
-        const std::string from = i > 0 ? line.points[i - 1].label : "";
-        const std::string to = i < line.points.size() ? line.points[i].label : "";
         line.text += std::string(i > 0 ? "," : "") + " " + signText(f.signs[i]) + " на "
-            + TypesetInterval(from, false, to, false);
+            + lineInterval(line, i);
     }
     return line;
 }
 
 // The steps from the zeros on a number line to the intervals taken: the
 // quadratic with real roots.
-std::vector<SolutionStep> intervalSteps(const EquationFacts& f, Relation relation)
+std::vector<SolutionStep> intervalSteps(
+    const EquationFacts& f, Relation relation, const NumberLine& line)
 {
-    const char sep = f.k.separator;
-    const bool one = f.zeros.size() == 1;
-    const bool strict = isStrict(relation);
+    const bool one = line.points.size() == 1;
+    const bool strict = !holds(0, relation);
     const int signA = Sign(f.k.a);
+    std::vector<std::string> labels;
+    for (const NumberLine::Point& point : line.points)
+        labels.push_back(point.label);
     SolutionStep mark { "Метод интервалов", {} };
     std::string points = one ? "Отмечаем на прямой корень " : "Отмечаем на прямой корни ";
-    points += zerosText(f, sep);
+    points += joined(labels);
     if (strict)
         points += one ? " выколотой точкой" : " выколотыми точками";
     else
@@ -184,28 +189,21 @@ std::vector<SolutionStep> intervalSteps(const EquationFacts& f, Relation relatio
             + ", при переходе через корень знак меняется.");
 
     SolutionStep choose { "Выбор промежутков", {} };
-    const int wanted
-        = relation == Relation::Greater || relation == Relation::GreaterOrEqual ? 1 : -1;
     std::vector<std::string> taken;
-    for (std::size_t i = 0; i < f.signs.size(); ++i) {
-        if (f.signs[i] == wanted)
-            taken.push_back(TypesetInterval(i > 0 ? ExactOrDecimal(f.zeros[i - 1], sep) : "", false,
-                i < f.zeros.size() ? ExactOrDecimal(f.zeros[i], sep) : "", false));
+    for (std::size_t i = 0; i < line.chosen.size(); ++i) {
+        if (line.chosen[i])
+            taken.push_back(lineInterval(line, i));
     }
-    const std::string wantedSign = std::string("«") + signText(wanted) + "»";
-    if (taken.empty()) {
-        choose.lines.push_back("Промежутков со знаком " + wantedSign + " нет.");
-    } else {
-        std::string line
-            = taken.size() == 1 ? "Берём промежуток со знаком " : "Берём промежутки со знаком ";
-        line += wantedSign + ": ";
-        for (std::size_t i = 0; i < taken.size(); ++i)
-            line += (i > 0 ? " и " : "") + taken[i];
-        choose.lines.push_back(line + ".");
-    }
+    const std::string wanted = std::string("«") + signText(holds(1, relation) ? 1 : -1) + "»";
+    if (taken.empty())
+        choose.lines.push_back("Промежутков со знаком " + wanted + " нет.");
+    else
+        choose.lines.push_back(
+            std::string(taken.size() == 1 ? "Берём промежуток" : "Берём промежутки") + " со знаком "
+            + wanted + ": " + joined(taken) + ".");
     if (!strict)
         choose.lines.push_back(std::string("Неравенство нестрогое: добавляем ")
-            + (one ? "корень " : "корни ") + zerosText(f, sep) + ".");
+            + (one ? "корень " : "корни ") + joined(labels) + ".");
     return { mark, choose };
 }
 
@@ -224,7 +222,7 @@ SolutionStep constantSignStep(const EquationFacts& f, Relation relation)
 }
 
 // a = 0, b ≠ 0: bx + c ∨ 0 solved directly, dividing by b.
-SolutionStep linearStep(const EquationFacts& f, Relation relation)
+SolutionStep linearStep(const EquationFacts& f, Relation relation, const NumberLine& line)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -239,7 +237,7 @@ SolutionStep linearStep(const EquationFacts& f, Relation relation)
     step.lines.push_back("Делим на b = " + TypesetDecimal(k.b, sep)
         + (negative ? " < 0 и меняем знак неравенства: x "
                     : " > 0, знак неравенства сохраняется: x ")
-        + relationSign(relation, negative) + " " + ExactOrDecimal(f.zeros[0], sep) + ".");
+        + relationSign(relation, negative) + " " + line.points[0].label + ".");
     return step;
 }
 
@@ -306,28 +304,29 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
     const Coefficients& k = f.k;
     const char sep = k.separator;
     const SolutionSet set = SolveInequality(f, relation);
+    // The picture of the signs after the step that marks the zeros; with no
+    // zeros (D < 0, a = b = 0) the sign is one for all x and the steps say it.
+    const NumberLine line = numberLine(f, relation);
     std::vector<SolutionStep> steps;
     if (f.kind == EquationFacts::Quadratic && f.signD >= 0)
-        steps = intervalSteps(f, relation);
+        steps = intervalSteps(f, relation, line);
     else if (f.kind == EquationFacts::Quadratic)
         steps = { constantSignStep(f, relation) };
     else if (f.kind == EquationFacts::Linear)
-        steps = { linearStep(f, relation) };
+        steps = { linearStep(f, relation, line) };
     else
         steps = { constantStep(f, relation) };
     bool decimal = false;
     for (const Surd& zero : f.zeros) {
-        bool long_ = false;
-        ExactOrDecimal(zero, sep, &long_);
-        decimal = decimal || long_;
+        bool shortened = false;
+        ExactOrDecimal(zero, sep, &shortened);
+        decimal = decimal || shortened;
     }
     if (decimal)
         steps.back().lines.push_back(
             "Точная запись концов длиннее 40 знаков: показаны десятичные значения.");
-    // The picture of the signs after the step that marks the zeros; with no
-    // zeros (D < 0, a = b = 0) the sign is one for all x and the steps say it.
     if (!f.zeros.empty()) {
-        out.numberLine = numberLine(f, relation, sep);
+        out.numberLine = line;
         out.numberLineStep = out.steps.size();
     }
     for (SolutionStep& step : steps)
