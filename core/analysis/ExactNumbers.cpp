@@ -370,3 +370,40 @@ long double RoundedToFourDigits(const Rational& x, bool* exact)
 }
 
 int Sign(const Surd& x) { return exactSign(x); }
+
+namespace {
+
+// The sign of u + v·√s, exactly, for any s ≥ 1 (a square s included).
+int signOfRoot(const BigInt& u, const BigInt& v, const BigInt& s)
+{
+    if (v == 0 || u == 0 || u.sign() == v.sign())
+        return u != 0 ? u.sign() : v.sign();
+    const BigInt square = u * u - v * v * s;
+    return square == 0 ? 0 : square > 0 ? u.sign() : v.sign();
+}
+
+// The sign of u + v·√s + w·√t: u + v·√s against −w·√t, and where both sides
+// have one sign, their squares, whose difference has one root left.
+int signOfTwoRoots(
+    const BigInt& u, const BigInt& v, const BigInt& s, const BigInt& w, const BigInt& t)
+{
+    const int left = signOfRoot(u, v, s);
+    const int right = -w.sign();
+    if (left != right || left == 0)
+        return left != 0 ? left : -right;
+    const int squares = signOfRoot(u * u + v * v * s - w * w * t, 2 * u * v, s);
+    return left > 0 ? squares : -squares;
+}
+
+} // namespace
+
+int Compare(const Surd& x, const Surd& y)
+{
+    // x − y = (x.p·y.d − y.p·x.d + x.q·y.d·√x.r − y.q·x.d·√y.r) / (x.d·y.d).
+    const BigInt u = x.p * y.d - y.p * x.d;
+    const BigInt v = x.q * y.d;
+    const BigInt w = -(y.q * x.d);
+    if (x.r == y.r)
+        return signOfRoot(u, v + w, x.r);
+    return signOfTwoRoots(u, v, x.r, w, y.r);
+}

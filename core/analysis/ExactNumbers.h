@@ -73,3 +73,7 @@ long double Approximate(const ExactDecimal& x);
 // writes exactly these digits. `exact` tells whether nothing was rounded off.
 long double RoundedToFourDigits(const Surd& x, bool* exact = nullptr);
 long double RoundedToFourDigits(const Rational& x, bool* exact = nullptr);
+
+// The order of two real surds, exactly: −1, 0 or +1 as x <, =, > y. Their
+// difference has at most two roots; where they differ, one squaring leaves one.
+int Compare(const Surd& x, const Surd& y);

@@ -1,3 +1,340 @@
+#include "Inequality.h"
+
+#include "Typography.h"
 #include "Writers.h"
 
-void WriteInequality(const EquationFacts&, Relation, EquationSolution&) { }
+#include <limits>
+
+namespace {
+
+// Whether a value of this sign satisfies `relation` 0.
+bool holds(int sign, Relation relation)
+{
+    switch (relation) {
+    case Relation::Greater:
+        return sign > 0;
+    case Relation::GreaterOrEqual:
+        return sign >= 0;
+    case Relation::Less:
+        return sign < 0;
+    case Relation::LessOrEqual:
+        return sign <= 0;
+    case Relation::Equal:
+        break;
+    }
+    return sign == 0;
+}
+
+// The sign alone: ">", "≥", "<", "≤"; flipped, the one a negative divisor gives.
+std::string relationSign(Relation relation, bool flipped = false)
+{
+    const std::string text = RelationText(relation);
+    const std::string sign = text.substr(0, text.size() - 2);
+    if (!flipped)
+        return sign;
+    switch (relation) {
+    case Relation::Greater:
+        return "<";
+    case Relation::GreaterOrEqual:
+        return "≤";
+    case Relation::Less:
+        return ">";
+    case Relation::LessOrEqual:
+        return "≥";
+    case Relation::Equal:
+        break;
+    }
+    return sign;
+}
+
+const char* signText(int sign) { return sign > 0 ? "+" : sign < 0 ? "−" : "0"; }
+
+// The answer's shapes that a textbook writes without intervals.
+enum class Shape { Nothing, Everything, Point, AllButPoint, Intervals };
+
+Shape shapeOf(const SolutionSet& set)
+{
+    const std::vector<SolutionInterval>& all = set.intervals;
+    if (all.empty())
+        return Shape::Nothing;
+    if (all.size() == 1 && !all[0].from && !all[0].to)
+        return Shape::Everything;
+    if (all.size() == 1 && all[0].from && all[0].to && Compare(*all[0].from, *all[0].to) == 0)
+        return Shape::Point;
+    if (all.size() == 2 && !all[0].from && !all[1].to && Compare(*all[0].to, *all[1].from) == 0)
+        return Shape::AllButPoint;
+    return Shape::Intervals;
+}
+
+std::string intervalText(const SolutionInterval& i, char separator)
+{
+    return TypesetInterval(i.from ? ExactOrDecimal(*i.from, separator) : "", i.fromClosed,
+        i.to ? ExactOrDecimal(*i.to, separator) : "", i.toClosed);
+}
+
+// The set after "x": "∈ (−∞; 1) ∪ (2; +∞)", "= −1", "≠ −1", "— любое число".
+std::string answerText(const SolutionSet& set, char separator)
+{
+    const std::vector<SolutionInterval>& all = set.intervals;
+    switch (shapeOf(set)) {
+    case Shape::Nothing:
+        return "решений нет";
+    case Shape::Everything:
+        return "x — любое число";
+    case Shape::Point:
+        return "x = " + ExactOrDecimal(*all[0].from, separator);
+    case Shape::AllButPoint:
+        return "x ≠ " + ExactOrDecimal(*all[0].to, separator);
+    case Shape::Intervals:
+        break;
+    }
+    std::string text = "x ∈ ";
+    for (std::size_t i = 0; i < all.size(); ++i)
+        text += (i > 0 ? " ∪ " : "") + intervalText(all[i], separator);
+    return text;
+}
+
+// The set in words, with four-digit decimals: "при x < 1 и при x > 2".
+std::string setInWords(const SolutionSet& set, char separator)
+{
+    const std::vector<SolutionInterval>& all = set.intervals;
+    const auto decimal = [separator](const Surd& x) { return ShortDecimal(x, separator); };
+    switch (shapeOf(set)) {
+    case Shape::Nothing:
+        return "не выполняется ни при каком x";
+    case Shape::Everything:
+        return "выполняется при любом x";
+    case Shape::Point:
+        return "выполняется только при x = " + decimal(*all[0].from);
+    case Shape::AllButPoint:
+        return "выполняется при x ≠ " + decimal(*all[0].to);
+    case Shape::Intervals:
+        break;
+    }
+    std::string text = "выполняется";
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const SolutionInterval& piece = all[i];
+        text += std::string(i > 0 ? " и" : "") + " при ";
+        if (piece.from && piece.to)
+            text += decimal(*piece.from) + (piece.fromClosed ? " ≤ " : " < ") + "x"
+                + (piece.toClosed ? " ≤ " : " < ") + decimal(*piece.to);
+        else if (piece.from)
+            text += std::string("x ") + (piece.fromClosed ? "≥ " : "> ") + decimal(*piece.from);
+        else
+            text += std::string("x ") + (piece.toClosed ? "≤ " : "< ") + decimal(*piece.to);
+    }
+    return text;
+}
+
+// "1 и 2", "(3 − √5)/2 и (3 + √5)/2", "−1".
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i > 0 ? " и " : "") + parts[i];
+    return text;
+}
+
+// The interval of the line between point i − 1 and point i, open: "(1; 2)".
+std::string lineInterval(const NumberLine& line, std::size_t i)
+{
+    const std::vector<NumberLine::Point>& points = line.points;
+    return TypesetInterval(
+        i > 0 ? points[i - 1].label : "", false, i < points.size() ? points[i].label : "", false);
+}
+
+// The zeros on the line, labelled as the steps write them.
+NumberLine numberLine(const EquationFacts& f, Relation relation)
+{
+    NumberLine line;
+    for (const Surd& zero : f.zeros)
+        line.points.push_back({ ExactOrDecimal(zero, f.k.separator), holds(0, relation) });
+    line.signs = f.signs;
+    line.text = "Знаки:";
+    for (std::size_t i = 0; i < f.signs.size(); ++i) {
+        line.chosen.push_back(holds(f.signs[i], relation));
+        line.text += std::string(i > 0 ? "," : "") + " " + signText(f.signs[i]) + " на "
+            + lineInterval(line, i);
+    }
+    return line;
+}
+
+// The steps from the zeros on a number line to the intervals taken: the
+// quadratic with real roots.
+std::vector<SolutionStep> intervalSteps(
+    const EquationFacts& f, Relation relation, const NumberLine& line)
+{
+    const bool one = line.points.size() == 1;
+    const bool strict = !holds(0, relation);
+    const int signA = Sign(f.k.a);
+    std::vector<std::string> labels;
+    for (const NumberLine::Point& point : line.points)
+        labels.push_back(point.label);
+    SolutionStep mark { "Метод интервалов", {} };
+    std::string points = one ? "Отмечаем на прямой корень " : "Отмечаем на прямой корни ";
+    points += joined(labels);
+    if (strict)
+        points += one ? " выколотой точкой" : " выколотыми точками";
+    else
+        points += one ? " закрашенной точкой" : " закрашенными точками";
+    mark.lines.push_back(
+        points + (strict ? " (неравенство строгое)." : " (неравенство нестрогое)."));
+    const std::string sign = std::string(signA > 0 ? "a > 0" : "a < 0");
+    const std::string signOfA = std::string("«") + signText(signA) + "»";
+    if (one)
+        mark.lines.push_back(
+            sign + ", корень двойной: знак " + signOfA + " с обеих сторон от него.");
+    else
+        mark.lines.push_back(sign + ": правее корней знак " + signOfA
+            + ", при переходе через корень знак меняется.");
+
+    SolutionStep choose { "Выбор промежутков", {} };
+    std::vector<std::string> taken;
+    for (std::size_t i = 0; i < line.chosen.size(); ++i) {
+        if (line.chosen[i])
+            taken.push_back(lineInterval(line, i));
+    }
+    const std::string wanted = std::string("«") + signText(holds(1, relation) ? 1 : -1) + "»";
+    if (taken.empty())
+        choose.lines.push_back("Промежутков со знаком " + wanted + " нет.");
+    else
+        choose.lines.push_back(
+            std::string(taken.size() == 1 ? "Берём промежуток" : "Берём промежутки") + " со знаком "
+            + wanted + ": " + joined(taken) + ".");
+    if (!strict)
+        choose.lines.push_back(std::string("Неравенство нестрогое: добавляем ")
+            + (one ? "корень " : "корни ") + joined(labels) + ".");
+    return { mark, choose };
+}
+
+// D < 0: no roots, the sign of a everywhere.
+SolutionStep constantSignStep(const EquationFacts& f, Relation relation)
+{
+    const bool up = Sign(f.k.a) > 0;
+    const std::string parabola = up ? "a > 0: корней нет, парабола целиком выше оси x"
+                                    : "a < 0: корней нет, парабола целиком ниже оси x";
+    const std::string sign = up ? "положителен" : "отрицателен";
+    const std::string verdict
+        = holds(up ? 1 : -1, relation) ? "верно при любом x" : "не выполняется ни при каком x";
+    return { "Знак трёхчлена",
+        { "D < 0 и " + parabola + ", трёхчлен " + sign + " при любом x.",
+            "Поэтому неравенство " + verdict + "." } };
+}
+
+// a = 0, b ≠ 0: bx + c ∨ 0 solved directly, dividing by b.
+SolutionStep linearStep(const EquationFacts& f, Relation relation, const NumberLine& line)
+{
+    const Coefficients& k = f.k;
+    const char sep = k.separator;
+    const ExactDecimal zero { 0, 0 };
+    SolutionStep step { "Линейное неравенство",
+        { "a = 0, поэтому неравенство линейное: " + TypesetPolynomial(k.a, k.b, k.c, sep) + " "
+            + RelationText(relation) + "." } };
+    if (Sign(k.c) != 0)
+        step.lines.push_back(TypesetPolynomial(zero, k.b, zero, sep) + " " + relationSign(relation)
+            + " " + TypesetDecimal(-k.c, sep));
+    const bool negative = Sign(k.b) < 0;
+    step.lines.push_back("Делим на b = " + TypesetDecimal(k.b, sep)
+        + (negative ? " < 0 и меняем знак неравенства: x "
+                    : " > 0, знак неравенства сохраняется: x ")
+        + relationSign(relation, negative) + " " + line.points[0].label + ".");
+    return step;
+}
+
+// a = b = 0: the constant c against 0.
+SolutionStep constantStep(const EquationFacts& f, Relation relation)
+{
+    const int sign = Sign(f.k.c);
+    return { "Неравенство без x",
+        { "a = b = 0: остаётся " + TypesetDecimal(f.k.c, f.k.separator) + " "
+            + RelationText(relation)
+            + (holds(sign, relation) ? ", это верно при любом x."
+                                     : ", это неверно ни при каком x.") } };
+}
+
+std::vector<PlotInterval> plotIntervals(const SolutionSet& set)
+{
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    std::vector<PlotInterval> out;
+    for (const SolutionInterval& i : set.intervals)
+        out.push_back({ i.from ? static_cast<double>(Approximate(*i.from)) : -infinity,
+            i.to ? static_cast<double>(Approximate(*i.to)) : infinity, i.fromClosed, i.toClosed });
+    return out;
+}
+
+} // namespace
+
+SolutionSet SolveInequality(const EquationFacts& f, Relation relation)
+{
+    // The line as pieces: interval 0, zero 0, interval 1, zero 1, …; a run of
+    // pieces where the inequality holds is one interval of the answer.
+    SolutionSet set;
+    bool inside = false;
+    for (std::size_t piece = 0; piece <= 2 * f.zeros.size(); ++piece) {
+        const bool atZero = piece % 2 == 1;
+        const bool in = holds(atZero ? 0 : f.signs[piece / 2], relation);
+        if (in && !inside) {
+            SolutionInterval run;
+            if (piece > 0)
+                run.from = f.zeros[(piece - 1) / 2];
+            run.fromClosed = atZero;
+            set.intervals.push_back(run);
+        } else if (!in && inside) {
+            set.intervals.back().to = f.zeros[(piece - 1) / 2];
+            set.intervals.back().toClosed = !atZero;
+        }
+        inside = in;
+    }
+    return set;
+}
+
+bool Contains(const SolutionSet& set, const Surd& x)
+{
+    for (const SolutionInterval& i : set.intervals) {
+        const int from = i.from ? Compare(x, *i.from) : 1;
+        const int to = i.to ? Compare(x, *i.to) : -1;
+        if ((from > 0 || (from == 0 && i.fromClosed)) && (to < 0 || (to == 0 && i.toClosed)))
+            return true;
+    }
+    return false;
+}
+
+void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution& out)
+{
+    const Coefficients& k = f.k;
+    const char sep = k.separator;
+    const SolutionSet set = SolveInequality(f, relation);
+    // The picture of the signs after the step that marks the zeros; with no
+    // zeros (D < 0, a = b = 0) the sign is one for all x and the steps say it.
+    const NumberLine line = numberLine(f, relation);
+    std::vector<SolutionStep> steps;
+    if (f.kind == EquationFacts::Quadratic && f.signD >= 0)
+        steps = intervalSteps(f, relation, line);
+    else if (f.kind == EquationFacts::Quadratic)
+        steps = { constantSignStep(f, relation) };
+    else if (f.kind == EquationFacts::Linear)
+        steps = { linearStep(f, relation, line) };
+    else
+        steps = { constantStep(f, relation) };
+    bool decimal = false;
+    for (const Surd& zero : f.zeros) {
+        bool shortened = false;
+        ExactOrDecimal(zero, sep, &shortened);
+        decimal = decimal || shortened;
+    }
+    if (decimal)
+        steps.back().lines.push_back(
+            "Точная запись концов длиннее 40 знаков: показаны десятичные значения.");
+    if (!f.zeros.empty()) {
+        out.numberLine = line;
+        out.numberLineStep = out.steps.size();
+    }
+    for (SolutionStep& step : steps)
+        out.steps.push_back(std::move(step));
+
+    out.answer = "Ответ: " + answerText(set, sep) + ".";
+    out.curve.inequality = true;
+    out.curve.solution = plotIntervals(set);
+    out.description += ". Неравенство " + TypesetPolynomial(k.a, k.b, k.c, sep) + " "
+        + RelationText(relation) + " " + setInWords(set, sep);
+}

@@ -23,6 +23,9 @@ SolutionStep statement(const EquationFacts& f, Relation relation)
             step.lines.push_back(std::string("Запись ") + kNames[i]
                 + " слишком длинная для точного счёта: взято её значение одинарной точности.");
     }
+    if (relation != Relation::Equal && f.kind == EquationFacts::Quadratic)
+        step.lines.push_back(
+            "Найдём корни трёхчлена: " + TypesetPolynomial(k.a, k.b, k.c, sep) + " = 0.");
     return step;
 }
 

@@ -349,3 +349,19 @@ std::string CompactDecimal(const ExactDecimal& x, char separator)
     return CharacterCount(exact) <= 12 ? exact
                                        : ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), separator);
 }
+
+std::string ExactOrDecimal(const Surd& x, char separator, bool* decimal)
+{
+    const std::string exact = TypesetSurd(x, x.q < 0 ? "−" : "+", separator);
+    const bool tooLong = CharacterCount(exact) > kLongestExactForm;
+    if (decimal)
+        *decimal = tooLong;
+    return tooLong ? ShortDecimal(x, separator) : exact;
+}
+
+std::string TypesetInterval(
+    const std::string& from, bool fromClosed, const std::string& to, bool toClosed)
+{
+    return (from.empty() ? "(−∞" : (fromClosed ? "[" : "(") + from) + "; "
+        + (to.empty() ? "+∞)" : to + (toClosed ? "]" : ")"));
+}

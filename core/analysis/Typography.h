@@ -73,3 +73,13 @@ std::string LeadingFactor(const ExactDecimal& a, char separator);
 // The exact value where it takes at most 12 characters, else its four-digit
 // decimal: the y-intercept's label.
 std::string CompactDecimal(const ExactDecimal& x, char separator);
+
+// The intervals of an inequality's answer, as a Russian textbook writes them.
+
+// A point on the number line: its exact form where that takes at most
+// kLongestExactForm characters, else its four-digit decimal (`decimal` tells).
+std::string ExactOrDecimal(const Surd& x, char separator, bool* decimal = nullptr);
+// "(−∞; 1)", "[1/2; 3]", "(2; +∞)": an empty end is unbounded (and open), a
+// closed end has a square bracket, and "; " stands between the ends.
+std::string TypesetInterval(
+    const std::string& from, bool fromClosed, const std::string& to, bool toClosed);

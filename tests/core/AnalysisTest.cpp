@@ -1,6 +1,7 @@
 // The explained solution: exact forms from the typed texts, the steps of each
-// rule, the single-precision note, and the plot's view and ticks.
+// rule, the single-precision note, inequalities, and the plot's view and ticks.
 #include "ExactNumbers.h"
+#include "Inequality.h"
 #include "LabelPlacement.h"
 #include "PlotView.h"
 #include "Solution.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 
 // Methods by their names in gtest's messages.
 void PrintTo(Method method, std::ostream* out) { *out << MethodName(method); }
@@ -32,6 +34,10 @@ std::string allLines(const EquationSolution& s)
     }
     return out;
 }
+
+constexpr Relation kGreater = Relation::Greater, kAtLeast = Relation::GreaterOrEqual,
+                   kLess = Relation::Less, kAtMost = Relation::LessOrEqual;
+const Relation kInequalities[] = { kGreater, kAtLeast, kLess, kAtMost };
 
 struct Case {
     const char* name;
@@ -159,20 +165,20 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
                     { "fraction typed", "1,5", "-3", "1",
                         { "a = 1,5, b = −3, c = 1", "x₁ = (3 + √3)/3 ≈ 1,577" } } },
         ',');
-    // Every explanation reads the same with either separator: each decimal
-    // point between digits becomes a comma, and nothing else changes.
+    // Every explanation (of an inequality: the equation's and more) reads the same with
+    // either separator: each decimal point between digits becomes a comma, and nothing else.
     const auto everything = [](const EquationSolution& s) {
-        std::string text = allLines(s) + s.description + "\n" + s.precisionNote;
+        std::string text = allLines(s) + s.answer + s.description + "\n" + s.precisionNote;
         for (const PlotPoint& point : s.curve.points)
             text += "\n" + point.label;
-        return text;
+        return text + (s.numberLine ? s.numberLine->text : "");
     };
     const char* equations[][3] = { { "1", "-20", "1" }, { "2", "-7", "3" }, { "1.5", "-3", "1" },
         { "1", "0.1", "0.0025" }, { "1", "1e19", "1" }, { "2.5e-3", "0.5", "-7" },
         { "0", "2", "-4.5" }, { "1", "1", "1" }, { "4e-48", "-29.5", "2e-18" },
         { "1.2345678901234567e-38", "-3.0283185307179586e38", "2.7182818284590452e37" } };
     for (const auto& e : equations) {
-        std::string point = everything(ExplainEquation(e[0], e[1], e[2], '.'));
+        std::string point = everything(ExplainEquation(e[0], e[1], e[2], '.', {}, kAtMost));
         for (std::size_t i = 1; i + 1 < point.size(); ++i) {
             if (point[i] == '.' && std::isdigit(static_cast<unsigned char>(point[i - 1]))
                 && std::isdigit(static_cast<unsigned char>(point[i + 1])))
@@ -183,7 +189,8 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
             texts[i] = e[i];
             std::replace(texts[i].begin(), texts[i].end(), '.', ',');
         }
-        EXPECT_EQ(everything(ExplainEquation(texts[0], texts[1], texts[2], ',')), point);
+        EXPECT_EQ(
+            everything(ExplainEquation(texts[0], texts[1], texts[2], ',', {}, kAtMost)), point);
     }
 }
 
@@ -579,6 +586,145 @@ TEST_F(Analysis, EachMethodHasItsOwnSteps)
         { "the check in decimals where long", "1", "-3.001", "1",
             { "x₁ + x₂ ≈ 2.619 + 0.3818 ≈ 3.001 = −b/a", "x₁·x₂ ≈ 2.619·0.3818 ≈ 1 = c/a" } },
     });
+}
+
+// Each sign against D > 0, D = 0 and D < 0 with a > 0 and a < 0, the linear
+// inequality both ways, the constant one, and ends that are not rational.
+TEST_F(Analysis, InequalityAnswersInIntervalNotation)
+{
+    const struct {
+        const char *a, *b, *c;
+        std::array<const char*, 4> answers; // > 0, ≥ 0, < 0, ≤ 0
+        char separator = '.';
+    } rows[] = {
+        { "1", "-3", "2",
+            { "x ∈ (−∞; 1) ∪ (2; +∞)", "x ∈ (−∞; 1] ∪ [2; +∞)", "x ∈ (1; 2)", "x ∈ [1; 2]" } },
+        { "-1", "3", "-2",
+            { "x ∈ (1; 2)", "x ∈ [1; 2]", "x ∈ (−∞; 1) ∪ (2; +∞)", "x ∈ (−∞; 1] ∪ [2; +∞)" } },
+        { "1", "2", "1", { "x ≠ −1", "x — любое число", "решений нет", "x = −1" } },
+        { "-1", "-2", "-1", { "решений нет", "x = −1", "x ≠ −1", "x — любое число" } },
+        { "1", "1", "1", { "x — любое число", "x — любое число", "решений нет", "решений нет" } },
+        { "-1", "1", "-1", { "решений нет", "решений нет", "x — любое число", "x — любое число" } },
+        { "0", "3", "1",
+            { "x ∈ (−1/3; +∞)", "x ∈ [−1/3; +∞)", "x ∈ (−∞; −1/3)", "x ∈ (−∞; −1/3]" } },
+        { "0", "-2", "4", { "x ∈ (−∞; 2)", "x ∈ (−∞; 2]", "x ∈ (2; +∞)", "x ∈ [2; +∞)" } },
+        { "0", "0", "5", { "x — любое число", "x — любое число", "решений нет", "решений нет" } },
+        { "0", "0", "0", { "решений нет", "x — любое число", "решений нет", "x — любое число" } },
+        { "1", "-3", "1",
+            { "x ∈ (−∞; (3 − √5)/2) ∪ ((3 + √5)/2; +∞)", "x ∈ (−∞; (3 − √5)/2] ∪ [(3 + √5)/2; +∞)",
+                "x ∈ ((3 − √5)/2; (3 + √5)/2)", "x ∈ [(3 − √5)/2; (3 + √5)/2]" } },
+        { "2", "-7", "3",
+            { "x ∈ (−∞; 1/2) ∪ (3; +∞)", "x ∈ (−∞; 1/2] ∪ [3; +∞)", "x ∈ (1/2; 3)",
+                "x ∈ [1/2; 3]" },
+            ',' },
+    };
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            const EquationSolution s
+                = ExplainEquation(row.a, row.b, row.c, row.separator, {}, kInequalities[i]);
+            EXPECT_EQ(s.answer, std::string("Ответ: ") + row.answers[i] + ".") << allLines(s);
+        }
+    }
+}
+
+// The steps the school way, the number line with the plot's hatched set, and
+// the description's sentence.
+TEST_F(Analysis, InequalityStepsPictureAndSentence)
+{
+    const struct {
+        const char *a, *b, *c;
+        Relation relation;
+        std::vector<const char*> lines; // each must appear, whole, in the steps
+        const char* picture; // ● filled, ○ hollow, * an interval taken | the plot's set
+        const char* sentence; // how the description ends
+    } rows[] = {
+        { "1", "-3", "2", kGreater,
+            { "Найдём корни трёхчлена: x² − 3x + 2 = 0.",
+                "Отмечаем на прямой корни 1 и 2 выколотыми точками (неравенство строгое).",
+                "a > 0: правее корней знак «+», при переходе через корень знак меняется.",
+                "Берём промежутки со знаком «+»: (−∞; 1) и (2; +∞)." },
+            "+* ○1 − ○2 +* | (-inf 1) (2 inf)",
+            ". Неравенство x² − 3x + 2 > 0 выполняется при x < 1 и при x > 2" },
+        { "-1", "3", "-2", kAtLeast,
+            { "a < 0: правее корней знак «−», при переходе через корень знак меняется.",
+                "Неравенство нестрогое: добавляем корни 1 и 2." },
+            "− ●1 +* ●2 − | [1 2]", "при 1 ≤ x ≤ 2" },
+        { "1", "2", "1", kAtMost,
+            { "a > 0, корень двойной: знак «+» с обеих сторон от него.",
+                "Промежутков со знаком «−» нет." },
+            "+ ●−1 + | [-1 -1]", "только при x = −1" },
+        { "1", "2", "1", kGreater, {}, "+* ○−1 +* | (-inf -1) (-1 inf)", "при x ≠ −1" },
+        { "1", "1", "1", kAtLeast, { "Поэтому неравенство верно при любом x." }, "| (-inf inf)",
+            "выполняется при любом x" },
+        { "0", "-2", "4", kAtLeast,
+            { "−2x ≥ −4", "Делим на b = −2 < 0 и меняем знак неравенства: x ≤ 2." },
+            "+* ●2 − | (-inf 2]", "при x ≤ 2" },
+        { "0", "3", "1", kGreater,
+            { "Делим на b = 3 > 0, знак неравенства сохраняется: x > −1/3." },
+            "− ○−1/3 +* | (-0.333333 inf)", "при x > −0.3333" },
+        { "0", "0", "-5", kGreater, { "a = b = 0: остаётся −5 > 0, это неверно ни при каком x." },
+            "|", "не выполняется ни при каком x" },
+        { "1", "1e19", "1", kLess,
+            { "Точная запись концов длиннее 40 знаков: показаны десятичные значения." },
+            "+ ○−10¹⁹ −* ○−10⁻¹⁹ + | (-1e+19 -1e-19)", "при −10¹⁹ < x < −10⁻¹⁹" },
+    };
+    for (const auto& row : rows) {
+        const EquationSolution s = ExplainEquation(row.a, row.b, row.c, '.', {}, row.relation);
+        SCOPED_TRACE(allLines(s));
+        for (const char* line : row.lines)
+            EXPECT_NE(allLines(s).find(std::string(line) + "\n"), std::string::npos) << line;
+        const NumberLine n = s.numberLine.value_or(NumberLine {});
+        std::ostringstream picture;
+        for (std::size_t i = 0; i < n.signs.size(); ++i) {
+            picture << (n.signs[i] > 0 ? "+" : "−") << (n.chosen[i] ? "* " : " ");
+            if (i < n.points.size())
+                picture << (n.points[i].filled ? "●" : "○") << n.points[i].label << " ";
+        }
+        picture << (s.curve.inequality ? "|" : "no hatching");
+        for (const PlotInterval& i : s.curve.solution)
+            picture << " "
+                    << "(["[i.fromClosed] << i.from << " " << i.to << ")]"[i.toClosed];
+        EXPECT_EQ(picture.str(), row.picture);
+        EXPECT_TRUE(s.description.ends_with(row.sentence)) << s.description;
+    }
+    const EquationSolution s = ExplainEquation("1", "-3", "2", ',', std::nullopt, kGreater);
+    EXPECT_EQ(s.numberLine->text, "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)");
+    EXPECT_EQ(s.steps[s.numberLineStep].heading, "Метод интервалов");
+}
+
+// 10⁵ small-integer inequalities: the exact set holds at a random rational,
+// a thousandth either side of each zero and at the zero itself (where the
+// trinomial vanishes) exactly where the exact trinomial has the wanted sign.
+TEST_F(Analysis, InequalitySetsAgreeWithTheExactSign)
+{
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> coefficient(-9, 9), numerator(-300, 300), denominator(1, 20);
+    // In the order of kInequalities: the sign wanted, and whether 0 will do.
+    const int direction[] = { 1, 1, -1, -1 };
+    const bool orEqual[] = { false, true, false, true };
+    for (int i = 0; i < 100000; ++i) {
+        const int a = coefficient(random), b = coefficient(random), c = coefficient(random);
+        const std::size_t k = random() % 4;
+        const auto wanted = [&](int sign) { return sign == 0 ? orEqual[k] : sign == direction[k]; };
+        const EquationFacts facts = AnalyseEquation(
+            { { std::to_string(a), std::to_string(b), std::to_string(c) }, '.', {}, "" });
+        const SolutionSet set = SolveInequality(facts, kInequalities[k]);
+        std::vector<Rational> points { MakeRational(numerator(random), denominator(random)) };
+        for (const Surd& z : facts.zeros) {
+            const BigInt m = static_cast<long long>(std::floor(Approximate(z) * 1000));
+            points.push_back(MakeRational(m, 1000));
+            points.push_back(MakeRational(m + 1, 1000));
+            // d²·(a·z² + b·z + c) for z = (p + q√r)/d: its rational part and that of √r.
+            ASSERT_EQ(a * (z.p * z.p + z.q * z.q * z.r) + b * z.p * z.d + c * z.d * z.d, 0);
+            ASSERT_EQ(z.q * (2 * a * z.p + b * z.d), 0);
+            ASSERT_EQ(Contains(set, z), wanted(0)) << a << " " << b << " " << c << " " << k;
+        }
+        for (const Rational& x : points) {
+            const BigInt value = a * x.num * x.num + b * x.num * x.den + c * x.den * x.den;
+            ASSERT_EQ(Contains(set, x), wanted(value.sign()))
+                << a << " " << b << " " << c << " " << k << " at " << x.num << "/" << x.den;
+        }
+    }
 }
 
 } // namespace
