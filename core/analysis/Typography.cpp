@@ -340,6 +340,8 @@ std::string LeadingFactor(const ExactDecimal& a, char separator)
         return "";
     if (a.m == -1 && a.e == 0)
         return "−";
+    if (Sign(a) < 0)
+        return "−" + Substituted(-a, separator);
     return Substituted(a, separator);
 }
 

@@ -68,7 +68,8 @@ std::string DecimalFactor(const std::string& decimal);
 // x − root with the signs merged: "(x − 2)", "(x + 2)", "x",
 // "(x − (3 + √5)/2)", "(x + 100 − 80√2)"; `exactText` is the root typeset.
 std::string Factor(const Surd& root, const std::string& exactText, char separator);
-// a before the factors: "" for 1, "−" for −1, else the value substituted.
+// a before the factors: "" for 1, "−" for −1, else the value with its sign
+// outside a bracket: "2", "−2", "−(2·10⁵)".
 std::string LeadingFactor(const ExactDecimal& a, char separator);
 // The exact value where it takes at most 12 characters, else its four-digit
 // decimal: the y-intercept's label.
