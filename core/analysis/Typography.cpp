@@ -128,8 +128,8 @@ std::string NoBreakInsideTerms(const std::string& line)
                 }
                 breakable
                     = CharacterCount(side) >= kShortSide && CharacterCount(after) >= kShortSide;
-            } else if (word == "+" || word == "−" || word == "±") {
-                // Between the terms of a long side only.
+            } else if (word == "+" || word == "−" || word == "±" || word == "∪") {
+                // Between the terms (or intervals) of a long side only.
                 breakable = CharacterCount(side) >= kLongSide;
             }
         }

@@ -27,7 +27,8 @@ std::string TextbookNumber(long double value, int digits, char separator);
 // (U+00A0): inside brackets, between the parts of a term, around an operator
 // of a short formula, and before a relation sign whose either side is short
 // («bx + c = 0», «(0; 5)», «x₁ = 2» stay whole). A line then breaks between
-// words of the text, after a comma or colon, and before = or ≈ in a chain.
+// words of the text, after a comma or colon, before = or ≈ in a chain, and
+// before +, − or ∪ on a long side of a formula.
 std::string NoBreakInsideTerms(const std::string& line);
 
 // Exact values, with U+2212 for minus, the decimal separator, and powers of
