@@ -511,7 +511,6 @@ std::vector<SolutionStep> linearSteps(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
-    const std::string line = "Прямая y = " + TypesetPolynomial(k.a, k.b, k.c, sep);
     std::vector<SolutionStep> out;
     if (Sign(k.b) != 0) {
         const Rational root = Divide(-k.c, k.b);
@@ -526,8 +525,6 @@ std::vector<SolutionStep> linearSteps(const EquationFacts& f)
         out.push_back({ "Любое x",
             { "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } });
     }
-    out.push_back({ "График",
-        { line + " пересекает ось y в точке (0; " + TypesetDecimal(k.c, sep) + ")." } });
     return out;
 }
 
@@ -575,8 +572,17 @@ std::vector<SolutionStep> WriteMethodSteps(const EquationFacts& facts, Method me
     std::vector<SolutionStep> out
         = rootSteps(facts, applies(facts, method) ? method : Method::Formula);
     out.push_back(checkStep(facts));
-    out.push_back(parabolaStep(facts));
     return out;
+}
+
+SolutionStep WriteGraphStep(const EquationFacts& facts)
+{
+    if (facts.kind == EquationFacts::Quadratic)
+        return parabolaStep(facts);
+    const Coefficients& k = facts.k;
+    return { "График",
+        { "Прямая y = " + TypesetPolynomial(k.a, k.b, k.c, k.separator)
+            + " пересекает ось y в точке (0; " + TypesetDecimal(k.c, k.separator) + ")." } };
 }
 
 std::string WriteEquationAnswer(const EquationFacts& facts)

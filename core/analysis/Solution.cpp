@@ -94,13 +94,17 @@ EquationSolution ExplainEquation(
         = method && std::find(out.methods.begin(), out.methods.end(), *method) != out.methods.end();
     out.method = offered ? *method : out.methods.front();
     out.steps.push_back(statement(facts, relation));
-    for (SolutionStep& step : WriteMethodSteps(facts, out.method))
-        out.steps.push_back(std::move(step));
+    // A linear or constant inequality is solved directly, not by its roots.
+    if (relation == Relation::Equal || facts.kind == EquationFacts::Quadratic) {
+        for (SolutionStep& step : WriteMethodSteps(facts, out.method))
+            out.steps.push_back(std::move(step));
+    }
     out.answer = WriteEquationAnswer(facts);
     out.curve = WriteCurve(facts);
     out.description = WriteDescription(facts);
     if (relation != Relation::Equal)
         WriteInequality(facts, relation, out);
+    out.steps.push_back(WriteGraphStep(facts));
     out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));
     return out;
 }

@@ -10,9 +10,12 @@
 #include <vector>
 
 // MethodSteps.cpp: the steps by one method (after the step that states the
-// equation), and the answer line of the equation.
+// equation) up to the roots and their check, the answer line of the equation,
+// and the step about the graph.
 std::vector<SolutionStep> WriteMethodSteps(const EquationFacts& facts, Method method);
 std::string WriteEquationAnswer(const EquationFacts& facts);
+// The last step: the parabola (vertex, axis, branches, intercept) or the line.
+SolutionStep WriteGraphStep(const EquationFacts& facts);
 // The methods that apply, the shortest first.
 std::vector<Method> OfferedMethods(const EquationFacts& facts);
 

@@ -695,6 +695,19 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
     const EquationSolution s = ExplainEquation("1", "-3", "2", ',', std::nullopt, kGreater);
     EXPECT_EQ(s.numberLine->text, "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)");
     EXPECT_EQ(s.steps[s.numberLineStep].heading, "Метод интервалов");
+    // The intervals follow the roots, the graph comes last, and a linear
+    // inequality is solved directly, not as an equation first.
+    const auto headings = [](const EquationSolution& e) {
+        std::string out;
+        for (const SolutionStep& step : e.steps)
+            out += step.heading + "|";
+        return out;
+    };
+    EXPECT_EQ(headings(s),
+        "Неравенство|По теореме Виета|Проверка по теореме Виета|Метод интервалов|"
+        "Выбор промежутков|Парабола|");
+    EXPECT_EQ(headings(ExplainEquation("0", "-2", "4", '.', {}, kAtLeast)),
+        "Неравенство|Линейное неравенство|График|");
 }
 
 // 10⁵ small-integer inequalities: the exact set holds at a random rational,
