@@ -47,6 +47,25 @@ QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+constexpr double kHatch = 12; // the height of the solution's hatching above the x axis
+
+// Diagonal strokes 6 px apart in the band above the axis, cut at the strip's
+// ends: lines, not a pattern brush, so that they scale with the picture and
+// come out alike in SVG.
+void hatch(QPainter& painter, double left, double right, double axisY, const QColor& color)
+{
+    const double bottom = axisY - 1.5, top = axisY - kHatch;
+    const double height = bottom - top;
+    QVector<QLineF> strokes;
+    for (double x = left - height; x < right; x += 6) {
+        const double from = std::max(x, left), to = std::min(x + height, right);
+        if (to > from)
+            strokes.append(QLineF(from, bottom - (from - x), to, bottom - (to - x)));
+    }
+    painter.setPen(QPen(color, 1.25, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLines(strokes);
+}
+
 LabelRect labelRect(const QRectF& r) { return { r.left(), r.top(), r.right(), r.bottom() }; }
 QRectF qrect(const LabelRect& r) { return QRectF(r.left, r.top, r.width(), r.height()); }
 
@@ -196,6 +215,31 @@ QPointF PlotWidget::toData(QPointF position) const
         m_view.yMax - (position.y() - area.top()) / area.height() * m_view.height() };
 }
 
+// The solution's intervals across the picture, each end clamped to the
+// plot's edges; an end is NaN where it is unbounded or off the view, so that
+// no circle is drawn for it.
+std::vector<PlotWidget::SolutionStrip> PlotWidget::solutionStrips(const QRectF& area) const
+{
+    std::vector<SolutionStrip> strips;
+    if (!m_curve.inequality)
+        return strips;
+    const auto end = [&](double x) {
+        const bool shown = std::isfinite(x) && x >= m_view.xMin && x <= m_view.xMax;
+        return shown ? toDevice(x, 0, area).x() : std::nan("");
+    };
+    for (const PlotInterval& part : m_curve.solution) {
+        if (part.to < m_view.xMin || part.from > m_view.xMax)
+            continue;
+        const double from
+            = std::max(area.left(), toDevice(std::max(part.from, m_view.xMin), 0, area).x());
+        const double to
+            = std::min(area.right(), toDevice(std::min(part.to, m_view.xMax), 0, area).x());
+        strips.push_back(
+            { from, to, end(part.from), end(part.to), part.fromClosed, part.toClosed });
+    }
+    return strips;
+}
+
 QColor PlotWidget::labelInk() const
 {
     return standingOut(palette().color(QPalette::Text), palette().color(QPalette::Base), 4.5);
@@ -300,9 +344,38 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
                 toDevice(v, m_curve.at(v), area));
         }
     }
-    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // Where an inequality holds: hatched along the x axis, the curve heavier
+    // above it, so that the answer never rests on colour alone. Each part of
+    // the curve is drawn once, so that a dimmed one shows no seams.
+    const double axisY = std::clamp(origin.y(), area.top() + kHatch, area.bottom());
+    const std::vector<SolutionStrip> strips = solutionStrips(area);
+    QPainterPath thin;
+    thin.addRect(area);
+    bool split = false;
     painter.setBrush(Qt::NoBrush);
+    for (const SolutionStrip& strip : strips) {
+        if (strip.to - strip.from < 0.5)
+            continue;
+        hatch(painter, strip.from, strip.to, axisY, curveColor);
+        const QRectF band(strip.from, area.top(), strip.to - strip.from, area.height());
+        scene.marks.push_back(
+            labelRect(QRectF(strip.from, axisY - kHatch, strip.to - strip.from, kHatch)));
+        QPainterPath heavy;
+        heavy.addRect(band);
+        thin = thin.subtracted(heavy);
+        split = true;
+        painter.save();
+        painter.setClipRect(band, Qt::IntersectClip);
+        painter.setPen(QPen(curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(path);
+        painter.restore();
+    }
+    painter.save();
+    if (split)
+        painter.setClipPath(thin, Qt::IntersectClip);
+    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(path);
+    painter.restore();
     for (const QPolygonF& piece : path.toSubpathPolygons()) {
         std::vector<LabelPoint> line;
         for (const QPointF& p : piece)
@@ -351,6 +424,20 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         }
         scene.marks.push_back(labelRect(markBox));
         label(qs(point.label), markBox);
+    }
+    // The solution's ends on the axis, over the root marks: filled where the
+    // end belongs to it, hollow where not.
+    const auto end = [&](double x, bool closed) {
+        if (std::isnan(x))
+            return;
+        painter.setPen(closed ? QPen(background, 1.5) : QPen(markColor, 2));
+        painter.setBrush(closed ? markColor : background);
+        painter.drawEllipse(QPointF(x, axisY), closed ? 4.5 : 4, closed ? 4.5 : 4);
+        scene.marks.push_back(labelRect(QRectF(x - 5.5, axisY - 5.5, 11, 11)));
+    };
+    for (const SolutionStrip& strip : strips) {
+        end(strip.fromEnd, strip.fromClosed);
+        end(strip.toEnd, strip.toClosed);
     }
     painter.restore();
 
