@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 namespace {
@@ -36,6 +37,8 @@ public:
     using QTextEdit::QTextEdit;
 
     QString pictureText;
+    // Called when the palette has changed (a theme, the stale fading).
+    std::function<void()> repaintPicture;
 
     QString plain(QString text) const
     {
@@ -57,6 +60,13 @@ protected:
             return;
         }
         QTextEdit::keyPressEvent(event);
+    }
+
+    void changeEvent(QEvent* event) override
+    {
+        QTextEdit::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange && repaintPicture)
+            repaintPicture();
     }
 };
 
@@ -158,7 +168,9 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     for (QComboBox* box : { m_methodBox, m_relationBox })
         connect(box, &QComboBox::currentIndexChanged, this, &SolutionWindow::selectorChanged);
 
-    m_steps = new StepsView;
+    auto* steps = new StepsView;
+    steps->repaintPicture = [this] { drawNumberLine(); };
+    m_steps = steps;
     m_steps->setReadOnly(true);
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
@@ -328,13 +340,12 @@ void SolutionWindow::dimSteps()
                 window.color(QPalette::Active, QPalette::Base)));
         m_steps->setPalette(faded);
     }
-    drawNumberLine();
 }
 
 void SolutionWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange && m_stale)
         dimSteps();
 }
 
