@@ -53,6 +53,19 @@ def find(root, role, name=None, description=None):
     return pyatspi.findDescendant(root, match)
 
 
+def labelled(root, role, label):
+    """A control by its name or by the label that names it: on Linux, Qt 6.4
+    names a combo box after its current item and links its label instead."""
+    def match(o):
+        if o is None or o.getRole() != role:
+            return False
+        names = [o.name] + [r.getTarget(i).name.rstrip(":") for r in o.getRelationSet()
+                            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                            for i in range(r.getNTargets())]
+        return label in names
+    return pyatspi.findDescendant(root, match)
+
+
 def text_of(obj):
     """The text as a screen reader speaks it: a non-breaking space is a space."""
     return obj.queryText().getText(0, -1).replace("\u00a0", " ")
@@ -281,6 +294,25 @@ def check_solution_window():
                                               capture_output=True, timeout=5).stdout)
         check(png is not None and png.startswith(b"\x89PNG") and len(png) > 2000,
               f"Ctrl+C on the plot copies a PNG ({len(png) if png else 0} bytes)")
+
+        # «Знак», found over AT-SPI, opened by a click and chosen from the
+        # keyboard: 1, -3, 2 as an inequality.
+        w.focus()
+        click(w.a)
+        key("ctrl+a")
+        type_text("1")
+        click(w.c)
+        key("ctrl+a")
+        type_text("2")
+        click(w.solve)
+        sign = labelled(frame, pyatspi.ROLE_COMBO_BOX, "Знак")
+        xdotool("windowfocus", "--sync", solution_xid())
+        click(sign)
+        time.sleep(0.3)
+        key("Down", "Return")
+        check(wait_for(lambda: "x² − 3x + 2 > 0" in text_of(steps)), "> 0 makes it an inequality")
+        check(wait_for(lambda: "Ответ: x ∈ (−∞; 1) ∪ (2; +∞)." in text_of(steps)),
+              "the answer of x² − 3x + 2 > 0: " + text_of(steps)[-60:])
         click(w.exit)
         check(process.wait(timeout=5) == 0, "Exit closes both windows with exit code 0")
     finally:
