@@ -158,13 +158,28 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     methodLabel->setBuddy(m_methodBox);
     auto* relationLabel = new QLabel("&Знак:");
     relationLabel->setBuddy(m_relationBox);
-    auto* selectors = new QHBoxLayout;
-    selectors->addWidget(methodLabel);
-    selectors->addWidget(m_methodBox);
-    selectors->addSpacing(16);
-    selectors->addWidget(relationLabel);
-    selectors->addWidget(m_relationBox);
-    selectors->addStretch(1);
+    // One row where the window is wide enough, else one under the other
+    // (fitSelectors), never cut off at the right.
+    const auto group = [this](QLabel* label, QComboBox* box) {
+        auto* pair = new QHBoxLayout;
+        pair->addWidget(label);
+        pair->addWidget(box);
+        m_selectorGroups.push_back(pair);
+    };
+    group(methodLabel, m_methodBox);
+    group(relationLabel, m_relationBox);
+    m_selectors = new QWidget;
+    m_selectorRow = new QBoxLayout(QBoxLayout::LeftToRight, m_selectors);
+    m_selectorRow->setContentsMargins(0, 0, 0, 0);
+    for (QHBoxLayout* group : m_selectorGroups) {
+        m_selectorRow->addLayout(group);
+        m_selectorRow->setAlignment(group, Qt::AlignLeft);
+    }
+    m_selectorRow->addStretch(1);
+    int narrowest = 0;
+    for (QHBoxLayout* group : m_selectorGroups)
+        narrowest = std::max(narrowest, group->minimumSize().width());
+    m_selectors->setMinimumWidth(narrowest);
     for (QComboBox* box : { m_methodBox, m_relationBox })
         connect(box, &QComboBox::currentIndexChanged, this, &SolutionWindow::selectorChanged);
 
@@ -188,7 +203,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->lower();
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    layout->addLayout(selectors);
+    layout->addWidget(m_selectors);
     layout->addWidget(m_staleLine);
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
@@ -342,6 +357,25 @@ void SolutionWindow::dimSteps()
     }
 }
 
+void SolutionWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitSelectors();
+}
+
+void SolutionWindow::fitSelectors()
+{
+    const int gap = 16;
+    int row = gap;
+    for (QHBoxLayout* group : m_selectorGroups)
+        row += group->sizeHint().width();
+    // The window's own width: the layout may not have placed the row yet.
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    const bool wide = width() - margins.left() - margins.right() >= row;
+    m_selectorRow->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    m_selectorRow->setSpacing(wide ? gap : 4);
+}
+
 void SolutionWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -429,12 +463,13 @@ void SolutionWindow::placeBeside(const QWidget* main)
     const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint());
     QLayout* layout = centralWidget()->layout();
     const QMargins margins = layout->contentsMargins();
-    const int selectors = layout->itemAt(0)->sizeHint().height() + layout->spacing();
+    const int selectors = m_selectors->sizeHint().height() + layout->spacing();
     const QSize around = frame
         + QSize(margins.left() + margins.right() + m_splitter->handleWidth(),
             margins.top() + margins.bottom() + selectors + m_splitter->handleWidth());
     const QSize sideBySide(steps.width() + plot.width(), std::max(steps.height(), plot.height()));
-    const QSize stacked(std::max(steps.width(), plot.width()), steps.height() + plot.height());
+    const QSize stacked(std::max({ steps.width(), plot.width(), m_selectors->minimumWidth() }),
+        steps.height() + plot.height());
     const SolutionPlacement place = PlaceSolution(screen->availableGeometry(),
         main->frameGeometry(), size() + frame, sideBySide + around, stacked + around);
     if (place.frame.isEmpty())

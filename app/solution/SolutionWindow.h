@@ -15,8 +15,11 @@
 #include <QMainWindow>
 
 #include <optional>
+#include <vector>
 
+class QBoxLayout;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QTextEdit;
@@ -64,17 +67,22 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void present(const EquationSolution& solution);
     void selectorChanged();
     void drawNumberLine();
+    void fitSelectors();
     void dimSteps();
     void announce(const QString& message);
 
     QLabel* m_staleLine = nullptr;
     QComboBox* m_methodBox = nullptr;
     QComboBox* m_relationBox = nullptr;
+    QWidget* m_selectors = nullptr;
+    QBoxLayout* m_selectorRow = nullptr;
+    std::vector<QHBoxLayout*> m_selectorGroups;
     QTextEdit* m_steps = nullptr;
     PlotWidget* m_plot = nullptr;
     QSplitter* m_splitter = nullptr;
