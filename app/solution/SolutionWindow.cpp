@@ -161,7 +161,10 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     // One row where the window is wide enough, else one under the other
     // (fitSelectors), never cut off at the right.
     const auto group = [this](QLabel* label, QComboBox* box) {
+        label->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+        box->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         auto* pair = new QHBoxLayout;
+        pair->setSpacing(6); // its own, not the row's
         pair->addWidget(label);
         pair->addWidget(box);
         m_selectorGroups.push_back(pair);
