@@ -48,6 +48,7 @@ QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr double kHatch = 12; // the height of the solution's hatching above the x axis
+const std::vector<PlotInterval> kNoSolution;
 
 // Diagonal strokes 6 px apart in the band above the axis, cut at the strip's
 // ends: lines, not a pattern brush, so that they scale with the picture and
@@ -332,8 +333,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     // Each piece of a parabola is one quadratic Bézier: its control point is
     // where the tangents at the ends meet. Pieces stay within a band one view
     // high about the view, so no coordinate is ever far off the widget.
-    QPainterPath path;
-    for (const auto& [u, v] : VisiblePieces(m_curve, m_view, m_view.height())) {
+    const auto piece = [&](QPainterPath& path, double u, double v) {
         const double fu = m_curve.at(u);
         path.moveTo(toDevice(u, fu, area));
         const double slope = 2 * m_curve.a * u + m_curve.b;
@@ -343,39 +343,43 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             path.quadTo(toDevice((u + v) / 2, fu + slope * (v - u) / 2, area),
                 toDevice(v, m_curve.at(v), area));
         }
+    };
+    // Where an inequality holds (its intervals ascending), the curve is
+    // heavier: each piece is cut at the intervals' ends into exact pieces of
+    // its own, so that no part is drawn twice (a dimmed curve shows no
+    // seams) and an SVG, which knows no clipping here, shows the same.
+    QPainterPath path, thin, heavy;
+    for (const auto& [u, v] : VisiblePieces(m_curve, m_view, m_view.height())) {
+        piece(path, u, v);
+        double at = u;
+        for (const PlotInterval& part : m_curve.inequality ? m_curve.solution : kNoSolution) {
+            const double from = std::max(part.from, at), to = std::min(part.to, v);
+            if (from >= to)
+                continue;
+            if (from > at)
+                piece(thin, at, from);
+            piece(heavy, from, to);
+            at = to;
+        }
+        if (at < v)
+            piece(thin, at, v);
     }
-    // Where an inequality holds: hatched along the x axis, the curve heavier
-    // above it, so that the answer never rests on colour alone. Each part of
-    // the curve is drawn once, so that a dimmed one shows no seams.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(thin);
+    painter.setPen(QPen(curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(heavy);
+    // The solution's intervals hatched along the x axis, so that the answer
+    // never rests on colour alone.
     const double axisY = std::clamp(origin.y(), area.top() + kHatch, area.bottom());
     const std::vector<SolutionStrip> strips = solutionStrips(area);
-    QPainterPath thin;
-    thin.addRect(area);
-    bool split = false;
-    painter.setBrush(Qt::NoBrush);
     for (const SolutionStrip& strip : strips) {
         if (strip.to - strip.from < 0.5)
             continue;
         hatch(painter, strip.from, strip.to, axisY, curveColor);
-        const QRectF band(strip.from, area.top(), strip.to - strip.from, area.height());
         scene.marks.push_back(
             labelRect(QRectF(strip.from, axisY - kHatch, strip.to - strip.from, kHatch)));
-        QPainterPath heavy;
-        heavy.addRect(band);
-        thin = thin.subtracted(heavy);
-        split = true;
-        painter.save();
-        painter.setClipRect(band, Qt::IntersectClip);
-        painter.setPen(QPen(curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(path);
-        painter.restore();
     }
-    painter.save();
-    if (split)
-        painter.setClipPath(thin, Qt::IntersectClip);
-    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(path);
-    painter.restore();
     for (const QPolygonF& piece : path.toSubpathPolygons()) {
         std::vector<LabelPoint> line;
         for (const QPointF& p : piece)
