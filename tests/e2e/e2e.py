@@ -54,16 +54,12 @@ def find(root, role, name=None, description=None):
 
 
 def labelled(root, role, label):
-    """A control by its name or by the label that names it: on Linux, Qt 6.4
-    names a combo box after its current item and links its label instead."""
-    def match(o):
-        if o is None or o.getRole() != role:
-            return False
-        names = [o.name] + [r.getTarget(i).name.rstrip(":") for r in o.getRelationSet()
-                            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
-                            for i in range(r.getNTargets())]
-        return label in names
-    return pyatspi.findDescendant(root, match)
+    """A control by its name or its label's: Qt 6.4 on Linux names a combo box
+    after its current item and links the label that names it."""
+    def names(o):
+        return [o.name] + [r.getTarget(i).name.rstrip(":") for r in o.getRelationSet()
+                           if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
+    return pyatspi.findDescendant(root, lambda o: o is not None and o.getRole() == role and label in names(o))
 
 
 def text_of(obj):
@@ -295,19 +291,15 @@ def check_solution_window():
         check(png is not None and png.startswith(b"\x89PNG") and len(png) > 2000,
               f"Ctrl+C on the plot copies a PNG ({len(png) if png else 0} bytes)")
 
-        # «Знак», found over AT-SPI, opened by a click and chosen from the
-        # keyboard: 1, -3, 2 as an inequality.
+        # 1, -3, 2 as an inequality: «Знак», found over AT-SPI, opened by a click, > 0 chosen.
         w.focus()
-        click(w.a)
-        key("ctrl+a")
-        type_text("1")
-        click(w.c)
-        key("ctrl+a")
-        type_text("2")
+        for field, value in ((w.a, "1"), (w.c, "2")):
+            click(field)
+            key("ctrl+a")
+            type_text(value)
         click(w.solve)
-        sign = labelled(frame, pyatspi.ROLE_COMBO_BOX, "Знак")
         xdotool("windowfocus", "--sync", solution_xid())
-        click(sign)
+        click(labelled(frame, pyatspi.ROLE_COMBO_BOX, "Знак"))
         time.sleep(0.3)
         key("Down", "Return")
         check(wait_for(lambda: "x² − 3x + 2 > 0" in text_of(steps)), "> 0 makes it an inequality")

@@ -34,7 +34,6 @@ class SolutionTest : public FormTestBase {
 
     QString steps() const { return window()->solutionText(); }
 
-    // The palette of a dark theme, on a widget.
     static void darken(QWidget& widget)
     {
         QPalette palette = widget.palette();
