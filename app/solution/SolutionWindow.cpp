@@ -213,6 +213,9 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     setTabOrder(m_methodBox, m_relationBox);
     setTabOrder(m_relationBox, m_steps);
     setTabOrder(m_steps, m_plot);
+    // The window opens on the steps, as before the selectors came: Ctrl+C
+    // copies the solution at once, and a screen reader starts reading it.
+    m_steps->setFocus();
 
     for (const QKeySequence& key :
         { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })

@@ -179,6 +179,7 @@ private slots:
         form->Solution->open();
         QComboBox* method = window()->methodBox();
         QComboBox* sign = window()->relationBox();
+        QCOMPARE(window()->focusWidget(), window()->steps());
         const std::vector<Method> offered = ExplainEquation("1", "-3", "2", '.').methods;
         QCOMPARE(method->count(), int(offered.size()));
         QCOMPARE(method->itemText(1).toStdString(), MethodName(offered[1]));
