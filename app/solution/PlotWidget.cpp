@@ -228,15 +228,15 @@ std::vector<PlotWidget::SolutionStrip> PlotWidget::solutionStrips(const QRectF& 
         const bool shown = std::isfinite(x) && x >= m_view.xMin && x <= m_view.xMax;
         return shown ? toDevice(x, 0, area).x() : std::nan("");
     };
-    for (const PlotInterval& part : m_curve.solution) {
-        if (part.to < m_view.xMin || part.from > m_view.xMax)
+    for (const PlotInterval& interval : m_curve.solution) {
+        if (interval.to < m_view.xMin || interval.from > m_view.xMax)
             continue;
         const double from
-            = std::max(area.left(), toDevice(std::max(part.from, m_view.xMin), 0, area).x());
+            = std::max(area.left(), toDevice(std::max(interval.from, m_view.xMin), 0, area).x());
         const double to
-            = std::min(area.right(), toDevice(std::min(part.to, m_view.xMax), 0, area).x());
-        strips.push_back(
-            { from, to, end(part.from), end(part.to), part.fromClosed, part.toClosed });
+            = std::min(area.right(), toDevice(std::min(interval.to, m_view.xMax), 0, area).x());
+        strips.push_back({ from, to, end(interval.from), end(interval.to), interval.fromClosed,
+            interval.toClosed });
     }
     return strips;
 }
@@ -346,14 +346,14 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     };
     // Where an inequality holds (its intervals ascending), the curve is
     // heavier: each piece is cut at the intervals' ends into exact pieces of
-    // its own, so that no part is drawn twice (a dimmed curve shows no
+    // its own, so that nothing is drawn twice (a dimmed curve shows no
     // seams) and an SVG, which knows no clipping here, shows the same.
     QPainterPath path, thin, heavy;
     for (const auto& [u, v] : VisiblePieces(m_curve, m_view, m_view.height())) {
         piece(path, u, v);
         double at = u;
-        for (const PlotInterval& part : m_curve.inequality ? m_curve.solution : kNoSolution) {
-            const double from = std::max(part.from, at), to = std::min(part.to, v);
+        for (const PlotInterval& interval : m_curve.inequality ? m_curve.solution : kNoSolution) {
+            const double from = std::max(interval.from, at), to = std::min(interval.to, v);
             if (from >= to)
                 continue;
             if (from > at)
