@@ -37,8 +37,10 @@ public:
     using QTextEdit::QTextEdit;
 
     QString pictureText;
-    // Called when the palette has changed (a theme, the stale fading).
+    // Called when the palette has changed (a theme, the stale fading) or the
+    // pixel ratio differs from the picture's (another screen).
     std::function<void()> repaintPicture;
+    qreal pictureRatio = 0;
 
     QString plain(QString text) const
     {
@@ -60,6 +62,13 @@ protected:
             return;
         }
         QTextEdit::keyPressEvent(event);
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (repaintPicture && pictureRatio != devicePixelRatioF())
+            repaintPicture();
+        QTextEdit::paintEvent(event);
     }
 
     void changeEvent(QEvent* event) override
@@ -324,6 +333,7 @@ void SolutionWindow::showFailure(const std::string& reason)
 // screen's pixel ratio; drawn anew when the palette changes.
 void SolutionWindow::drawNumberLine()
 {
+    static_cast<StepsView*>(m_steps)->pictureRatio = m_steps->devicePixelRatioF();
     if (!m_numberLine)
         return;
     const QPalette& colors = m_steps->palette();
