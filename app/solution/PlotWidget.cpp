@@ -47,6 +47,26 @@ QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+constexpr double kHatch = 12; // the height of the solution's hatching above the x axis
+const std::vector<PlotInterval> kNoSolution;
+
+// Diagonal strokes 6 px apart in the band above the axis, cut at the strip's
+// ends: lines, not a pattern brush, so that they scale with the picture and
+// come out alike in SVG.
+void hatch(QPainter& painter, double left, double right, double axisY, const QColor& color)
+{
+    const double bottom = axisY - 1.5, top = axisY - kHatch;
+    const double height = bottom - top;
+    QVector<QLineF> strokes;
+    for (double x = left - height; x < right; x += 6) {
+        const double from = std::max(x, left), to = std::min(x + height, right);
+        if (to > from)
+            strokes.append(QLineF(from, bottom - (from - x), to, bottom - (to - x)));
+    }
+    painter.setPen(QPen(color, 1.25, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLines(strokes);
+}
+
 LabelRect labelRect(const QRectF& r) { return { r.left(), r.top(), r.right(), r.bottom() }; }
 QRectF qrect(const LabelRect& r) { return QRectF(r.left, r.top, r.width(), r.height()); }
 
@@ -196,6 +216,31 @@ QPointF PlotWidget::toData(QPointF position) const
         m_view.yMax - (position.y() - area.top()) / area.height() * m_view.height() };
 }
 
+// The solution's intervals across the picture, each end clamped to the
+// plot's edges; an end is NaN where it is unbounded or off the view, so that
+// no circle is drawn for it.
+std::vector<PlotWidget::SolutionStrip> PlotWidget::solutionStrips(const QRectF& area) const
+{
+    std::vector<SolutionStrip> strips;
+    if (!m_curve.inequality)
+        return strips;
+    const auto end = [&](double x) {
+        const bool shown = std::isfinite(x) && x >= m_view.xMin && x <= m_view.xMax;
+        return shown ? toDevice(x, 0, area).x() : std::nan("");
+    };
+    for (const PlotInterval& interval : m_curve.solution) {
+        if (interval.to < m_view.xMin || interval.from > m_view.xMax)
+            continue;
+        const double from
+            = std::max(area.left(), toDevice(std::max(interval.from, m_view.xMin), 0, area).x());
+        const double to
+            = std::min(area.right(), toDevice(std::min(interval.to, m_view.xMax), 0, area).x());
+        strips.push_back({ from, to, end(interval.from), end(interval.to), interval.fromClosed,
+            interval.toClosed });
+    }
+    return strips;
+}
+
 QColor PlotWidget::labelInk() const
 {
     return standingOut(palette().color(QPalette::Text), palette().color(QPalette::Base), 4.5);
@@ -288,8 +333,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     // Each piece of a parabola is one quadratic Bézier: its control point is
     // where the tangents at the ends meet. Pieces stay within a band one view
     // high about the view, so no coordinate is ever far off the widget.
-    QPainterPath path;
-    for (const auto& [u, v] : VisiblePieces(m_curve, m_view, m_view.height())) {
+    const auto piece = [&](QPainterPath& path, double u, double v) {
         const double fu = m_curve.at(u);
         path.moveTo(toDevice(u, fu, area));
         const double slope = 2 * m_curve.a * u + m_curve.b;
@@ -299,10 +343,43 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             path.quadTo(toDevice((u + v) / 2, fu + slope * (v - u) / 2, area),
                 toDevice(v, m_curve.at(v), area));
         }
+    };
+    // Where an inequality holds (its intervals ascending), the curve is
+    // heavier: each piece is cut at the intervals' ends into exact pieces of
+    // its own, so that nothing is drawn twice (a dimmed curve shows no
+    // seams) and an SVG, which knows no clipping here, shows the same.
+    QPainterPath path, thin, heavy;
+    for (const auto& [u, v] : VisiblePieces(m_curve, m_view, m_view.height())) {
+        piece(path, u, v);
+        double at = u;
+        for (const PlotInterval& interval : m_curve.inequality ? m_curve.solution : kNoSolution) {
+            const double from = std::max(interval.from, at), to = std::min(interval.to, v);
+            if (from >= to)
+                continue;
+            if (from > at)
+                piece(thin, at, from);
+            piece(heavy, from, to);
+            at = to;
+        }
+        if (at < v)
+            piece(thin, at, v);
     }
-    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
+    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(thin);
+    painter.setPen(QPen(curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(heavy);
+    // The solution's intervals hatched along the x axis, so that the answer
+    // never rests on colour alone.
+    const double axisY = std::clamp(origin.y(), area.top() + kHatch, area.bottom());
+    const std::vector<SolutionStrip> strips = solutionStrips(area);
+    for (const SolutionStrip& strip : strips) {
+        if (strip.to - strip.from < 0.5)
+            continue;
+        hatch(painter, strip.from, strip.to, axisY, curveColor);
+        scene.marks.push_back(
+            labelRect(QRectF(strip.from, axisY - kHatch, strip.to - strip.from, kHatch)));
+    }
     for (const QPolygonF& piece : path.toSubpathPolygons()) {
         std::vector<LabelPoint> line;
         for (const QPointF& p : piece)
@@ -351,6 +428,20 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         }
         scene.marks.push_back(labelRect(markBox));
         label(qs(point.label), markBox);
+    }
+    // The solution's ends on the axis, over the root marks: filled where the
+    // end belongs to it, hollow where not.
+    const auto end = [&](double x, bool closed) {
+        if (std::isnan(x))
+            return;
+        painter.setPen(closed ? QPen(background, 1.5) : QPen(markColor, 2));
+        painter.setBrush(closed ? markColor : background);
+        painter.drawEllipse(QPointF(x, axisY), closed ? 4.5 : 4, closed ? 4.5 : 4);
+        scene.marks.push_back(labelRect(QRectF(x - 5.5, axisY - 5.5, 11, 11)));
+    };
+    for (const SolutionStrip& strip : strips) {
+        end(strip.fromEnd, strip.fromClosed);
+        end(strip.toEnd, strip.toClosed);
     }
     painter.restore();
 

@@ -8,7 +8,10 @@
 // this only maps and paints, in floating point, and only what lies within a
 // band about the view. The picture (paint) is the plot alone; the hover
 // readout and the focus frame are drawn over it on screen only, so a copied or
-// saved picture never holds them. Its accessible role is a chart.
+// saved picture never holds them. Its accessible role is a chart. For an
+// inequality the x intervals where it holds are hatched along the x axis, the
+// curve drawn heavier above them, their ends filled or hollow as on the
+// number line.
 #pragma once
 
 #include "PlotView.h"
@@ -17,6 +20,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QMenu;
 
@@ -75,6 +79,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // An interval of an inequality's solution in device x: where it is
+    // hatched, and its ends' circles (NaN: unbounded or off the view).
+    struct SolutionStrip {
+        double from = 0, to = 0;
+        double fromEnd = 0, toEnd = 0;
+        bool fromClosed = false, toClosed = false;
+    };
+    std::vector<SolutionStrip> solutionStrips(const QRectF& area) const;
     QFont plotFont() const;
     QRectF plotArea(QSizeF size) const;
     double widestTickLabel(const TickRange& ticks, const QFontMetricsF& metrics) const;

@@ -1,18 +1,22 @@
 #include "SolutionWindow.h"
 
 #include "Contrast.h"
+#include "NumberLinePicture.h"
 #include "PlotWidget.h"
 
 #include "Typography.h"
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -20,33 +24,62 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string_view>
 
 namespace {
 
 // Selectable steps whose copy is plain text; Ctrl+C with nothing selected
-// copies the whole solution.
+// copies the whole solution. The number line's picture is copied as the
+// text that stands for it.
 class StepsView : public QTextEdit {
 public:
     using QTextEdit::QTextEdit;
+
+    QString pictureText;
+    // Called when the palette has changed (a theme, the stale fading) or the
+    // pixel ratio differs from the picture's (another screen).
+    std::function<void()> repaintPicture;
+    qreal pictureRatio = 0;
+
+    QString plain(QString text) const
+    {
+        return text.replace(QChar::ObjectReplacementCharacter, pictureText);
+    }
 
 protected:
     QMimeData* createMimeDataFromSelection() const override
     {
         auto* data = new QMimeData;
-        data->setText(textCursor().selection().toPlainText());
+        data->setText(plain(textCursor().selection().toPlainText()));
         return data;
     }
 
     void keyPressEvent(QKeyEvent* event) override
     {
         if (event->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
-            QGuiApplication::clipboard()->setText(toPlainText());
+            QGuiApplication::clipboard()->setText(plain(toPlainText()));
             return;
         }
         QTextEdit::keyPressEvent(event);
     }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (repaintPicture && pictureRatio != devicePixelRatioF())
+            repaintPicture();
+        QTextEdit::paintEvent(event);
+    }
+
+    void changeEvent(QEvent* event) override
+    {
+        QTextEdit::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange && repaintPicture)
+            repaintPicture();
+    }
 };
 
+const QUrl kNumberLine("quadratic:number-line");
 // A formula breaks only between its terms: the spaces inside a term are made
 // non-breaking, and the view breaks lines at the others only.
 QString html(const std::string& text)
@@ -114,7 +147,57 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_staleLine->setObjectName("StaleLine");
     m_staleLine->setWordWrap(true);
     m_staleLine->setVisible(false);
-    m_steps = new StepsView;
+
+    // The selectors: the method offered for this equation, the sign for any.
+    m_methodBox = new QComboBox;
+    m_methodBox->setAccessibleName("Способ решения");
+    // As wide as the longest name, so that the row stands still as the
+    // offered methods change.
+    for (int method = 0; method <= int(Method::Linear); ++method)
+        m_methodBox->addItem(QString::fromStdString(MethodName(Method(method))));
+    m_methodBox->setMinimumWidth(m_methodBox->sizeHint().width());
+    m_methodBox->clear();
+    m_methodBox->setEnabled(false);
+    m_relationBox = new QComboBox;
+    m_relationBox->setAccessibleName("Знак");
+    // In the order of the enumeration: = 0, > 0, ≥ 0, < 0, ≤ 0.
+    for (int relation = 0; relation <= int(Relation::LessOrEqual); ++relation)
+        m_relationBox->addItem(QString::fromStdString(RelationText(Relation(relation))), relation);
+    auto* methodLabel = new QLabel("&Способ решения:");
+    methodLabel->setBuddy(m_methodBox);
+    auto* relationLabel = new QLabel("&Знак:");
+    relationLabel->setBuddy(m_relationBox);
+    // One row where the window is wide enough, else one under the other
+    // (fitSelectors), never cut off at the right.
+    const auto group = [this](QLabel* label, QComboBox* box) {
+        label->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+        box->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(6); // its own, not the row's
+        pair->addWidget(label);
+        pair->addWidget(box);
+        m_selectorGroups.push_back(pair);
+    };
+    group(methodLabel, m_methodBox);
+    group(relationLabel, m_relationBox);
+    m_selectors = new QWidget;
+    m_selectorRow = new QBoxLayout(QBoxLayout::LeftToRight, m_selectors);
+    m_selectorRow->setContentsMargins(0, 0, 0, 0);
+    for (QHBoxLayout* group : m_selectorGroups) {
+        m_selectorRow->addLayout(group);
+        m_selectorRow->setAlignment(group, Qt::AlignLeft);
+    }
+    m_selectorRow->addStretch(1);
+    int narrowest = 0;
+    for (QHBoxLayout* group : m_selectorGroups)
+        narrowest = std::max(narrowest, group->minimumSize().width());
+    m_selectors->setMinimumWidth(narrowest);
+    for (QComboBox* box : { m_methodBox, m_relationBox })
+        connect(box, &QComboBox::currentIndexChanged, this, &SolutionWindow::selectorChanged);
+
+    auto* steps = new StepsView;
+    steps->repaintPicture = [this] { drawNumberLine(); };
+    m_steps = steps;
     m_steps->setReadOnly(true);
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
@@ -132,10 +215,16 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->lower();
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
+    layout->addWidget(m_selectors);
     layout->addWidget(m_staleLine);
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
+    setTabOrder(m_methodBox, m_relationBox);
+    setTabOrder(m_relationBox, m_steps);
     setTabOrder(m_steps, m_plot);
+    // The window opens on the steps, as before the selectors came: Ctrl+C
+    // copies the solution at once, and a screen reader starts reading it.
+    m_steps->setFocus();
 
     for (const QKeySequence& key :
         { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
@@ -145,30 +234,83 @@ SolutionWindow::SolutionWindow(QWidget* owner)
 
 void SolutionWindow::showSolution(const EquationSolution& solution)
 {
-    // A line that wraps goes on indented under its own start, so that the
-    // rest of a formula does not pass for the next line.
-    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
-                         "text-indent:-16px\">";
-    QString text;
-    for (const SolutionStep& step : solution.steps) {
-        text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>" + html(step.heading)
-            + "</b></p>";
-        for (const std::string& each : step.lines)
-            text += line + html(each) + "</p>";
-    }
-    if (!solution.precisionNote.empty())
-        text += "<p style=\"margin-top:10px; margin-bottom:2px\"><b>Одинарная точность</b></p>"
-            + line + "<i>" + html(solution.precisionNote) + "</i></p>";
-    m_steps->setHtml(text);
-    m_plot->setCurve(solution.curve, solution.description);
+    present(solution);
     setStale(false);
     announce("Решение обновлено");
 }
 
+// The selectors as the solution says, then the steps, the answer set apart
+// below them, and the plot.
+void SolutionWindow::present(const EquationSolution& solution)
+{
+    {
+        const QSignalBlocker quiet(m_methodBox), alsoQuiet(m_relationBox);
+        m_methodBox->clear();
+        for (const Method method : solution.methods)
+            m_methodBox->addItem(QString::fromStdString(MethodName(method)), int(method));
+        m_methodBox->setCurrentIndex(m_methodBox->findData(int(solution.method)));
+        m_methodBox->setEnabled(solution.methods.size() > 1);
+        m_relationBox->setCurrentIndex(m_relationBox->findData(int(solution.relation)));
+    }
+    m_method = solution.method;
+    m_relation = solution.relation;
+
+    // A line that wraps goes on indented under its own start, so that the
+    // rest of a formula does not pass for the next line.
+    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
+                         "text-indent:-16px\">";
+    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
+    m_numberLine = solution.numberLine;
+    QString text;
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        const SolutionStep& step = solution.steps[i];
+        text += heading + "<b>" + html(step.heading) + "</b></p>";
+        for (const std::string& each : step.lines)
+            text += line + html(each) + "</p>";
+        if (m_numberLine && i == solution.numberLineStep)
+            text += "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
+                + kNumberLine.toString() + "\"></p>";
+    }
+    // The answer closes the solution; the note on the main window's single
+    // precision is an aside after it.
+    if (!solution.answer.empty()) {
+        const std::string_view prefix = "Ответ:";
+        const std::string& answer = solution.answer;
+        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
+        text += "<p style=\"margin-top:14px; margin-bottom:2px\"><b>" + QString(prefix.data())
+            + "</b>" + html(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
+    }
+    if (!solution.precisionNote.empty())
+        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
+            + html(solution.precisionNote) + "</i></p>";
+    auto* steps = static_cast<StepsView*>(m_steps);
+    steps->pictureText = m_numberLine ? QString::fromStdString(m_numberLine->text) : QString();
+    m_steps->setHtml(text);
+    drawNumberLine();
+    m_plot->setCurve(solution.curve, solution.description);
+}
+
 void SolutionWindow::explain(const SolvedEquation& solved)
 {
+    m_solved = solved;
     try {
-        showSolution(ExplainEquation(solved));
+        showSolution(ExplainEquation(solved, m_method, m_relation));
+    } catch (const std::exception& error) {
+        showFailure(error.what());
+    }
+}
+
+// The last solved equation explained anew by the chosen method and sign,
+// stale or not: the line above still says whether it matches the fields.
+void SolutionWindow::selectorChanged()
+{
+    if (m_methodBox->currentIndex() >= 0)
+        m_method = Method(m_methodBox->currentData().toInt());
+    m_relation = Relation(m_relationBox->currentData().toInt());
+    if (!m_solved)
+        return;
+    try {
+        present(ExplainEquation(*m_solved, m_method, m_relation));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -177,10 +319,30 @@ void SolutionWindow::explain(const SolvedEquation& solved)
 // Nothing of the last solution stays on screen: it would pass for this one.
 void SolutionWindow::showFailure(const std::string& reason)
 {
+    m_solved.reset();
+    m_numberLine.reset();
+    m_methodBox->clear();
+    m_methodBox->setEnabled(false);
     m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + html(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
     setStale(false);
     announce("Решение построить не удалось");
+}
+
+// The number line in the steps' own colours (faded with them), at the
+// screen's pixel ratio; drawn anew when the palette changes.
+void SolutionWindow::drawNumberLine()
+{
+    static_cast<StepsView*>(m_steps)->pictureRatio = m_steps->devicePixelRatioF();
+    if (!m_numberLine)
+        return;
+    const QPalette& colors = m_steps->palette();
+    const QImage picture = DrawNumberLine(*m_numberLine, m_steps->font(),
+        { colors.color(QPalette::Text), colors.color(QPalette::Base) },
+        m_steps->devicePixelRatioF());
+    QTextDocument* document = m_steps->document();
+    document->addResource(QTextDocument::ImageResource, kNumberLine, picture);
+    document->markContentsDirty(0, document->characterCount());
 }
 
 void SolutionWindow::setStale(bool stale)
@@ -201,14 +363,33 @@ void SolutionWindow::dimSteps()
 {
     if (!m_stale) {
         m_steps->setPalette(QPalette());
-        return;
+    } else {
+        const QPalette& window = palette();
+        QPalette faded = m_steps->palette();
+        faded.setColor(QPalette::Text,
+            fadedText(window.color(QPalette::Active, QPalette::Text),
+                window.color(QPalette::Active, QPalette::Base)));
+        m_steps->setPalette(faded);
     }
-    const QPalette& window = palette();
-    QPalette faded = m_steps->palette();
-    faded.setColor(QPalette::Text,
-        fadedText(window.color(QPalette::Active, QPalette::Text),
-            window.color(QPalette::Active, QPalette::Base)));
-    m_steps->setPalette(faded);
+}
+
+void SolutionWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitSelectors();
+}
+
+void SolutionWindow::fitSelectors()
+{
+    const int gap = 16;
+    int row = gap;
+    for (QHBoxLayout* group : m_selectorGroups)
+        row += group->sizeHint().width();
+    // The window's own width: the layout may not have placed the row yet.
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    const bool wide = width() - margins.left() - margins.right() >= row;
+    m_selectorRow->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    m_selectorRow->setSpacing(wide ? gap : 4);
 }
 
 void SolutionWindow::changeEvent(QEvent* event)
@@ -236,7 +417,10 @@ void SolutionWindow::announce(const QString& message)
 
 // QTextDocument writes the non-breaking spaces of the formulas as ordinary
 // ones in plain text.
-QString SolutionWindow::solutionText() const { return m_steps->toPlainText(); }
+QString SolutionWindow::solutionText() const
+{
+    return static_cast<const StepsView*>(m_steps)->plain(m_steps->toPlainText());
+}
 
 SolutionPlacement PlaceSolution(
     const QRect& room, const QRect& main, QSize wanted, QSize minimum, QSize stackedMinimum)
@@ -293,12 +477,15 @@ void SolutionWindow::placeBeside(const QWidget* main)
     const QSize frame = main->frameGeometry().size() - main->size();
     const QSize steps = m_steps->minimumSize().expandedTo(m_steps->minimumSizeHint());
     const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint());
-    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    QLayout* layout = centralWidget()->layout();
+    const QMargins margins = layout->contentsMargins();
+    const int selectors = m_selectors->sizeHint().height() + layout->spacing();
     const QSize around = frame
         + QSize(margins.left() + margins.right() + m_splitter->handleWidth(),
-            margins.top() + margins.bottom() + m_splitter->handleWidth());
+            margins.top() + margins.bottom() + selectors + m_splitter->handleWidth());
     const QSize sideBySide(steps.width() + plot.width(), std::max(steps.height(), plot.height()));
-    const QSize stacked(std::max(steps.width(), plot.width()), steps.height() + plot.height());
+    const QSize stacked(std::max({ steps.width(), plot.width(), m_selectors->minimumWidth() }),
+        steps.height() + plot.height());
     const SolutionPlacement place = PlaceSolution(screen->availableGeometry(),
         main->frameGeometry(), size() + frame, sideBySide + around, stacked + around);
     if (place.frame.isEmpty())

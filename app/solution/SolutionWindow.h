@@ -2,7 +2,11 @@
 // just solved, beside its graph. One instance, not modal, opened from the
 // result line's menu or Ctrl+R, built on first use. It follows every Solve
 // that writes the result line; after an edit or Clear it keeps the last
-// solution, dimmed, under a line that asks for Solve again.
+// solution, dimmed, under a line that asks for Solve again. Two selectors
+// above the steps choose the method the steps follow and the sign that makes
+// the equation an inequality; either explains the last solved equation anew
+// at once, and both carry over to the next Solve (the method while it is
+// offered).
 #pragma once
 
 #include "Solution.h"
@@ -10,6 +14,12 @@
 
 #include <QMainWindow>
 
+#include <optional>
+#include <vector>
+
+class QBoxLayout;
+class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QTextEdit;
@@ -47,6 +57,8 @@ public:
     PlotWidget* plot() const { return m_plot; }
     QTextEdit* steps() const { return m_steps; }
     QSplitter* splitter() const { return m_splitter; }
+    QComboBox* methodBox() const { return m_methodBox; }
+    QComboBox* relationBox() const { return m_relationBox; }
     // What was last announced to screen readers (from Qt 6.8 on).
     const QString& lastAnnouncement() const { return m_announced; }
 
@@ -55,16 +67,31 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void present(const EquationSolution& solution);
+    void selectorChanged();
+    void drawNumberLine();
+    void fitSelectors();
     void dimSteps();
     void announce(const QString& message);
 
     QLabel* m_staleLine = nullptr;
+    QComboBox* m_methodBox = nullptr;
+    QComboBox* m_relationBox = nullptr;
+    QWidget* m_selectors = nullptr;
+    QBoxLayout* m_selectorRow = nullptr;
+    std::vector<QHBoxLayout*> m_selectorGroups;
     QTextEdit* m_steps = nullptr;
     PlotWidget* m_plot = nullptr;
     QSplitter* m_splitter = nullptr;
     QString m_announced;
+    // What the selectors re-explain; none after a failure.
+    std::optional<SolvedEquation> m_solved;
+    std::optional<Method> m_method;
+    Relation m_relation = Relation::Equal;
+    std::optional<NumberLine> m_numberLine;
     bool m_stale = false;
     bool m_placed = false;
 };

@@ -53,6 +53,15 @@ def find(root, role, name=None, description=None):
     return pyatspi.findDescendant(root, match)
 
 
+def labelled(root, role, label):
+    """A control by its name or its label's: Qt 6.4 on Linux names a combo box
+    after its current item and links the label that names it."""
+    def names(o):
+        return [o.name] + [r.getTarget(i).name.rstrip(":") for r in o.getRelationSet()
+                           if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
+    return pyatspi.findDescendant(root, lambda o: o is not None and o.getRole() == role and label in names(o))
+
+
 def text_of(obj):
     """The text as a screen reader speaks it: a non-breaking space is a space."""
     return obj.queryText().getText(0, -1).replace("\u00a0", " ")
@@ -281,6 +290,21 @@ def check_solution_window():
                                               capture_output=True, timeout=5).stdout)
         check(png is not None and png.startswith(b"\x89PNG") and len(png) > 2000,
               f"Ctrl+C on the plot copies a PNG ({len(png) if png else 0} bytes)")
+
+        # 1, -3, 2 as an inequality: «Знак», found over AT-SPI, opened by a click, > 0 chosen.
+        w.focus()
+        for field, value in ((w.a, "1"), (w.c, "2")):
+            click(field)
+            key("ctrl+a")
+            type_text(value)
+        click(w.solve)
+        xdotool("windowfocus", "--sync", solution_xid())
+        click(labelled(frame, pyatspi.ROLE_COMBO_BOX, "Знак"))
+        time.sleep(0.3)
+        key("Down", "Return")
+        check(wait_for(lambda: "x² − 3x + 2 > 0" in text_of(steps)), "> 0 makes it an inequality")
+        check(wait_for(lambda: "Ответ: x ∈ (−∞; 1) ∪ (2; +∞)." in text_of(steps)),
+              "the answer of x² − 3x + 2 > 0: " + text_of(steps)[-60:])
         click(w.exit)
         check(process.wait(timeout=5) == 0, "Exit closes both windows with exit code 0")
     finally:

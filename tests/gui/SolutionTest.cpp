@@ -6,6 +6,7 @@
 #include "SolutionWindow.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QSplitter>
@@ -33,8 +34,18 @@ class SolutionTest : public FormTestBase {
 
     QString steps() const { return window()->solutionText(); }
 
+    static void darken(QWidget& widget)
+    {
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x24));
+        palette.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+        palette.setColor(QPalette::Highlight, QColor(0x15, 0x40, 0x80));
+        widget.setPalette(palette);
+    }
+
     // Presses a key in the solution window, active as a window manager makes it.
-    void keyInSolution(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void keyInSolution(
+        Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget* to = nullptr)
     {
         window()->activateWindow();
         if (!QTest::qWaitFor([this] { return window()->isActiveWindow(); }, 300)) {
@@ -43,7 +54,7 @@ class SolutionTest : public FormTestBase {
             QApplication::setActiveWindow(window());
             QT_WARNING_POP
         }
-        QTest::keyClick(window()->steps(), key, modifiers);
+        QTest::keyClick(to ? to : window()->steps(), key, modifiers);
     }
 
 private slots:
@@ -158,6 +169,74 @@ private slots:
         window()->showFailure("Текст «x» не является правильным числом.");
         QVERIFY(steps().contains("«x» не является правильным числом"));
         QVERIFY(window()->plot()->isEmpty() && !window()->isStale());
+    }
+
+    // Either selector explains anew at once, stale or not; a Solve keeps the
+    // sign, and the method while it is offered.
+    void selectorsExplainAnewAndCarryOver()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        QComboBox* method = window()->methodBox();
+        QComboBox* sign = window()->relationBox();
+        QCOMPARE(window()->focusWidget(), window()->steps());
+        const std::vector<Method> offered = ExplainEquation("1", "-3", "2", '.').methods;
+        QCOMPARE(method->count(), int(offered.size()));
+        QCOMPARE(method->itemText(1).toStdString(), MethodName(offered[1]));
+        QVERIFY(sign->count() == 5 && sign->itemText(0) == "= 0" && sign->itemText(2) == "≥ 0");
+        QVERIFY(method->accessibleName() == "Способ решения" && sign->accessibleName() == "Знак");
+        sign->setFocus();
+        keyInSolution(Qt::Key_Down, Qt::NoModifier, sign);
+        QVERIFY(steps().contains("x² − 3x + 2 > 0"));
+        keyInSolution(Qt::Key_Tab, Qt::NoModifier, sign);
+        QCOMPARE(focused(), window()->steps());
+        method->setCurrentIndex(method->findText("Выделение полного квадрата"));
+        solve("1", "-3", "1");
+        QVERIFY(steps().contains("x² − 3x + 1 > 0"));
+        QCOMPARE(method->currentText(), QString("Выделение полного квадрата"));
+        solve("0", "2", "-4");
+        QCOMPARE(method->currentText(), QString("Линейное уравнение"));
+        QCOMPARE(sign->currentText(), QString("> 0"));
+        type(form->Edit3, "1");
+        sign->setCurrentIndex(3);
+        QVERIFY(window()->isStale() && steps().contains("2x − 4 < 0"));
+        window()->showFailure("Текст «x» не является правильным числом.");
+        sign->setCurrentIndex(0);
+        QVERIFY(!method->isEnabled() && steps().contains("«x» не является"));
+    }
+
+    // The answer closes the steps; the number line, a picture at the screen's
+    // pixel ratio redrawn for a dark palette, is copied as its text.
+    void answerAndNumberLineCopyAsText()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        EquationSolution solution
+            = ExplainEquation("1", "-3", "2", '.', std::nullopt, Relation::Greater);
+        solution.answer = "Ответ: x ∈ (−∞; 1) ∪ (2; +∞).";
+        solution.numberLine = NumberLine { { { "1", false }, { "2", false } }, { 1, -1, 1 },
+            { true, false, true }, "[+] 1 [−] 2 [+]" };
+        solution.numberLineStep = 1;
+        window()->showSolution(solution);
+        const QString text = steps();
+        QVERIFY2(text.trimmed().endsWith("\nОтвет: x ∈ (−∞; 1) ∪ (2; +∞)."), qPrintable(text));
+        QVERIFY(text.indexOf("= 1\n[+] 1 [−] 2 [+]\n") > 0
+            && text.indexOf("[+]") < text.indexOf("Корни")
+            && !text.contains(QChar::ObjectReplacementCharacter));
+        QTextDocument* document = window()->steps()->document();
+        const auto picture = [&] {
+            const QUrl url("quadratic:number-line");
+            return document->resource(QTextDocument::ImageResource, url).value<QImage>();
+        };
+        const QImage light = picture();
+        QVERIFY(!light.isNull() && light.devicePixelRatio() == window()->devicePixelRatioF());
+        darken(*window());
+        QVERIFY(picture() != light);
+        window()->steps()->selectAll();
+        if (putOnClipboard("before")) {
+            keyInSolution(Qt::Key_C, Qt::ControlModifier);
+            QVERIFY(QApplication::clipboard()->text().contains("= 1\n[+] 1 [−] 2 [+]\n"));
+        }
     }
 
     // Beside the main window where there is room, else below it, else in a
@@ -289,13 +368,8 @@ private slots:
         QFETCH(bool, dark);
         QFETCH(qreal, ratio);
         PlotWidget plot;
-        if (dark) {
-            QPalette palette = plot.palette();
-            palette.setColor(QPalette::Base, QColor(0x20, 0x20, 0x24));
-            palette.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-            palette.setColor(QPalette::Highlight, QColor(0x15, 0x40, 0x80));
-            plot.setPalette(palette);
-        }
+        if (dark)
+            darken(plot);
         // An inactive window's palette that fades the text to under 4.5:1.
         QPalette faded = plot.palette();
         faded.setColor(QPalette::Inactive, QPalette::Text,
@@ -329,6 +403,51 @@ private slots:
                 strongest = std::max(strongest, contrast(image.pixelColor(x, y)));
         }
         QVERIFY2(strongest >= 4.5, qPrintable(QString::number(strongest)));
+    }
+
+    // An inequality's solution is hatched just above the x axis and the curve
+    // is heavier over it, its open ends hollow: x² − 3x + 2 > 0 on
+    // (−∞; 1) ∪ (2; +∞), in a light and a dark palette.
+    void solutionIsHatchedAlongTheAxis_data()
+    {
+        QTest::addColumn<bool>("dark");
+        row("light", false);
+        row("dark", true);
+    }
+
+    void solutionIsHatchedAlongTheAxis()
+    {
+        QFETCH(bool, dark);
+        PlotWidget plot;
+        if (dark)
+            darken(plot);
+        PlotCurve curve = ExplainEquation("1", "-3", "2", '.').curve;
+        for (PlotPoint& point : curve.points)
+            point.label.clear(); // labels may stand anywhere above the axis
+        const QSize size(400, 300);
+        plot.setCurve(curve, "");
+        const QImage plain = plot.render(size, 1);
+        curve.inequality = true;
+        curve.solution = { { -qInf(), 1, false, false }, { 2, qInf(), false, false } };
+        plot.setCurve(curve, "");
+        const QImage marked = plot.render(size, 1);
+        const QColor background = marked.pixelColor(5, 5);
+        // Pixels standing out by 2:1 or more, 12 each way along `along` from (x, y), `up` px
+        // higher.
+        const auto ink = [&](const QImage& image, double x, double y, QPoint along, int up = 0) {
+            const QPoint at = plot.devicePoint(x, y, size).toPoint() - QPoint(0, up);
+            int count = 0;
+            for (int i = -12; i <= 12; ++i)
+                count += ContrastRatio(image.pixelColor(at + i * along), background) >= 2;
+            return count;
+        };
+        for (const double x : { 0.5, 2.5, 1.3, 1.7 })
+            QVERIFY2((ink(marked, x, 0, { 1, 0 }, 6) > 0) == (x < 1 || x > 2)
+                    && ink(plain, x, 0, { 1, 0 }, 6) == 0,
+                qPrintable(QString::number(x)));
+        QVERIFY(ink(marked, 0.5, 0.75, { 0, 1 }) > ink(plain, 0.5, 0.75, { 0, 1 }) + 2);
+        QCOMPARE(ink(marked, 1.25, -0.1875, { 0, 1 }), ink(plain, 1.25, -0.1875, { 0, 1 }));
+        QVERIFY(ink(marked, 1, 0, {}) == 0 && ink(plain, 1, 0, {}) > 0);
     }
 
     // The wheel zooms about the cursor; the plot stands the right way up.

@@ -1,0 +1,23 @@
+// The method of intervals' number line as a picture for the steps: the zeros
+// evenly spaced along a line with an arrow and «x», filled or hollow, their
+// values below, the sign of the trinomial above each interval and the
+// intervals of the answer hatched above the line, as a student draws it. Not
+// to scale: the zeros only keep their order. Drawn in the colours it is given,
+// so that the steps' palette (faded when stale, light or dark) carries over.
+#pragma once
+
+#include "Solution.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+
+struct NumberLineInk {
+    QColor line; // the line, the circles, the labels, the signs and the hatching
+    QColor background; // inside a hollow circle
+};
+
+// The picture at `ratio` device pixels per logical pixel; its logical size is
+// image.deviceIndependentSize().
+QImage DrawNumberLine(
+    const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink, qreal ratio);
