@@ -410,13 +410,16 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f)
     return { step };
 }
 
-// "3 − 5/2": the second term's sign merged.
+// "3 − 5/2": the second term's sign merged, a root that is a sum bracketed.
 std::string sumOf(const std::string& x, const std::string& y)
 {
+    const auto term = [](const std::string& t) {
+        return t.find(' ') != std::string::npos && t.front() != '(' ? "(" + t + ")" : t;
+    };
     const std::string minus = "−";
-    if (y.compare(0, minus.size(), minus) == 0)
-        return x + " − " + y.substr(minus.size());
-    return x + " + " + y;
+    if (term(y) == y && y.compare(0, minus.size(), minus) == 0)
+        return term(x) + " − " + y.substr(minus.size());
+    return term(x) + " + " + term(y);
 }
 
 // "2·(−5)": a negative second factor bracketed.

@@ -554,6 +554,8 @@ TEST_F(Analysis, EachMethodHasItsOwnSteps)
         { "the formula with a perfect square", "2", "-7", "3",
             { "x₁,₂ = (−b ± √D)/(2a) = (7 ± √25)/4 = (7 ± 5)/4", "x₁ = (7 + 5)/4 = 3",
                 "x₂ = (7 − 5)/4 = 1/2 = 0.5", "a(x − x₁)(x − x₂) = 2(x − 3)(x − 1/2)" } },
+        { "roots that are sums, bracketed", "1", "2", "-1",
+            { "x₁ + x₂ = (−1 + √2) + (−1 − √2) = −2 = −b/a" } },
         { "a < 0 before the factors", "-2", "7", "-3",
             { "a(x − x₁)(x − x₂) = −2(x − 1/2)(x − 3)" } },
         { "D₁", "1", "-6", "8",
