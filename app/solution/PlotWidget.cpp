@@ -108,13 +108,14 @@ PlotWidget::PlotWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description)
+void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description, View view)
 {
+    const bool keep = view == View::Keep && !m_empty;
     m_empty = false;
     m_curve = curve;
     m_description = description;
     m_home = FitView(curve);
-    setView(m_home);
+    setView(keep ? m_view : m_home);
 }
 
 void PlotWidget::clear(const std::string& message)

@@ -30,8 +30,10 @@ class PlotWidget : public QWidget {
 public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
-    // A new curve resets the view; `description` says what the curve is.
-    void setCurve(const PlotCurve& curve, const std::string& description);
+    // A new equation resets the view; the same one shown another way (or
+    // with a coefficient moved) keeps it. `description` says what the curve is.
+    enum class View { Refit, Keep };
+    void setCurve(const PlotCurve& curve, const std::string& description, View view = View::Refit);
     // No curve: the plot shows only `message` (an explanation that failed).
     void clear(const std::string& message);
     bool isEmpty() const { return m_empty; }

@@ -241,7 +241,7 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
 
 // The selectors as the solution says, then the steps, the answer set apart
 // below them, and the plot.
-void SolutionWindow::present(const EquationSolution& solution)
+void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view)
 {
     {
         const QSignalBlocker quiet(m_methodBox), alsoQuiet(m_relationBox);
@@ -287,7 +287,7 @@ void SolutionWindow::present(const EquationSolution& solution)
     steps->pictureText = m_numberLine ? QString::fromStdString(m_numberLine->text) : QString();
     m_steps->setHtml(text);
     drawNumberLine();
-    m_plot->setCurve(solution.curve, solution.description);
+    m_plot->setCurve(solution.curve, solution.description, view);
 }
 
 void SolutionWindow::explain(const SolvedEquation& solved)
@@ -310,7 +310,7 @@ void SolutionWindow::selectorChanged()
     if (!m_solved)
         return;
     try {
-        present(ExplainEquation(*m_solved, m_method, m_relation));
+        present(ExplainEquation(*m_solved, m_method, m_relation), PlotWidget::View::Keep);
     } catch (const std::exception& error) {
         showFailure(error.what());
     }

@@ -9,6 +9,7 @@
 // offered).
 #pragma once
 
+#include "PlotWidget.h"
 #include "Solution.h"
 #include "SolutionView.h"
 
@@ -23,7 +24,6 @@ class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QTextEdit;
-class PlotWidget;
 
 // Where the window's frame goes so that it covers nothing of the main
 // window's frame `main` on the screen's free area `room`: beside it where a
@@ -70,7 +70,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void present(const EquationSolution& solution);
+    void present(const EquationSolution& solution, PlotWidget::View view = PlotWidget::View::Refit);
     void selectorChanged();
     void drawNumberLine();
     void fitSelectors();

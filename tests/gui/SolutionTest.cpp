@@ -185,14 +185,16 @@ private slots:
         QCOMPARE(method->itemText(1).toStdString(), MethodName(offered[1]));
         QVERIFY(sign->count() == 5 && sign->itemText(0) == "= 0" && sign->itemText(2) == "≥ 0");
         QVERIFY(method->accessibleName() == "Способ решения" && sign->accessibleName() == "Знак");
+        // Another sign keeps the view; a new Solve refits it.
+        window()->plot()->setView(PlotBox { -1, 1, -1, 1 });
         sign->setFocus();
         keyInSolution(Qt::Key_Down, Qt::NoModifier, sign);
-        QVERIFY(steps().contains("x² − 3x + 2 > 0"));
+        QVERIFY(steps().contains("x² − 3x + 2 > 0") && window()->plot()->view().xMax == 1);
         keyInSolution(Qt::Key_Tab, Qt::NoModifier, sign);
         QCOMPARE(focused(), window()->steps());
         method->setCurrentIndex(method->findText("Выделение полного квадрата"));
         solve("1", "-3", "1");
-        QVERIFY(steps().contains("x² − 3x + 1 > 0"));
+        QVERIFY(steps().contains("x² − 3x + 1 > 0") && window()->plot()->view().xMax != 1);
         QCOMPARE(method->currentText(), QString("Выделение полного квадрата"));
         solve("0", "2", "-4");
         QCOMPARE(method->currentText(), QString("Линейное уравнение"));
