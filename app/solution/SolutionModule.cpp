@@ -1,2 +1,7 @@
-// The module's entry point lives in SolutionWindow.cpp (CreateSolutionView);
-// this file only gives the module a source of its own.
+// The module's one entry point: the main program looks it up by name
+// (SolutionView.h) once the module is loaded. Tests link the window's code
+// directly and make the window themselves.
+#include "SolutionView.h"
+#include "SolutionWindow.h"
+
+SolutionView* CreateSolutionView(QWidget* owner) { return new SolutionWindow(owner); }

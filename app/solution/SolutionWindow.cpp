@@ -494,5 +494,3 @@ void SolutionWindow::placeBeside(const QWidget* main)
     resize(place.frame.size() - frame);
     move(place.frame.topLeft());
 }
-
-SolutionView* CreateSolutionView(QWidget* owner) { return new SolutionWindow(owner); }

@@ -59,7 +59,11 @@ class SolutionTest : public FormTestBase {
 
 private slots:
     // The window from the code linked here, not from the module.
-    void initTestCase() { SolutionLink::create = CreateSolutionView; }
+    void initTestCase()
+    {
+        SolutionLink::create
+            = [](QWidget* owner) -> SolutionView* { return new SolutionWindow(owner); };
+    }
 
     void opensFromCtrlRAndTheMenuAfterASolve()
     {
