@@ -176,15 +176,20 @@ TickRange NiceTicks(double lo, double hi, int count)
     return ticks;
 }
 
-std::string TickLabel(double value, double step, char separator)
+int TickDigits(double value, double step)
 {
-    if (std::fabs(value) < step / 2)
-        return "0";
     const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     int precision = magnitude - static_cast<int>(std::floor(std::log10(step))) + 1;
     if (magnitude >= 0 && magnitude < 6)
         precision = std::max(precision, magnitude + 1);
-    return TextbookNumber(value, std::clamp(precision, 1, 15), separator);
+    return std::clamp(precision, 1, 15);
+}
+
+std::string TickLabel(double value, double step, char separator)
+{
+    if (std::fabs(value) < step / 2)
+        return "0";
+    return TextbookNumber(value, TickDigits(value, step), separator);
 }
 
 PlotBox Zoomed(const PlotBox& box, double factor, double x, double y)

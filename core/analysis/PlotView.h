@@ -63,6 +63,8 @@ TickRange NiceTicks(double lo, double hi, int count);
 // A tick's label: as many significant digits as tell it from its neighbours,
 // in textbook notation (Typography.h).
 std::string TickLabel(double value, double step, char separator);
+// How many significant digits that label gives a nonzero value.
+int TickDigits(double value, double step);
 
 // The view scaled by `factor` (< 1 zooms in) about (x, y), and moved by
 // (dx, dy); spans stay within what double precision can tell apart.

@@ -3,6 +3,7 @@
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
+#include "PlotTrace.h"
 #include "PlotView.h"
 #include "Solution.h"
 #include "SysUtils.h"
@@ -316,6 +317,51 @@ TEST_F(Analysis, TicksAreNiceAndCoverTheSpan)
     EXPECT_EQ(TickLabel(0.3, 0.05, ','), "0,3");
     EXPECT_EQ(TickLabel(0.35, 0.05, ','), "0,35");
     EXPECT_EQ(TickLabel(0.4, 0.05, ','), "0,4");
+}
+
+// The keyboard trace: where each key takes the point from x, and what a
+// screen reader hears there, in the comma separator.
+TEST_F(Analysis, TraceStepsJumpsAndSpeaks)
+{
+    constexpr TraceKey L = TraceKey::Left, R = TraceKey::Right, FL = TraceKey::FineLeft,
+                       FR = TraceKey::FineRight, Root = TraceKey::NextRoot, V = TraceKey::Vertex,
+                       I = TraceKey::Intercept;
+    struct Row {
+        const char* name;
+        const char *a, *b, *c;
+        double from, step;
+        std::vector<TraceKey> keys;
+        const char* said;
+    } rows[] = {
+        { "R: the first root", "1", "-3", "2", -1, 1, { Root }, "x = 1; y = 0; корень" },
+        { "R, R: the next root", "1", "-3", "2", -1, 1, { Root, Root }, "x = 2; y = 0; корень" },
+        { "R past the last root: round", "1", "-3", "2", 5, 1, { Root }, "x = 1; y = 0; корень" },
+        { "V: the vertex", "1", "-3", "2", 7, 1, { V }, "x = 1,5; y = −0,25; вершина" },
+        { "I", "1", "-3", "2", 3, 1, { I }, "x = 0; y = 2; пересечение с осью y" },
+        { "Right: the next tick", "1", "-3", "2", 1.5, 1, { R }, "x = 2; y = 0; корень" },
+        { "Left twice at step 0,5", "1", "-3", "2", 0, 0.5, { L, L }, "x = −1; y = 6" },
+        { "Shift+Left: a tenth", "1", "-3", "2", 0, 1, { FL }, "x = −0,1; y = 2,31" },
+        { "3 × Shift+Right", "1", "-3", "2", 0, 0.2, { FR, FR, FR }, "x = 0,06; y = 1,824" },
+        { "a root off the ticks", "1", "-3", "1", 0, 1, { Root }, "x = 0,382; y = 0; корень" },
+        { "D = 0: root and vertex", "1", "-2", "1", 0, 1, { V }, "x = 1; y = 0; корень, вершина" },
+        { "large values in full", "1", "0", "-1000000", 0, 100, { R }, "x = 100; y = −990000" },
+        { "no roots", "1", "0", "1", 0, 1, { Root }, "Корней нет" },
+        { "a line has no vertex", "0", "2", "-4", 0, 1, { V }, "Вершины нет" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PlotCurve curve = ExplainEquation(row.a, row.b, row.c, ',').curve;
+        double x = row.from;
+        std::string said;
+        for (const TraceKey key : row.keys) {
+            const std::optional<double> to = TraceTarget(curve, x, key, row.step);
+            const bool fine = key == FL || key == FR;
+            said = to ? TraceText(curve, *to, fine ? row.step / 10 : row.step) : TraceNowhere(key);
+            x = to.value_or(x);
+        }
+        EXPECT_EQ(said, row.said);
+    }
+    EXPECT_EQ(TraceStart({ -1.3, 4.1, 0, 1 }, 0.5), 1.5);
 }
 
 TEST_F(Analysis, ViewFitsTheMarkedPointsOrTheVertex)
