@@ -2,10 +2,12 @@
 
 #include "Contrast.h"
 #include "LabelPlacement.h"
+#include "PlotTrace.h"
 #include "Typography.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -106,6 +108,7 @@ PlotWidget::PlotWidget(QWidget* parent)
     setMouseTracking(true);
     setAccessibleName("График");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    addCommands();
 }
 
 void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description, View view)
@@ -114,6 +117,7 @@ void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description
     m_empty = false;
     m_curve = curve;
     m_description = description;
+    m_trace->setEnabled(true);
     m_home = FitView(curve);
     setView(keep ? m_view : m_home);
 }
@@ -123,6 +127,8 @@ void PlotWidget::clear(const std::string& message)
     m_empty = true;
     m_curve = PlotCurve {};
     m_description = message;
+    m_trace->setChecked(false);
+    m_trace->setEnabled(false);
     setAccessibleDescription(qs(message) + ".");
     update();
 }
@@ -149,10 +155,10 @@ void PlotWidget::describe()
 {
     const auto value
         = [this](double v, double span) { return qs(TickLabel(v, span / 100, m_curve.separator)); };
-    setAccessibleDescription(qs(m_description) + ". Видно x от "
-        + value(m_view.xMin, m_view.width()) + " до " + value(m_view.xMax, m_view.width())
-        + ", y от " + value(m_view.yMin, m_view.height()) + " до "
-        + value(m_view.yMax, m_view.height()) + ".");
+    m_viewDescription = qs(m_description) + ". Видно x от " + value(m_view.xMin, m_view.width())
+        + " до " + value(m_view.xMax, m_view.width()) + ", y от "
+        + value(m_view.yMin, m_view.height()) + " до " + value(m_view.yMax, m_view.height()) + ".";
+    setAccessibleDescription(m_viewDescription);
 }
 
 // The widget's font at its size in pixels, so that a picture on any device
@@ -247,54 +253,101 @@ QColor PlotWidget::labelInk() const
     return standingOut(palette().color(QPalette::Text), palette().color(QPalette::Base), 4.5);
 }
 
+// What the layers of one picture share: its place, its colours, and the
+// label placement's scene, which each layer adds its lines and marks to.
+struct PlotWidget::Canvas {
+    Canvas(QPainter& painter, QSizeF size, const QFont& font)
+        : painter(painter)
+        , size(size)
+        , metrics(font)
+    {
+    }
+    QPainter& painter;
+    QSizeF size;
+    QFontMetricsF metrics;
+    QRectF area;
+    QColor background, ink, curveColor, markColor, gridColor;
+    QPointF origin; // (0, 0) on the device, perhaps off the area
+    double axisY = 0; // where the hatching and the solution's ends sit
+    std::vector<SolutionStrip> strips;
+    LabelScene scene;
+    std::vector<LabelRequest> requests;
+    std::vector<QString> texts;
+
+    void vertical(double x, double width, const QColor& color)
+    {
+        painter.fillRect(QRectF(x - width / 2, area.top(), width, area.height()), color);
+    }
+    void horizontal(double y, double width, const QColor& color)
+    {
+        painter.fillRect(QRectF(area.left(), y - width / 2, area.width(), width), color);
+    }
+    void label(const QString& text, const QRectF& mark)
+    {
+        requests.push_back(
+            { labelRect(mark), metrics.horizontalAdvance(text) + 4, std::ceil(metrics.height()) });
+        texts.push_back(text);
+    }
+};
+
 void PlotWidget::paint(QPainter& painter, QSizeF size) const
 {
-    const QPalette& colors = palette();
-    const QColor background = colors.color(QPalette::Base);
-    const QColor ink = labelInk();
+    painter.save();
     painter.setFont(plotFont());
-    const QFontMetricsF metrics(painter.font());
+    Canvas canvas(painter, size, painter.font());
+    const QPalette& colors = palette();
+    canvas.background = colors.color(QPalette::Base);
+    canvas.ink = labelInk();
+    painter.fillRect(QRectF(QPointF(0, 0), size), canvas.background);
     if (m_empty) {
-        painter.fillRect(QRectF(QPointF(0, 0), size), background);
-        painter.setPen(ink);
+        painter.setPen(canvas.ink);
         painter.drawText(
             QRectF(QPointF(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap, qs(m_description));
+        painter.restore();
         return;
     }
-    const QColor curveColor = standingOut(colors.color(QPalette::Highlight), background);
-    const QColor markColor = standingOut(QColor(0xd0, 0x40, 0x2b), background);
+    const QColor& background = canvas.background;
+    const QColor& ink = canvas.ink;
+    canvas.curveColor = standingOut(colors.color(QPalette::Highlight), background);
+    canvas.markColor = standingOut(QColor(0xd0, 0x40, 0x2b), background);
     // Opaque: the raster engine blends each translucent line on its own,
     // many times slower than it fills an opaque rectangle.
-    const QColor gridColor = QColor::fromRgbF(0.85f * background.redF() + 0.15f * ink.redF(),
+    canvas.gridColor = QColor::fromRgbF(0.85f * background.redF() + 0.15f * ink.redF(),
         0.85f * background.greenF() + 0.15f * ink.greenF(),
         0.85f * background.blueF() + 0.15f * ink.blueF());
+    canvas.area = plotArea(size);
+    canvas.origin = toDevice(0, 0, canvas.area);
 
-    // Straight axis-parallel lines are filled rectangles and need no
-    // antialiasing; the curve and the marks get it.
+    paintGrid(canvas);
+    paintSolution(canvas);
+    paintCurve(canvas);
+    paintMarks(canvas);
+    painter.restore();
+}
+
+// Grid and tick labels, at origin + i·step, then the axes; their names, near
+// the positive ends, are placed as the first labels. Straight axis-parallel
+// lines are filled rectangles and need no antialiasing.
+void PlotWidget::paintGrid(Canvas& canvas) const
+{
+    QPainter& painter = canvas.painter;
+    const QRectF& area = canvas.area;
+    const QFontMetricsF& metrics = canvas.metrics;
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRectF(QPointF(0, 0), size), background);
-    const QRectF area = plotArea(size);
-    const auto vertical = [&](double x, double width, const QColor& color) {
-        painter.fillRect(QRectF(x - width / 2, area.top(), width, area.height()), color);
-    };
-    const auto horizontal = [&](double y, double width, const QColor& color) {
-        painter.fillRect(QRectF(area.left(), y - width / 2, area.width(), width), color);
-    };
-
-    // Grid and tick labels, at origin + i·step.
     const TickRange xs = xTicks(area.width());
     const TickRange ys = yTicks(area.height());
     for (long long i = xs.first; i <= xs.last; ++i)
-        vertical(toDevice(xs.at(i), 0, area).x(), 1, gridColor);
+        canvas.vertical(toDevice(xs.at(i), 0, area).x(), 1, canvas.gridColor);
     for (long long i = ys.first; i <= ys.last; ++i)
-        horizontal(toDevice(0, ys.at(i), area).y(), 1, gridColor);
-    painter.setPen(ink);
+        canvas.horizontal(toDevice(0, ys.at(i), area).y(), 1, canvas.gridColor);
+    painter.setPen(canvas.ink);
     for (long long i = xs.first; i <= xs.last; ++i) {
         const QString label = qs(TickLabel(xs.at(i), xs.step, m_curve.separator));
         const double x = toDevice(xs.at(i), 0, area).x();
         const double width = metrics.horizontalAdvance(label) + 2;
-        painter.drawText(QRectF(std::clamp(x - width / 2, 0.0, std::max(0.0, size.width() - width)),
-                             area.bottom() + 4, width, metrics.height()),
+        painter.drawText(
+            QRectF(std::clamp(x - width / 2, 0.0, std::max(0.0, canvas.size.width() - width)),
+                area.bottom() + 4, width, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, label);
     }
     for (long long i = ys.first; i <= ys.last; ++i) {
@@ -304,36 +357,49 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             Qt::AlignRight | Qt::AlignVCenter, label);
     }
 
-    // The axes; their names, near the positive ends, are placed as the first labels.
-    LabelScene scene;
-    scene.area = labelRect(area.adjusted(2, 2, -2, -2));
-    std::vector<LabelRequest> requests;
-    std::vector<QString> texts;
-    const auto label = [&](const QString& text, const QRectF& mark) {
-        requests.push_back(
-            { labelRect(mark), metrics.horizontalAdvance(text) + 4, std::ceil(metrics.height()) });
-        texts.push_back(text);
-    };
-    const QPointF origin = toDevice(0, 0, area);
+    canvas.scene.area = labelRect(area.adjusted(2, 2, -2, -2));
+    const QPointF origin = canvas.origin;
     if (m_view.xMin <= 0 && m_view.xMax >= 0) {
-        vertical(origin.x(), 2, ink);
-        scene.lines.push_back({ { origin.x(), area.top() }, { origin.x(), area.bottom() } });
-        label("y", QRectF(origin.x() - 1, area.top(), 2, 2));
+        canvas.vertical(origin.x(), 2, canvas.ink);
+        canvas.scene.lines.push_back({ { origin.x(), area.top() }, { origin.x(), area.bottom() } });
+        canvas.label("y", QRectF(origin.x() - 1, area.top(), 2, 2));
     }
     if (m_view.yMin <= 0 && m_view.yMax >= 0) {
-        horizontal(origin.y(), 2, ink);
-        scene.lines.push_back({ { area.left(), origin.y() }, { area.right(), origin.y() } });
-        label("x", QRectF(area.right() - 2, origin.y() - 1, 2, 2));
+        canvas.horizontal(origin.y(), 2, canvas.ink);
+        canvas.scene.lines.push_back({ { area.left(), origin.y() }, { area.right(), origin.y() } });
+        canvas.label("x", QRectF(area.right() - 2, origin.y() - 1, 2, 2));
     }
+}
 
+// The solution's intervals hatched along the x axis, so that the answer
+// never rests on colour alone.
+void PlotWidget::paintSolution(Canvas& canvas) const
+{
+    const QRectF& area = canvas.area;
+    canvas.axisY = std::clamp(canvas.origin.y(), area.top() + kHatch, area.bottom());
+    canvas.strips = solutionStrips(area);
+    QPainter& painter = canvas.painter;
     painter.save();
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_dimmed)
         painter.setOpacity(0.4);
-    // Each piece of a parabola is one quadratic Bézier: its control point is
-    // where the tangents at the ends meet. Pieces stay within a band one view
-    // high about the view, so no coordinate is ever far off the widget.
+    for (const SolutionStrip& strip : canvas.strips) {
+        if (strip.to - strip.from < 0.5)
+            continue;
+        hatch(painter, strip.from, strip.to, canvas.axisY, canvas.curveColor);
+        canvas.scene.marks.push_back(
+            labelRect(QRectF(strip.from, canvas.axisY - kHatch, strip.to - strip.from, kHatch)));
+    }
+    painter.restore();
+}
+
+// Each piece of a parabola is one quadratic Bézier: its control point is
+// where the tangents at the ends meet. Pieces stay within a band one view
+// high about the view, so no coordinate is ever far off the widget.
+void PlotWidget::paintCurve(Canvas& canvas) const
+{
+    const QRectF& area = canvas.area;
     const auto piece = [&](QPainterPath& path, double u, double v) {
         const double fu = m_curve.at(u);
         path.moveTo(toDevice(u, fu, area));
@@ -365,31 +431,39 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         if (at < v)
             piece(thin, at, v);
     }
+    QPainter& painter = canvas.painter;
+    painter.save();
+    painter.setClipRect(area);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_dimmed)
+        painter.setOpacity(0.4);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(canvas.curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(thin);
-    painter.setPen(QPen(curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(canvas.curveColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(heavy);
-    // The solution's intervals hatched along the x axis, so that the answer
-    // never rests on colour alone.
-    const double axisY = std::clamp(origin.y(), area.top() + kHatch, area.bottom());
-    const std::vector<SolutionStrip> strips = solutionStrips(area);
-    for (const SolutionStrip& strip : strips) {
-        if (strip.to - strip.from < 0.5)
-            continue;
-        hatch(painter, strip.from, strip.to, axisY, curveColor);
-        scene.marks.push_back(
-            labelRect(QRectF(strip.from, axisY - kHatch, strip.to - strip.from, kHatch)));
-    }
-    for (const QPolygonF& piece : path.toSubpathPolygons()) {
+    painter.restore();
+    for (const QPolygonF& polygon : path.toSubpathPolygons()) {
         std::vector<LabelPoint> line;
-        for (const QPointF& p : piece)
+        for (const QPointF& p : polygon)
             line.push_back({ p.x(), p.y() });
-        scene.lines.push_back(std::move(line));
+        canvas.scene.lines.push_back(std::move(line));
     }
+}
 
-    // The marked points, or an arrow at the edge where the point's own
-    // coordinates, held within the view, put it.
+// The marked points, or an arrow at the edge where the point's own
+// coordinates, held within the view, put it; the solution's ends; then the
+// labels where they fit, and the frame.
+void PlotWidget::paintMarks(Canvas& canvas) const
+{
+    QPainter& painter = canvas.painter;
+    const QRectF& area = canvas.area;
+    const QColor& background = canvas.background;
+    painter.save();
+    painter.setClipRect(area);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_dimmed)
+        painter.setOpacity(0.4);
     // The roots last, so that a root on the vertex (D = 0) keeps its colour.
     std::vector<const PlotPoint*> order;
     for (const PlotPoint& point : m_curve.points)
@@ -404,7 +478,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
         if (m_view.contains(point.x, point.y)) {
             const QPointF at = toDevice(point.x, point.y, area);
             painter.setPen(QPen(background, 1.5));
-            painter.setBrush(point.kind == PlotPoint::Root ? markColor : curveColor);
+            painter.setBrush(point.kind == PlotPoint::Root ? canvas.markColor : canvas.curveColor);
             painter.drawEllipse(at, 4.5, 4.5);
             markBox = QRectF(at - QPointF(5.5, 5.5), QSizeF(11, 11));
         } else {
@@ -423,24 +497,24 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
             QPolygonF arrow;
             arrow << tip << tip - along * 11 + side * 5 << tip - along * 11 - side * 5;
             painter.setPen(Qt::NoPen);
-            painter.setBrush(markColor);
+            painter.setBrush(canvas.markColor);
             painter.drawPolygon(arrow);
             markBox = arrow.boundingRect();
         }
-        scene.marks.push_back(labelRect(markBox));
-        label(qs(point.label), markBox);
+        canvas.scene.marks.push_back(labelRect(markBox));
+        canvas.label(qs(point.label), markBox);
     }
     // The solution's ends on the axis, over the root marks: filled where the
     // end belongs to it, hollow where not.
     const auto end = [&](double x, bool closed) {
         if (std::isnan(x))
             return;
-        painter.setPen(closed ? QPen(background, 1.5) : QPen(markColor, 2));
-        painter.setBrush(closed ? markColor : background);
-        painter.drawEllipse(QPointF(x, axisY), closed ? 4.5 : 4, closed ? 4.5 : 4);
-        scene.marks.push_back(labelRect(QRectF(x - 5.5, axisY - 5.5, 11, 11)));
+        painter.setPen(closed ? QPen(background, 1.5) : QPen(canvas.markColor, 2));
+        painter.setBrush(closed ? canvas.markColor : background);
+        painter.drawEllipse(QPointF(x, canvas.axisY), closed ? 4.5 : 4, closed ? 4.5 : 4);
+        canvas.scene.marks.push_back(labelRect(QRectF(x - 5.5, canvas.axisY - 5.5, 11, 11)));
     };
-    for (const SolutionStrip& strip : strips) {
+    for (const SolutionStrip& strip : canvas.strips) {
         end(strip.fromEnd, strip.fromClosed);
         end(strip.toEnd, strip.toClosed);
     }
@@ -451,42 +525,91 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     painter.save();
     if (m_dimmed)
         painter.setOpacity(0.4);
-    painter.setPen(ink);
-    const auto places = PlaceLabels(requests, scene);
+    painter.setPen(canvas.ink);
+    const auto places = PlaceLabels(canvas.requests, canvas.scene);
     for (std::size_t i = 0; i < places.size(); ++i) {
         if (!places[i])
             continue;
         // A label's place is clear of the curve, the axes and the marks; the
         // grid lines under it give way.
         painter.fillRect(qrect(*places[i]), background);
-        painter.drawText(qrect(*places[i]), Qt::AlignCenter, texts[i]);
+        painter.drawText(qrect(*places[i]), Qt::AlignCenter, canvas.texts[i]);
     }
     painter.restore();
 
-    vertical(area.left(), 1, gridColor);
-    vertical(area.right(), 1, gridColor);
-    horizontal(area.top(), 1, gridColor);
-    horizontal(area.bottom(), 1, gridColor);
+    canvas.vertical(area.left(), 1, canvas.gridColor);
+    canvas.vertical(area.right(), 1, canvas.gridColor);
+    canvas.horizontal(area.top(), 1, canvas.gridColor);
+    canvas.horizontal(area.bottom(), 1, canvas.gridColor);
 }
 
-// The picture, then what belongs to the screen only: the hover readout and
-// the focus frame.
 void PlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     paint(painter, size());
+    paintOverlays(painter);
+}
+
+// What belongs to the screen only: the hover readout, the traced point with
+// what is said of it, and the focus frame.
+void PlotWidget::paintOverlays(QPainter& painter) const
+{
+    painter.setFont(plotFont());
     const QRectF area = plotArea(size());
+    const QColor background = palette().color(QPalette::Base);
+    const QColor ink = labelInk();
+    // Text on the background, boxed so that the grid and the curve under it
+    // give way.
+    const auto box = [&](const QString& text, QPointF corner, bool framed) {
+        const QRectF place(
+            corner, painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2).size());
+        painter.fillRect(place, background);
+        if (framed) {
+            painter.setPen(QPen(ink, 1));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(place.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        painter.setPen(ink);
+        painter.drawText(place, Qt::AlignCenter, text);
+        return place;
+    };
     if (!m_empty && m_hover && area.contains(*m_hover)) {
         const QPointF at = toData(*m_hover);
         const double y = m_curve.at(at.x());
         const QString text = "x = " + qs(TypesetApproximation(at.x(), m_curve.separator)) + ";  y "
             + (std::isfinite(y) ? "= " + qs(TypesetApproximation(y, m_curve.separator))
                                 : QString("вне диапазона"));
-        const QRectF box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
-        const QRectF place(area.topRight() + QPointF(-box.width() - 4, 4), box.size());
-        painter.fillRect(place, palette().color(QPalette::Base));
-        painter.setPen(labelInk());
-        painter.drawText(place, Qt::AlignCenter, text);
+        const double width = painter.fontMetrics().boundingRect(text).width() + 8;
+        box(text, area.topRight() + QPointF(-width - 4, 4), false);
+    }
+    if (!m_empty && m_traceX) {
+        const double x = *m_traceX, y = m_curve.at(x);
+        if (std::isfinite(y) && m_view.contains(x, y)) {
+            const QPointF at = toDevice(x, y, area);
+            painter.save();
+            painter.setClipRect(area);
+            painter.setRenderHint(QPainter::Antialiasing);
+            // A ring with a dot, so that the mark under it still shows.
+            const QColor curveColor = standingOut(palette().color(QPalette::Highlight), background);
+            painter.setPen(QPen(ink, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(at, 8, 8);
+            painter.setPen(QPen(curveColor, 1, Qt::DashLine));
+            painter.drawLine(QPointF(at.x(), area.top()), QPointF(at.x(), area.bottom()));
+            painter.restore();
+            // The text beside the point, turned to whichever side has room.
+            const QString text = qs(TraceText(m_curve, x, m_traceStep));
+            const QSizeF size
+                = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2).size();
+            QPointF corner = at + QPointF(12, -12 - size.height());
+            if (corner.x() + size.width() > area.right())
+                corner.setX(at.x() - 12 - size.width());
+            if (corner.y() < area.top())
+                corner.setY(at.y() + 12);
+            corner.setX(std::clamp(corner.x(), area.left() + 2,
+                std::max(area.left() + 2, area.right() - size.width() - 2)));
+            box(text, corner, true);
+        }
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;
@@ -621,38 +744,203 @@ void PlotWidget::leaveEvent(QEvent*)
     update();
 }
 
+QAction* PlotWidget::command(
+    const QString& text, const QList<QKeySequence>& keys, const QString& tip)
+{
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    const QString key = keys.value(0).toString(QKeySequence::NativeText);
+    action->setToolTip((tip.isEmpty() ? text : tip) + (key.isEmpty() ? "" : " (" + key + ")"));
+    addAction(action);
+    m_commands.append(action);
+    return action;
+}
+
+// The commands, each an action: the keys, the context menu and a window
+// that shows them all give the same command the same way.
+void PlotWidget::addCommands()
+{
+    connect(command("Копировать график", QKeySequence::keyBindings(QKeySequence::Copy),
+                "Копировать график как изображение"),
+        &QAction::triggered, this, &PlotWidget::copyToClipboard);
+    connect(command("Сохранить график…", QKeySequence::keyBindings(QKeySequence::Save),
+                "Сохранить график в PNG или SVG"),
+        &QAction::triggered, this, &PlotWidget::saveAs);
+    // +, = and − (with or without Shift, on the keypad too) zoom about the
+    // middle, or about the traced point.
+    const auto zoom = [this](double factor) {
+        const QRectF area = plotArea(size());
+        const double y = m_traceX ? m_curve.at(*m_traceX) : std::nan("");
+        zoomAbout(factor,
+            std::isfinite(y) && m_view.contains(*m_traceX, y) ? toDevice(*m_traceX, y, area)
+                                                              : area.center());
+    };
+    connect(command("Увеличить", { Qt::Key_Plus, Qt::Key_Equal }, ""), &QAction::triggered, this,
+        [zoom] { zoom(0.8); });
+    connect(command("Уменьшить", { Qt::Key_Minus, Qt::Key_Underscore }, ""), &QAction::triggered,
+        this, [zoom] { zoom(1.25); });
+    connect(command("Исходный вид", { Qt::Key_Home }, "Показать график, как он был построен"),
+        &QAction::triggered, this, &PlotWidget::resetView);
+    const struct {
+        const char* text;
+        Qt::Key key;
+        double fx, fy;
+    } pans[] = {
+        { "Сдвинуть влево", Qt::Key_Left, -0.1, 0 },
+        { "Сдвинуть вправо", Qt::Key_Right, 0.1, 0 },
+        { "Сдвинуть вверх", Qt::Key_Up, 0, 0.1 },
+        { "Сдвинуть вниз", Qt::Key_Down, 0, -0.1 },
+    };
+    for (const auto& pan : pans) {
+        QAction* action = command(pan.text, { pan.key }, "");
+        const double fx = pan.fx, fy = pan.fy;
+        connect(action, &QAction::triggered, this, [this, fx, fy] { panBy(fx, fy); });
+        if (fx != 0)
+            m_viewOnly.append(action);
+    }
+
+    m_trace = command("Трассировка", { Qt::Key_T },
+        "Вести точку по графику с клавиатуры: стрелки, R, V, I; Esc — выйти");
+    m_trace->setCheckable(true);
+    connect(m_trace, &QAction::toggled, this, &PlotWidget::setTracing);
+    const struct {
+        const char* text;
+        QKeySequence key;
+        TraceKey move;
+        const char* tip;
+    } moves[] = {
+        { "Точка влево", Qt::Key_Left, TraceKey::Left, "Точка влево на шаг сетки" },
+        { "Точка вправо", Qt::Key_Right, TraceKey::Right, "Точка вправо на шаг сетки" },
+        { "Точка влево на десятую шага", Qt::SHIFT | Qt::Key_Left, TraceKey::FineLeft, "" },
+        { "Точка вправо на десятую шага", Qt::SHIFT | Qt::Key_Right, TraceKey::FineRight, "" },
+        { "К следующему корню", Qt::Key_R, TraceKey::NextRoot, "К следующему корню, по кругу" },
+        { "К вершине", Qt::Key_V, TraceKey::Vertex, "Точка к вершине параболы" },
+        { "К пересечению с осью y", Qt::Key_I, TraceKey::Intercept, "" },
+    };
+    for (const auto& move : moves) {
+        QAction* action = command(move.text, { move.key }, move.tip);
+        const TraceKey key = move.move;
+        connect(action, &QAction::triggered, this, [this, key] { moveTrace(key); });
+        m_traceOnly.append(action);
+    }
+    QAction* leave = command("Выйти из трассировки", { Qt::Key_Escape }, "");
+    connect(leave, &QAction::triggered, m_trace, [this] { m_trace->setChecked(false); });
+    m_traceOnly.append(leave);
+    for (QAction* action : m_traceOnly)
+        action->setEnabled(false);
+}
+
+// The x tick step of the view as shown: the trace's step.
+double PlotWidget::xStep() const { return xTicks(plotArea(size()).width()).step; }
+
+void PlotWidget::setTracing(bool on)
+{
+    for (QAction* action : m_traceOnly)
+        action->setEnabled(on);
+    for (QAction* action : m_viewOnly)
+        action->setEnabled(!on);
+    if (!on) {
+        m_traceX.reset();
+        update();
+        announce("Трассировка выключена");
+        return;
+    }
+    m_traceStep = xStep();
+    m_traceX = TraceStart(m_view, m_traceStep);
+    update();
+    announce("Трассировка. " + qs(TraceText(m_curve, *m_traceX, m_traceStep)));
+}
+
+// The point moved as the core says; the view follows it, centred on it,
+// once it would leave.
+void PlotWidget::moveTrace(TraceKey key)
+{
+    if (!m_traceX || m_empty)
+        return;
+    const double step = xStep();
+    const std::optional<double> to = TraceTarget(m_curve, *m_traceX, key, step);
+    if (!to) {
+        announce(qs(TraceNowhere(key)));
+        return;
+    }
+    m_traceX = *to;
+    m_traceStep = key == TraceKey::FineLeft || key == TraceKey::FineRight ? step / 10 : step;
+    const double y = m_curve.at(*to);
+    if (!m_view.contains(*to, std::isfinite(y) ? y : (m_view.yMin + m_view.yMax) / 2)) {
+        const double dy = std::isfinite(y) ? y - (m_view.yMin + m_view.yMax) / 2 : 0;
+        setView(Panned(m_view, *to - (m_view.xMin + m_view.xMax) / 2, dy));
+    }
+    update();
+    announce(qs(TraceText(m_curve, *m_traceX, m_traceStep)));
+}
+
+// Said politely, after what the reader is saying; Qt offers announcements
+// from 6.8 on. Before that, the chart's description starts with the news, and
+// changing it sends DescriptionChanged, which readers speak.
+void PlotWidget::announce(const QString& message)
+{
+    m_announced = message;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (QAccessible::isActive()) {
+        QAccessibleAnnouncementEvent announcement(this, message);
+        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+        QAccessible::updateAccessibility(&announcement);
+    }
+#else
+    setAccessibleDescription(message + ". " + m_viewDescription);
+#endif
+}
+
+// The command whose shortcut the key is, if it is enabled: an exact match,
+// or for a sign (+, _) one without the Shift that typed it.
+QAction* PlotWidget::commandFor(const QKeyEvent* event) const
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const auto key = Qt::Key(event->key());
+    QList<QKeySequence> pressed { QKeySequence(QKeyCombination(modifiers, key)) };
+    const bool sign = !event->text().isEmpty() && !event->text().front().isLetterOrNumber();
+    if (sign && (modifiers & Qt::ShiftModifier))
+        pressed.append(QKeySequence(QKeyCombination(modifiers & ~Qt::ShiftModifier, key)));
+    for (const QKeySequence& keys : pressed) {
+        for (QAction* action : m_commands) {
+            if (action->isEnabled() && action->shortcuts().contains(keys))
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+// The plot's keys reach its commands here before any shortcut of the window
+// (Esc closes the window, except while the trace runs), and also when the
+// plot stands alone in no active window. Keys of another layout, which only
+// the shortcut map knows to read, go on to it and find the same actions.
+bool PlotWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && commandFor(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void PlotWidget::keyPressEvent(QKeyEvent* event)
 {
-    const QPointF center = plotArea(size()).center();
-    if (event->matches(QKeySequence::Copy)) {
-        copyToClipboard();
-    } else if (event->matches(QKeySequence::Save)) {
-        saveAs();
-    } else if (event->key() == Qt::Key_Home) {
-        resetView();
-    } else if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal) {
-        zoomAbout(0.8, center);
-    } else if (event->key() == Qt::Key_Minus || event->key() == Qt::Key_Underscore) {
-        zoomAbout(1.25, center);
-    } else if (event->key() == Qt::Key_Left) {
-        panBy(-0.1, 0);
-    } else if (event->key() == Qt::Key_Right) {
-        panBy(0.1, 0);
-    } else if (event->key() == Qt::Key_Up) {
-        panBy(0, 0.1);
-    } else if (event->key() == Qt::Key_Down) {
-        panBy(0, -0.1);
-    } else {
+    if (QAction* action = commandFor(event))
+        action->trigger();
+    else
         QWidget::keyPressEvent(event);
-    }
 }
 
 void PlotWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
     menu.setObjectName("PlotMenu");
-    menu.addAction("Копировать график", this, &PlotWidget::copyToClipboard)
-        ->setShortcut(QKeySequence::Copy);
-    menu.addAction("Сохранить график…", this, &PlotWidget::saveAs)->setShortcut(QKeySequence::Save);
+    for (QAction* action : m_commands) {
+        if (action == m_trace || action == m_commands.value(2))
+            menu.addSeparator();
+        menu.addAction(action);
+    }
     menu.exec(event->globalPos());
 }

@@ -2,16 +2,25 @@
 // curve as exact quadratic Bézier pieces, and the roots, vertex and
 // y-intercept marked (or, off the view, an arrow at the edge at the point's
 // own coordinate, with the value beside it). The wheel zooms about the
-// cursor, dragging pans, Home or a double-click resets; +, −, the arrows,
-// Ctrl+C (PNG) and Ctrl+S work with the focus here. The view's mathematics
-// and where the labels go live in the core (PlotView.h, LabelPlacement.h);
-// this only maps and paints, in floating point, and only what lies within a
-// band about the view. The picture (paint) is the plot alone; the hover
-// readout and the focus frame are drawn over it on screen only, so a copied or
-// saved picture never holds them. Its accessible role is a chart. For an
-// inequality the x intervals where it holds are hatched along the x axis, the
-// curve drawn heavier above them, their ends filled or hollow as on the
-// number line.
+// cursor, dragging pans, a double-click resets. Every other command is one of
+// the widget's actions (commands()), with its shortcut while the focus is
+// here; the context menu lists them. The view's mathematics, the trace's and
+// where the labels go live in the core (PlotView.h, PlotTrace.h,
+// LabelPlacement.h); this only maps and paints, in floating point, and only
+// what lies within a band about the view.
+//
+// The picture (paint) is drawn in layers: grid and axes, an inequality's
+// hatching, the curve, the marks and their labels. The hover readout, the
+// focus frame and the traced point are overlays drawn on screen only, so a
+// copied or saved picture never holds them.
+// Its accessible role is a chart. For an inequality the x intervals where it
+// holds are hatched along the x axis, the curve drawn heavier above them,
+// their ends filled or hollow as on the number line.
+//
+// The trace (T) walks a point along the curve from the keyboard: Left and
+// Right by one x tick step, with Shift by a tenth of it; R to the next root,
+// V to the vertex, I to the y-intercept; Esc leaves it. The view follows the
+// point, and each position is announced to screen readers.
 #pragma once
 
 #include "PlotView.h"
@@ -22,7 +31,8 @@
 #include <optional>
 #include <vector>
 
-class QMenu;
+class QAction;
+enum class TraceKey;
 
 class PlotWidget : public QWidget {
     Q_OBJECT
@@ -50,9 +60,9 @@ public:
         return toDevice(x, y, plotArea(size));
     }
 
-    // Draws the whole picture at the given logical size.
+    // Draws the plot, without overlays or caption, at the given logical size.
     void paint(QPainter& painter, QSizeF size) const;
-    // The picture at the given logical size and pixel ratio.
+    // The plot at the given logical size and pixel ratio.
     QImage render(QSize size, qreal pixelRatio) const;
     // PNG, or SVG when the name ends in .svg.
     bool save(const QString& fileName) const;
@@ -66,10 +76,21 @@ public:
     };
     static std::function<SaveChoice(QWidget*)> chooseFileName;
 
+    // The plot's commands, in the order of its context menu; a window may
+    // show them too. Each has its shortcut while the focus is on the plot.
+    QList<QAction*> commands() const { return m_commands; }
+    QAction* traceAction() const { return m_trace; }
+
+    // The traced point's x, while the trace is on.
+    std::optional<double> tracedX() const { return m_traceX; }
+    // What the plot last announced to screen readers.
+    const QString& lastAnnouncement() const { return m_announced; }
+
     QSize sizeHint() const override { return { 480, 400 }; }
     QSize minimumSizeHint() const override { return { 240, 200 }; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -81,6 +102,20 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    struct Canvas;
+    void paintGrid(Canvas& canvas) const;
+    void paintSolution(Canvas& canvas) const;
+    void paintCurve(Canvas& canvas) const;
+    void paintMarks(Canvas& canvas) const;
+    void paintOverlays(QPainter& painter) const;
+
+    void addCommands();
+    QAction* command(const QString& text, const QList<QKeySequence>& keys, const QString& tip);
+    QAction* commandFor(const QKeyEvent* event) const;
+    void setTracing(bool on);
+    void moveTrace(TraceKey key);
+    void announce(const QString& message);
+
     // An interval of an inequality's solution in device x: where it is
     // hatched, and its ends' circles (NaN: unbounded or off the view).
     struct SolutionStrip {
@@ -102,6 +137,7 @@ private:
     void panBy(double fx, double fy);
     void saveAs();
     void describe();
+    double xStep() const;
 
     PlotCurve m_curve;
     PlotBox m_view;
@@ -112,4 +148,13 @@ private:
     std::optional<QPointF> m_hover;
     std::optional<QPointF> m_dragFrom;
     PlotBox m_dragView;
+
+    QList<QAction*> m_commands;
+    QList<QAction*> m_viewOnly; // the arrows that pan, given over to the trace while it runs
+    QList<QAction*> m_traceOnly;
+    QAction* m_trace = nullptr;
+    std::optional<double> m_traceX;
+    double m_traceStep = 1; // the step of the last move, which sets the digits said
+    QString m_viewDescription;
+    QString m_announced;
 };

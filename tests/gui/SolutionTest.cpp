@@ -6,6 +6,7 @@
 #include "SolutionWindow.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -333,6 +334,13 @@ private slots:
             QCOMPARE(QApplication::clipboard()->image().size(),
                 plot->size() * plot->devicePixelRatioF());
         }
+        // Esc leaves the trace first, and only then closes the window.
+        keyInSolution(Qt::Key_T, Qt::NoModifier, plot);
+        QVERIFY(plot->tracedX());
+        keyInSolution(Qt::Key_Escape, Qt::NoModifier, plot);
+        QVERIFY(!plot->tracedX() && window()->isVisible());
+        keyInSolution(Qt::Key_Escape, Qt::NoModifier, plot);
+        QVERIFY(!window()->isVisible());
     } // Coefficients at the ends of the single range, zoomed far in and out:
     // every frame is drawn, none hangs.
     void extremeCoefficientsDraw()
@@ -452,6 +460,116 @@ private slots:
         QVERIFY(ink(marked, 0.5, 0.75, { 0, 1 }) > ink(plain, 0.5, 0.75, { 0, 1 }) + 2);
         QCOMPARE(ink(marked, 1.25, -0.1875, { 0, 1 }), ink(plain, 1.25, -0.1875, { 0, 1 }));
         QVERIFY(ink(marked, 1, 0, {}) == 0 && ink(plain, 1, 0, {}) > 0);
+    }
+
+    // Every command is an action with its shortcut, listed in the context
+    // menu in the same order.
+    void commandsAreActionsInTheMenu()
+    {
+        PlotWidget plot;
+        plot.setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
+        const char* const rows[][2] = {
+            { "Копировать график", "Ctrl+C" },
+            { "Сохранить график…", "Ctrl+S" },
+            { "Увеличить", "+" },
+            { "Уменьшить", "-" },
+            { "Исходный вид", "Home" },
+            { "Сдвинуть влево", "Left" },
+            { "Сдвинуть вверх", "Up" },
+            { "Трассировка", "T" },
+            { "Точка вправо", "Right" },
+            { "Точка влево на десятую шага", "Shift+Left" },
+            { "К следующему корню", "R" },
+            { "К вершине", "V" },
+            { "К пересечению с осью y", "I" },
+            { "Выйти из трассировки", "Esc" },
+        };
+        for (const auto& row : rows) {
+            const auto commands = plot.commands();
+            const auto found = std::find_if(commands.begin(), commands.end(),
+                [&](QAction* action) { return action->text() == row[0]; });
+            QVERIFY2(found != commands.end(), row[0]);
+            QCOMPARE((*found)->shortcut().toString(), QString(row[1]));
+            QCOMPARE((*found)->shortcutContext(), Qt::WidgetShortcut);
+            const QString native = (*found)->shortcut().toString(QKeySequence::NativeText);
+            QVERIFY2(
+                (*found)->toolTip().endsWith("(" + native + ")"), qPrintable((*found)->toolTip()));
+        }
+        QList<QAction*> listed;
+        QTimer::singleShot(50, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions()) {
+                    if (!action->isSeparator())
+                        listed << action;
+                }
+                menu->close();
+            }
+        });
+        plot.show();
+        QContextMenuEvent event(
+            QContextMenuEvent::Keyboard, QPoint(10, 10), plot.mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(&plot, &event);
+        if (listed.isEmpty() && QGuiApplication::platformName().startsWith("wayland"))
+            QSKIP("a headless compositor without input opens no popup menu");
+        QCOMPARE(listed, plot.commands());
+    }
+
+    // T starts the trace at the tick nearest the middle; the keys move the
+    // point and each place is announced, in the comma separator.
+    void traceMovesAndSpeaks_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("said");
+        row("T", QKeySequence("T"), QString("Трассировка. x = 2; y = 0; корень"));
+        row("T, Left", QKeySequence("T, Left"), QString("x = 1; y = 0; корень"));
+        row("T, Shift+Left", QKeySequence("T, Shift+Left"), QString("x = 1,9; y = −0,09"));
+        row("T, R", QKeySequence("T, R"), QString("x = 1; y = 0; корень"));
+        row("T, R, R, R: round and round", QKeySequence("T, R, R, R"),
+            QString("x = 1; y = 0; корень"));
+        row("T, V", QKeySequence("T, V"), QString("x = 1,5; y = −0,25; вершина"));
+        row("T, I", QKeySequence("T, I"), QString("x = 0; y = 2; пересечение с осью y"));
+        row("T, Esc", QKeySequence("T, Esc"), QString("Трассировка выключена"));
+    }
+
+    void traceMovesAndSpeaks()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, said);
+        PlotWidget plot;
+        plot.resize(400, 300);
+        plot.setCurve(ExplainEquation("1", "-3", "2", ',').curve, "");
+        const PlotBox home = plot.view();
+        for (int i = 0; i < keys.count(); ++i)
+            QTest::keyClick(&plot, keys[i].key(), keys[i].keyboardModifiers());
+        QCOMPARE(plot.lastAnnouncement(), said);
+        QCOMPARE(plot.tracedX().has_value(), keys[keys.count() - 1].key() != Qt::Key_Escape);
+        // The arrows move the point, not the view, while the trace runs.
+        QCOMPARE(plot.view().xMin, home.xMin);
+        const std::optional<double> before = plot.tracedX();
+        QTest::keyClick(&plot, Qt::Key_Left);
+        if (before)
+            QVERIFY(plot.tracedX() != before);
+        else
+            QVERIFY(plot.view().xMin < home.xMin);
+    }
+
+    // Stepped off the edge, the view follows the point; the point is drawn
+    // on the screen only.
+    void traceIsAnOverlay()
+    {
+        PlotWidget plot;
+        plot.resize(400, 300);
+        plot.setCurve(ExplainEquation("1", "-3", "2", ',').curve, "");
+        plot.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plot));
+        const QImage rendered = plot.render(plot.size(), 1);
+        const QImage screen = plot.grab().toImage();
+        QTest::keyClick(&plot, Qt::Key_T);
+        QCOMPARE(plot.render(plot.size(), 1), rendered);
+        QVERIFY(plot.grab().toImage() != screen);
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(&plot, Qt::Key_Right);
+        QVERIFY(*plot.tracedX() <= plot.view().xMax && *plot.tracedX() >= plot.view().xMin);
     }
 
     // The wheel zooms about the cursor; the plot stands the right way up.
