@@ -628,6 +628,43 @@ QImage PlotWidget::render(QSize size, qreal pixelRatio) const
     return image;
 }
 
+// A line of text and some air above and below it; none without a caption.
+double PlotWidget::captionHeight() const
+{
+    if (m_empty || m_curve.caption.empty())
+        return 0;
+    return std::ceil(QFontMetricsF(plotFont()).height()) + 10;
+}
+
+// The caption line, then the plot of `size` below it.
+void PlotWidget::paintPicture(QPainter& painter, QSizeF size) const
+{
+    const double top = captionHeight();
+    if (top > 0) {
+        const QRectF line(0, 0, size.width(), top);
+        painter.fillRect(line, palette().color(QPalette::Base));
+        painter.setFont(plotFont());
+        painter.setPen(labelInk());
+        const QString caption = painter.fontMetrics().elidedText(
+            qs(m_curve.caption), Qt::ElideRight, std::max(0, int(size.width()) - 16));
+        painter.drawText(line.adjusted(8, 2, -8, 0), Qt::AlignCenter, caption);
+    }
+    painter.save();
+    painter.translate(0, top);
+    paint(painter, size);
+    painter.restore();
+}
+
+QImage PlotWidget::picture(qreal pixelRatio) const
+{
+    const QSizeF size = QSizeF(this->size()) + QSizeF(0, captionHeight());
+    QImage image((size * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&image);
+    paintPicture(painter, this->size());
+    return image;
+}
+
 // QSvgGenerator names the font by its family alone and sizes it in points at
 // its own resolution; the text is set here as the screen sets it: the
 // widget's family with a generic fallback, at the same size in pixels.
@@ -636,15 +673,16 @@ bool PlotWidget::saveSvg(const QString& fileName) const
     QBuffer buffer;
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(size());
-    svg.setViewBox(QRect(QPoint(0, 0), size()));
+    const QSize pictureSize = size() + QSize(0, int(captionHeight()));
+    svg.setSize(pictureSize);
+    svg.setViewBox(QRect(QPoint(0, 0), pictureSize));
     svg.setResolution(96); // CSS pixels: the picture as large as on the screen
     svg.setTitle("График");
     svg.setDescription(accessibleDescription());
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    paint(painter, size());
+    paintPicture(painter, size());
     if (!painter.end())
         return false;
     const QFont font = plotFont();
@@ -663,12 +701,12 @@ bool PlotWidget::save(const QString& fileName) const
 {
     if (fileName.endsWith(".svg", Qt::CaseInsensitive))
         return saveSvg(fileName);
-    return render(size(), devicePixelRatioF()).save(fileName, "PNG");
+    return picture(devicePixelRatioF()).save(fileName, "PNG");
 }
 
 void PlotWidget::copyToClipboard() const
 {
-    QGuiApplication::clipboard()->setImage(render(size(), devicePixelRatioF()));
+    QGuiApplication::clipboard()->setImage(picture(devicePixelRatioF()));
 }
 
 void PlotWidget::saveAs()
@@ -763,10 +801,10 @@ QAction* PlotWidget::command(
 void PlotWidget::addCommands()
 {
     connect(command("Копировать график", QKeySequence::keyBindings(QKeySequence::Copy),
-                "Копировать график как изображение"),
+                "Копировать график с подписью как изображение"),
         &QAction::triggered, this, &PlotWidget::copyToClipboard);
     connect(command("Сохранить график…", QKeySequence::keyBindings(QKeySequence::Save),
-                "Сохранить график в PNG или SVG"),
+                "Сохранить график с подписью в PNG или SVG"),
         &QAction::triggered, this, &PlotWidget::saveAs);
     // +, = and − (with or without Shift, on the keypad too) zoom about the
     // middle, or about the traced point.

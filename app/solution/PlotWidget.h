@@ -12,7 +12,8 @@
 // The picture (paint) is drawn in layers: grid and axes, an inequality's
 // hatching, the curve, the marks and their labels. The hover readout, the
 // focus frame and the traced point are overlays drawn on screen only, so a
-// copied or saved picture never holds them.
+// copied or saved picture never holds them; those pictures carry a caption
+// line instead, the equation or inequality, which the screen leaves out.
 // Its accessible role is a chart. For an inequality the x intervals where it
 // holds are hatched along the x axis, the curve drawn heavier above them,
 // their ends filled or hollow as on the number line.
@@ -64,6 +65,9 @@ public:
     void paint(QPainter& painter, QSizeF size) const;
     // The plot at the given logical size and pixel ratio.
     QImage render(QSize size, qreal pixelRatio) const;
+    // What is copied and saved: the plot at the widget's size with its
+    // caption line above it.
+    QImage picture(qreal pixelRatio) const;
     // PNG, or SVG when the name ends in .svg.
     bool save(const QString& fileName) const;
     void copyToClipboard() const;
@@ -108,6 +112,8 @@ private:
     void paintCurve(Canvas& canvas) const;
     void paintMarks(Canvas& canvas) const;
     void paintOverlays(QPainter& painter) const;
+    void paintPicture(QPainter& painter, QSizeF size) const;
+    double captionHeight() const;
 
     void addCommands();
     QAction* command(const QString& text, const QList<QKeySequence>& keys, const QString& tip);

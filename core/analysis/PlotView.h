@@ -31,6 +31,9 @@ struct PlotCurve {
     bool inequality = false;
     std::vector<PlotInterval> solution;
     char separator = '.'; // the decimal separator of its labels, ticks and readouts
+    // The equation or inequality, as its statement writes it: the caption of
+    // a copied or saved picture.
+    std::string caption;
     double at(double x) const { return (a * x + b) * x + c; }
 };
 

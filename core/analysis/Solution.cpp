@@ -104,6 +104,7 @@ EquationSolution ExplainEquation(
     out.description = WriteDescription(facts);
     if (relation != Relation::Equal)
         WriteInequality(facts, relation, out);
+    out.curve.caption = out.steps.front().lines.front();
     out.steps.push_back(WriteGraphStep(facts));
     out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));
     return out;

@@ -743,6 +743,8 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
     const EquationSolution s = ExplainEquation("1", "-3", "2", ',', std::nullopt, kGreater);
     EXPECT_EQ(s.numberLine->text, "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)");
     EXPECT_EQ(s.steps[s.numberLineStep].heading, "Метод интервалов");
+    // A copied or saved plot is captioned with the inequality.
+    EXPECT_EQ(s.curve.caption, "x² − 3x + 2 > 0");
     // The intervals follow the roots, the graph comes last, and a linear
     // inequality is solved directly, not as an equation first.
     const auto headings = [](const EquationSolution& e) {

@@ -331,8 +331,10 @@ private slots:
             QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
             QVERIFY(
                 QTest::qWaitFor([&] { return !QApplication::clipboard()->image().isNull(); }, 500));
-            QCOMPARE(QApplication::clipboard()->image().size(),
-                plot->size() * plot->devicePixelRatioF());
+            // With the equation's caption line above the plot.
+            const QImage copied = QApplication::clipboard()->image();
+            QCOMPARE(copied.width(), int(plot->width() * plot->devicePixelRatioF()));
+            QVERIFY(copied.height() > int(plot->height() * plot->devicePixelRatioF()) + 12);
         }
         // Esc leaves the trace first, and only then closes the window.
         keyInSolution(Qt::Key_T, Qt::NoModifier, plot);
@@ -554,22 +556,31 @@ private slots:
     }
 
     // Stepped off the edge, the view follows the point; the point is drawn
-    // on the screen only.
-    void traceIsAnOverlay()
+    // on the screen only, and copies carry the caption instead.
+    void traceIsAnOverlayAndPicturesHaveACaption()
     {
         PlotWidget plot;
         plot.resize(400, 300);
-        plot.setCurve(ExplainEquation("1", "-3", "2", ',').curve, "");
+        plot.setCurve(
+            ExplainEquation("1", "-3", "2", ',', std::nullopt, Relation::Greater).curve, "");
         plot.show();
         QVERIFY(QTest::qWaitForWindowExposed(&plot));
-        const QImage rendered = plot.render(plot.size(), 1);
+        const QImage rendered = plot.render(plot.size(), 1), copied = plot.picture(1);
         const QImage screen = plot.grab().toImage();
         QTest::keyClick(&plot, Qt::Key_T);
         QCOMPARE(plot.render(plot.size(), 1), rendered);
+        QCOMPARE(plot.picture(1), copied);
         QVERIFY(plot.grab().toImage() != screen);
         for (int i = 0; i < 20; ++i)
             QTest::keyClick(&plot, Qt::Key_Right);
         QVERIFY(*plot.tracedX() <= plot.view().xMax && *plot.tracedX() >= plot.view().xMin);
+        QCOMPARE(copied.width(), 400);
+        QVERIFY(copied.height() > 300 + 12);
+        QTemporaryDir dir;
+        QVERIFY(plot.save(dir.filePath("plot.svg")));
+        QFile svg(dir.filePath("plot.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(svg.readAll()).contains("x² − 3x + 2 &gt; 0"));
     }
 
     // The wheel zooms about the cursor; the plot stands the right way up.
