@@ -891,8 +891,9 @@ void PlotWidget::setTracing(bool on)
     announce("Трассировка. " + qs(TraceText(m_curve, *m_traceX, m_traceStep)));
 }
 
-// The point moved as the core says; the view follows it, centred on it,
-// once it would leave.
+// The point moved as the core says. Once it would leave the view, the view
+// follows it, moved only as far as brings it a tenth of the view inside, so
+// that the rest of the picture stays where it was.
 void PlotWidget::moveTrace(TraceKey key)
 {
     if (!m_traceX || m_empty)
@@ -906,9 +907,13 @@ void PlotWidget::moveTrace(TraceKey key)
     m_traceX = *to;
     m_traceStep = key == TraceKey::FineLeft || key == TraceKey::FineRight ? step / 10 : step;
     const double y = m_curve.at(*to);
-    if (!m_view.contains(*to, std::isfinite(y) ? y : (m_view.yMin + m_view.yMax) / 2)) {
-        const double dy = std::isfinite(y) ? y - (m_view.yMin + m_view.yMax) / 2 : 0;
-        setView(Panned(m_view, *to - (m_view.xMin + m_view.xMax) / 2, dy));
+    const auto into = [](double v, double lo, double hi) {
+        const double margin = (hi - lo) / 10;
+        return v < lo + margin ? v - lo - margin : v > hi - margin ? v - hi + margin : 0.0;
+    };
+    if (!m_view.contains(*to, std::isfinite(y) ? y : m_view.yMin)) {
+        setView(Panned(m_view, into(*to, m_view.xMin, m_view.xMax),
+            std::isfinite(y) ? into(y, m_view.yMin, m_view.yMax) : 0.0));
     }
     update();
     announce(qs(TraceText(m_curve, *m_traceX, m_traceStep)));
