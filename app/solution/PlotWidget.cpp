@@ -120,6 +120,12 @@ void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description
     m_trace->setEnabled(true);
     m_home = FitView(curve);
     setView(keep ? m_view : m_home);
+    // The same equation moved keeps the point's x; a new one starts it
+    // afresh in the new view (the window says that the solution changed).
+    if (m_traceX && !keep) {
+        m_traceStep = xStep();
+        m_traceX = TraceStart(m_view, m_traceStep);
+    }
 }
 
 void PlotWidget::clear(const std::string& message)
@@ -678,7 +684,8 @@ bool PlotWidget::saveSvg(const QString& fileName) const
     svg.setViewBox(QRect(QPoint(0, 0), pictureSize));
     svg.setResolution(96); // CSS pixels: the picture as large as on the screen
     svg.setTitle("График");
-    svg.setDescription(accessibleDescription());
+    // What the chart shows, without a trace's news.
+    svg.setDescription(m_empty ? qs(m_description) + "." : m_viewDescription);
     QPainter painter;
     if (!painter.begin(&svg))
         return false;

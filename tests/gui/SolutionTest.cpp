@@ -544,6 +544,9 @@ private slots:
         for (int i = 0; i < keys.count(); ++i)
             QTest::keyClick(&plot, keys[i].key(), keys[i].keyboardModifiers());
         QCOMPARE(plot.lastAnnouncement(), said);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+        QVERIFY(plot.accessibleDescription().startsWith(said + ". "));
+#endif
         QCOMPARE(plot.tracedX().has_value(), keys[keys.count() - 1].key() != Qt::Key_Escape);
         // The arrows move the point, not the view, while the trace runs.
         QCOMPARE(plot.view().xMin, home.xMin);
