@@ -3,6 +3,7 @@
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
+#include "LatexExport.h"
 #include "PlotView.h"
 #include "Solution.h"
 #include "SysUtils.h"
@@ -745,6 +746,51 @@ TEST_F(Analysis, InequalitySetsAgreeWithTheExactSign)
                 << a << " " << b << " " << c << " " << k << " at " << x.num << "/" << x.den;
         }
     }
+}
+
+// The solution typed up in LaTeX: each row's snippets appear in the block.
+TEST_F(Analysis, LatexKeepsEveryFormula)
+{
+    const struct {
+        const char* name;
+        const char *a, *b, *c;
+        char separator;
+        Relation relation;
+        std::vector<const char*> snippets;
+    } rows[] = {
+        { "1, -3, 1 by the formula", "1", "-3", "1", ',', Relation::Equal,
+            { "&x^{2} - 3x + 1 = 0 \\\\\n", "x_{1,2} = \\frac{-b \\pm \\sqrt{D}}{2a}",
+                "= \\frac{3 \\pm \\sqrt{5}}{2}", "\\approx 2{,}618", "\\text{\\textbf{Корни}}",
+                "D > 0:\\text{ два действительных корня.}",
+                "(3 + \\sqrt{5})(3 - \\sqrt{5})/4 = 1 = \\frac{c}{a}",
+                "&\\text{\\textbf{Ответ:} }x_1 = \\frac{3 + \\sqrt{5}}{2}, x_2" } },
+        { "1, 0, -5 takes the root", "1", "0", "-5", ',', Relation::Equal,
+            { "\\pm \\sqrt{-\\frac{c}{a}} = \\pm \\sqrt{5}",
+                "\\text{\\textbf{Неполное уравнение $(b = 0)$}}" } },
+        { "2,5e9, 1, -3 writes powers of ten", "2,5e9", "1", "-3", ',', Relation::Equal,
+            { "-1{,}2 \\cdot 10^{-9}", "2500000000x^{2} + x - 3 = 0" } },
+        { "1, -3, 2 > 0 with its number line", "1", "-3", "2", ',', Relation::Greater,
+            { "x \\in (-\\infty ; 1) \\cup (2; +\\infty ).\n\\end{align*}",
+                "\\text{Знаки: }+\\text{ на }(-\\infty ; 1), -\\text{ на }(1; 2)",
+                "\\text{Отмечаем на прямой корни 1 и 2 выколотыми точками",
+                "\\text{ правее корней знак «+», при" } },
+        { "1, -3, 1 <= 0 keeps the brackets", "1", "-3", "1", '.', Relation::LessOrEqual,
+            { "x^{2} - 3x + 1 \\leq 0",
+                "x \\in [\\frac{3 - \\sqrt{5}}{2}; \\frac{3 + \\sqrt{5}}{2}]", "знаком «$-$»" } },
+        { "1, 2, 5 has complex roots", "1", "2", "5", '.', Relation::Equal,
+            { "(x + 1 - 2i)(x + 1 + 2i)\\text{ (над комплексными числами)}",
+                "\\text{\\textbf{Ответ:} }\\text{действительных корней нет.}" } },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string latex = SolutionAsLatex(
+            ExplainEquation(row.a, row.b, row.c, row.separator, {}, row.relation));
+        EXPECT_TRUE(latex.starts_with("\\begin{align*}\n  &\\text{\\textbf{")) << latex;
+        for (const char* snippet : row.snippets)
+            EXPECT_NE(latex.find(snippet), std::string::npos) << snippet << "\nin\n" << latex;
+    }
+    EXPECT_EQ(LatexLine("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹"),
+        "x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}");
 }
 
 } // namespace
