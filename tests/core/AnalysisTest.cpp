@@ -4,6 +4,7 @@
 #include "Inequality.h"
 #include "LabelPlacement.h"
 #include "LatexExport.h"
+#include "PaperScale.h"
 #include "PlotView.h"
 #include "Solution.h"
 #include "SysUtils.h"
@@ -791,6 +792,37 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
     }
     EXPECT_EQ(LatexLine("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹"),
         "x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}");
+}
+
+// The printed graph's scale for the fitted view in a plot area of 160 × 100 mm.
+TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
+{
+    const struct {
+        const char *name, *a, *b, *c;
+        const char* caption;
+    } rows[] = {
+        { "1, -3, 2 at one unit to the centimetre", "1", "-3", "2", "Масштаб: 1 единица = 1 см" },
+        { "1, 2, 5 far above the axis, still true", "1", "2", "5", "Масштаб: 1 единица = 1 см" },
+        { "1, 0, -400 too tall: per axis", "1", "0", "-400",
+            "Масштаб: по оси x 1 единица = 2 мм, по оси y 1 см = 50 единиц" },
+        { "2,5e9, 1, -3 with roots a hair apart", "2,5e9", "1", "-3",
+            "Масштаб: по оси x 1 см = 5·10⁻⁶ единицы, по оси y 1 единица = 2 см" },
+        { "1, 0, -0,25 small: enlarged", "1", "0", "-0,25", "Масштаб: 1 единица = 10 см" },
+        { "0,01, 0, -1 wide: per axis", "0,01", "0", "-1",
+            "Масштаб: по оси x 1 единица = 5 мм, по оси y 1 единица = 5 см" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PlotBox fitted = FitView(ExplainEquation(row.a, row.b, row.c, ',').curve);
+        const PaperScale scale = FitOnPaper(fitted, 160, 100);
+        EXPECT_EQ(ScaleCaption(scale, ','), row.caption);
+        // The view fills the area at that scale and holds the fitted one.
+        const PlotBox view = PaperView(fitted, scale, 160, 100);
+        EXPECT_NEAR(view.width() * scale.xMm, 160, 1e-9 * 160);
+        EXPECT_NEAR(view.height() * scale.yMm, 100, 1e-9 * 100);
+        EXPECT_TRUE(view.xMin <= fitted.xMin && view.xMax >= fitted.xMax);
+        EXPECT_TRUE(view.yMin <= fitted.yMin && view.yMax >= fitted.yMax);
+    }
 }
 
 } // namespace
