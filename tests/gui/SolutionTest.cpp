@@ -3,12 +3,14 @@
 #include "Contrast.h"
 #include "FormTestBase.h"
 #include "PlotWidget.h"
+#include "SolutionPage.h"
 #include "SolutionWindow.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -468,6 +470,38 @@ private slots:
         const QPointF still = plot.devicePoint(x, 1, plot.size());
         QVERIFY2(std::hypot(still.x() - at.x(), still.y() - at.y()) < 0.01,
             qPrintable(QString("%1, %2").arg(still.x()).arg(still.y())));
+    }
+
+    // On paper the graph is drawn at one unit to the centimetre where it
+    // fits, else at the scale printed under it.
+    void graphIsDrawnToScale_data()
+    {
+        QTest::addColumn<QStringList>("coefficients");
+        QTest::addColumn<double>("xMm");
+        QTest::addColumn<double>("yMm");
+        QTest::addRow("1, -3, 2 at 1 cm") << QStringList { "1", "-3", "2" } << 10.0 << 10.0;
+        QTest::addRow("1, 2, 5 at 1 cm") << QStringList { "1", "2", "5" } << 10.0 << 10.0;
+        QTest::addRow("1, 0, -400 per axis") << QStringList { "1", "0", "-400" } << 2.0 << 0.2;
+        QTest::addRow("1, 0, -0,25 enlarged")
+            << QStringList { "1", "0", "-0,25" } << 100.0 << 100.0;
+    }
+    void graphIsDrawnToScale()
+    {
+        QFETCH(QStringList, coefficients);
+        QFETCH(double, xMm);
+        QFETCH(double, yMm);
+        const EquationSolution solution = ExplainEquation(coefficients[0].toStdString(),
+            coefficients[1].toStdString(), coefficients[2].toStdString(), ',');
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath("page.pdf"));
+        SetSolutionPageLayout(writer);
+        const PrintedSolution printed = PrintSolution(solution, writer);
+        QCOMPARE(printed.pages, 1);
+        QCOMPARE(printed.scale.xMm, xMm);
+        QCOMPARE(printed.scale.yMm, yMm);
+        QVERIFY2(std::abs(printed.xUnitMm - xMm) < 1e-6 * xMm
+                && std::abs(printed.yUnitMm - yMm) < 1e-6 * yMm,
+            qPrintable(QString("%1 × %2 mm").arg(printed.xUnitMm).arg(printed.yUnitMm)));
     }
 };
 
