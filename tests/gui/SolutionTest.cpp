@@ -10,7 +10,11 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -35,6 +39,25 @@ class SolutionTest : public FormTestBase {
     }
 
     QString steps() const { return window()->solutionText(); }
+
+    // A PDF's pages, and its text as pdftotext extracts it (null without the
+    // tool), with the formulas' non-breaking spaces as plain ones.
+    static int pdfPages(const QString& fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly)
+            ? int(
+                QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")))
+            : -1;
+    }
+    static QString pdfText(const QString& fileName)
+    {
+        QProcess tool;
+        tool.start("pdftotext", { "-enc", "UTF-8", fileName, "-" });
+        if (!tool.waitForFinished(20000) || tool.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(tool.readAllStandardOutput()).replace(QChar(0xA0), ' ');
+    }
 
     static void darken(QWidget& widget)
     {
@@ -470,6 +493,52 @@ private slots:
         const QPointF still = plot.devicePoint(x, 1, plot.size());
         QVERIFY2(std::hypot(still.x() - at.x(), still.y() - at.y()) < 0.01,
             qPrintable(QString("%1, %2").arg(still.x()).arg(still.y())));
+    }
+
+    // The menu «Решение» prints, saves a one-page PDF of real text and copies
+    // LaTeX, for the equation and for the inequality, and does nothing
+    // without a solution.
+    void paperCommandsFromTheMenu()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        auto* menu = window()->menuBar()->findChild<QMenu*>("SolutionMenu");
+        QVERIFY(menu && menu->title() == "&Решение");
+        auto* print = menu->findChild<QAction*>("PrintAction");
+        auto* pdf = menu->findChild<QAction*>("SavePdfAction");
+        auto* latex = menu->findChild<QAction*>("CopyLatexAction");
+        QVERIFY(print && pdf && latex && print->shortcut() == QKeySequence(QKeySequence::Print));
+        QTemporaryDir dir;
+        const QString equationPdf = dir.filePath("equation.pdf"), printed = dir.filePath("printed");
+        int asked = 0;
+        SolutionWindow::choosePdfFileName = [&](QWidget*) { return ++asked, equationPdf; };
+        SolutionWindow::confirmPrint = [&](QPrinter* printer, QWidget*) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return true;
+        };
+        pdf->trigger();
+        window()->relationBox()->setCurrentIndex(1);
+        keyInSolution(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(pdfPages(equationPdf), 1);
+        QCOMPARE(pdfPages(printed), 1);
+        if (putOnClipboard("before")) {
+            latex->trigger();
+            QVERIFY(QApplication::clipboard()->text().contains(
+                "&\\text{\\textbf{Ответ:} }x \\in (-\\infty ; 1) \\cup (2; +\\infty )."));
+        }
+        window()->showFailure("Текст «x» не является правильным числом.");
+        pdf->trigger();
+        QCOMPARE(asked, 1);
+        const QString equation = pdfText(equationPdf), inequality = pdfText(printed);
+        if (equation.isNull())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+        for (const char* line : { "x² − 3x + 2 = 0", "Ответ: x₁ = 2, x₂ = 1.",
+                 "Масштаб: 1 единица = 1 см", "Способ решения: По теореме Виета" })
+            QVERIFY2(equation.contains(line), qPrintable(line + ("\nin\n" + equation)));
+        for (const char* line : { "x² − 3x + 2 > 0", "Ответ: x ∈ (−∞; 1) ∪ (2; +∞).",
+                 "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)" })
+            QVERIFY2(inequality.contains(line), qPrintable(line + ("\nin\n" + inequality)));
     }
 
     // On paper the graph is drawn at one unit to the centimetre where it
