@@ -51,9 +51,12 @@ void SolutionWindow::addPaperMenu()
     QAction* latex = menu->addAction("Копировать как &LaTeX", this, &SolutionWindow::copyAsLatex);
     latex->setObjectName("CopyLatexAction");
     menu->addSeparator();
-    // Esc and Ctrl+W already close the window by their own shortcuts; the
-    // text after the tab only shows one of them in the menu.
-    menu->addAction("&Закрыть\tCtrl+W", this, &QWidget::close);
+    // Esc and Ctrl+W close the window by shortcuts of its own; here Ctrl+W is
+    // shown, and works only within the open menu, so that the two never
+    // compete.
+    QAction* close = menu->addAction("&Закрыть", this, &QWidget::close);
+    close->setShortcut(Qt::CTRL | Qt::Key_W);
+    close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu, &QMenu::aboutToShow, this, [this, print, pdf, latex] {
         for (QAction* action : { print, pdf, latex })
             action->setEnabled(m_solved.has_value());

@@ -522,6 +522,12 @@ private slots:
         keyInSolution(Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(pdfPages(equationPdf), 1);
         QCOMPARE(pdfPages(printed), 1);
+        // Steps longer than the page go on over the next.
+        const QString small = dir.filePath("a6.pdf");
+        QPdfWriter a6(small);
+        a6.setPageSize(QPageSize(QPageSize::A6));
+        const int pages = PrintSolution(ExplainEquation("1", "-3", "1", '.'), a6).pages;
+        QVERIFY(pages > 1 && pdfPages(small) == pages);
         if (putOnClipboard("before")) {
             latex->trigger();
             QVERIFY(QApplication::clipboard()->text().contains(
@@ -530,6 +536,8 @@ private slots:
         window()->showFailure("Текст «x» не является правильным числом.");
         pdf->trigger();
         QCOMPARE(asked, 1);
+        keyInSolution(Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!window()->isVisible());
         const QString equation = pdfText(equationPdf), inequality = pdfText(printed);
         if (equation.isNull())
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
@@ -539,6 +547,7 @@ private slots:
         for (const char* line : { "x² − 3x + 2 > 0", "Ответ: x ∈ (−∞; 1) ∪ (2; +∞).",
                  "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)" })
             QVERIFY2(inequality.contains(line), qPrintable(line + ("\nin\n" + inequality)));
+        QVERIFY(pdfText(small).contains("Ответ: x₁ = (3 + √5)/2, x₂ = (3 − √5)/2."));
     }
 
     // On paper the graph is drawn at one unit to the centimetre where it
