@@ -26,9 +26,9 @@ QString html(const std::string& text)
 
 QString stepsHtml(const EquationSolution& solution)
 {
-    const std::string title = !solution.steps.empty() && !solution.steps[0].lines.empty()
-        ? solution.steps[0].lines[0]
-        : "Решение";
+    std::string title = "Решение";
+    if (!solution.steps.empty() && !solution.steps[0].lines.empty())
+        title = solution.steps[0].lines[0];
     QString text = "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + html(title) + "</b></p>"
         + "<p style=\"margin-bottom:6px; color:#555555\">Способ решения: "
         + html(MethodName(solution.method)) + "</p>";

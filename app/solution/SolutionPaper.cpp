@@ -15,26 +15,35 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-std::function<QString(QWidget*)> SolutionWindow::choosePdfFileName = [](QWidget* parent) {
+namespace {
+
+QString askForPdfName(QWidget* parent)
+{
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString name = QFileDialog::getSaveFileName(
         parent, "Сохранить как PDF", folder + "/Решение.pdf", "Документ PDF (*.pdf)");
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += ".pdf";
     return name;
-};
+}
 
-std::function<bool(QPrinter*, QWidget*)> SolutionWindow::confirmPrint
-    = [](QPrinter* printer, QWidget* parent) {
-          QPrintDialog dialog(printer, parent);
-          dialog.setWindowTitle("Печать решения");
-          return dialog.exec() == QDialog::Accepted;
-      };
+bool askToPrint(QPrinter* printer, QWidget* parent)
+{
+    QPrintDialog dialog(printer, parent);
+    dialog.setWindowTitle("Печать решения");
+    return dialog.exec() == QDialog::Accepted;
+}
 
-std::function<void(QWidget*, const QString&)> SolutionWindow::reportPaperFailure
-    = [](QWidget* parent, const QString& message) {
-          QMessageBox::warning(parent, "Решение и график", message);
-      };
+void warn(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, "Решение и график", message);
+}
+
+} // namespace
+
+std::function<QString(QWidget*)> SolutionWindow::choosePdfFileName = askForPdfName;
+std::function<bool(QPrinter*, QWidget*)> SolutionWindow::confirmPrint = askToPrint;
+std::function<void(QWidget*, const QString&)> SolutionWindow::reportPaperFailure = warn;
 
 // A menu bar, as a tool window that prints has: the commands are found where
 // every desktop program keeps them, read by screen readers with their
