@@ -1,5 +1,6 @@
 #include "SolutionPage.h"
 
+#include "NumberLinePicture.h"
 #include "PlotWidget.h"
 #include "Typography.h"
 
@@ -9,8 +10,11 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -24,7 +28,7 @@ QString html(const std::string& text)
     return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
 }
 
-QString stepsHtml(const EquationSolution& solution)
+QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
 {
     std::string title = "Решение";
     if (!solution.steps.empty() && !solution.steps[0].lines.empty())
@@ -40,8 +44,11 @@ QString stepsHtml(const EquationSolution& solution)
         text += heading + "<b>" + html(step.heading) + "</b></p>";
         for (const std::string& each : step.lines)
             text += line + html(each) + "</p>";
+        // The line of signs, and under it room for the number line itself.
         if (solution.numberLine && i == solution.numberLineStep)
-            text += line + "<i>" + html(solution.numberLine->text) + "</i></p>";
+            text += "<p style=\"margin-top:0; margin-left:14px; margin-bottom:"
+                + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i>"
+                + html(solution.numberLine->text) + "</i></p>";
     }
     if (!solution.answer.empty()) {
         const std::string_view prefix = "Ответ:";
@@ -103,7 +110,22 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
     steps.setDefaultFont(font);
     steps.setDocumentMargin(0);
     steps.setPageSize(room);
-    steps.setHtml(stepsHtml(solution));
+    const QSizeF numberLine
+        = solution.numberLine ? NumberLineSize(*solution.numberLine, font) : QSizeF();
+    steps.setHtml(stepsHtml(solution, numberLine.height()));
+    // The number line goes into the room left under its line of signs.
+    std::optional<QPointF> numberLineAt;
+    if (solution.numberLine) {
+        const QString signs = QString::fromStdString(NoBreakInsideTerms(solution.numberLine->text));
+        for (QTextBlock block = steps.begin(); block.isValid(); block = block.next()) {
+            if (block.text() == signs) {
+                steps.documentLayout()->blockBoundingRect(block); // lays the steps out
+                const QRectF lines = block.layout()->boundingRect();
+                numberLineAt
+                    = block.layout()->position() + QPointF(lines.left(), lines.bottom() + 4);
+            }
+        }
+    }
     printed.pages = steps.pageCount();
     const double textEnd = steps.documentLayout()->blockBoundingRect(steps.lastBlock()).bottom()
         - (printed.pages - 1) * room.height();
@@ -126,6 +148,10 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
         painter.save();
         painter.translate(0, -page * room.height());
         steps.drawContents(&painter, QRectF(0, page * room.height(), room.width(), room.height()));
+        if (numberLineAt && int(numberLineAt->y() / room.height()) == page) {
+            painter.translate(*numberLineAt);
+            PaintNumberLine(painter, *solution.numberLine, font, { Qt::black, Qt::white });
+        }
         painter.restore();
     }
     if (graphTop == 0) {

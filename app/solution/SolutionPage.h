@@ -1,6 +1,6 @@
 // The solution on paper, for a student who hands it in or a teacher who
 // prints it for the class: the equation as the title, the method, the steps
-// (the number line as the line of signs that stands for it), the answer and
+// (the line of signs, and the number line drawn under it), the answer and
 // the graph, laid out on the pages of a printer or a PDF writer. Everything
 // is drawn as text and lines, never as pictures, so that the words in a PDF
 // can be selected and searched. The graph is a PlotWidget of its own, never

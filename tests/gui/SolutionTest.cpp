@@ -40,15 +40,19 @@ class SolutionTest : public FormTestBase {
 
     QString steps() const { return window()->solutionText(); }
 
-    // A PDF's pages, and its text as pdftotext extracts it (null without the
-    // tool), with the formulas' non-breaking spaces as plain ones.
-    static int pdfPages(const QString& fileName)
+    // A PDF's objects of a type, its pages, and its text as pdftotext
+    // extracts it (null without the tool), with the formulas' non-breaking
+    // spaces as plain ones.
+    static int pdfObjects(const QString& fileName, const char* type)
     {
         QFile file(fileName);
         if (!file.open(QIODevice::ReadOnly))
             return -1;
-        return int(
-            QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")));
+        return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(type)));
+    }
+    static int pdfPages(const QString& fileName)
+    {
+        return pdfObjects(fileName, "/Type\\s*/Page\\b");
     }
     static QString pdfText(const QString& fileName)
     {
@@ -522,6 +526,8 @@ private slots:
         keyInSolution(Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(pdfPages(equationPdf), 1);
         QCOMPARE(pdfPages(printed), 1);
+        // All of it text and lines, the number line too: no pictures.
+        QCOMPARE(pdfObjects(printed, "/Subtype\\s*/Image"), 0);
         // Steps longer than the page go on over the next.
         const QString small = dir.filePath("a6.pdf");
         QPdfWriter a6(small);
