@@ -30,29 +30,58 @@ void hatch(QPainter& painter, double left, double right, double top, double bott
     painter.drawPath(strokes);
 }
 
+// Where the picture's parts go, from the font and the widest label.
+struct Geometry {
+    double gap = 72, width = 0, lineY = 0, height = 0;
+};
+
+Geometry geometry(const NumberLine& numberLine, const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    QFont signFont = font;
+    signFont.setBold(true);
+    double widest = metrics.horizontalAdvance("x");
+    for (const NumberLine::Point& point : numberLine.points)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(point.label)));
+    Geometry g;
+    g.gap = std::max(72.0, std::ceil(widest) + 24);
+    g.width = 2 * kEdge + g.gap * double(numberLine.points.size() + 1);
+    g.lineY = std::ceil(QFontMetricsF(signFont).height()) + 2 + kBand + 1;
+    g.height = g.lineY + kRadius + 3 + std::ceil(metrics.height()) + 2;
+    return g;
+}
+
 } // namespace
+
+QSizeF NumberLineSize(const NumberLine& numberLine, const QFont& font)
+{
+    const Geometry g = geometry(numberLine, font);
+    return { g.width, g.height };
+}
 
 QImage DrawNumberLine(
     const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink, qreal ratio)
+{
+    const QSizeF size = NumberLineSize(numberLine, font);
+    QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    PaintNumberLine(painter, numberLine, font, ink);
+    return image;
+}
+
+void PaintNumberLine(
+    QPainter& painter, const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink)
 {
     const QFontMetricsF metrics(font);
     QFont signFont = font;
     signFont.setBold(true);
     const QFontMetricsF signMetrics(signFont);
-    double widest = metrics.horizontalAdvance("x");
-    for (const NumberLine::Point& point : numberLine.points)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(point.label)));
-    const double gap = std::max(72.0, std::ceil(widest) + 24);
+    const Geometry g = geometry(numberLine, font);
+    const double gap = g.gap, width = g.width, lineY = g.lineY;
     const std::size_t count = numberLine.points.size();
-    const double width = 2 * kEdge + gap * double(count + 1);
-    const double lineY = std::ceil(signMetrics.height()) + 2 + kBand + 1;
-    const double height = lineY + kRadius + 3 + std::ceil(metrics.height()) + 2;
-
-    QImage image(
-        QSizeF(width * ratio, height * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const double left = kEdge, right = width - kEdge;
     const auto pointX = [&](std::size_t i) { return left + gap * double(i + 1); };
@@ -98,5 +127,5 @@ QImage DrawNumberLine(
         painter.drawText(QRectF(at.x() - gap / 2, labelTop, gap, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(point.label));
     }
-    return image;
+    painter.restore();
 }

@@ -12,6 +12,8 @@
 #include <QFont>
 #include <QImage>
 
+class QPainter;
+
 struct NumberLineInk {
     QColor line; // the line, the circles, the labels, the signs and the hatching
     QColor background; // inside a hollow circle
@@ -21,3 +23,8 @@ struct NumberLineInk {
 // image.deviceIndependentSize().
 QImage DrawNumberLine(
     const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink, qreal ratio);
+// The same as lines and text, with its top left at the painter's origin (on
+// paper, where its labels stay text), and its size.
+void PaintNumberLine(
+    QPainter& painter, const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink);
+QSizeF NumberLineSize(const NumberLine& numberLine, const QFont& font);

@@ -229,6 +229,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     for (const QKeySequence& key :
         { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+    addPaperMenu();
     resize(820, 520);
 }
 

@@ -15,6 +15,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,7 @@ class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class QPrinter;
 class QSplitter;
 class QTextEdit;
 
@@ -62,6 +64,21 @@ public:
     // What was last announced to screen readers (from Qt 6.8 on).
     const QString& lastAnnouncement() const { return m_announced; }
 
+    // The solution on paper and in LaTeX, from the menu «Решение»: the
+    // equation last solved, by the method and sign chosen. Each does nothing
+    // while there is no solution.
+    QString solutionLatex() const;
+    void copyAsLatex();
+    bool saveAsPdf(const QString& fileName);
+    void saveAsPdfChosen();
+    void print();
+    // Where to save the PDF (empty: cancelled), the print dialog (false:
+    // cancelled) and a failure's message box; replaceable so that tests
+    // never meet a dialog.
+    static std::function<QString(QWidget*)> choosePdfFileName;
+    static std::function<bool(QPrinter*, QWidget*)> confirmPrint;
+    static std::function<void(QWidget*, const QString&)> reportPaperFailure;
+
     // Opens where PlaceSolution says, once; on Wayland where the compositor puts it.
     void placeBeside(const QWidget* main) override;
 
@@ -76,6 +93,8 @@ private:
     void fitSelectors();
     void dimSteps();
     void announce(const QString& message);
+    void addPaperMenu();
+    std::optional<EquationSolution> shownSolution() const;
 
     QLabel* m_staleLine = nullptr;
     QComboBox* m_methodBox = nullptr;

@@ -3,6 +3,8 @@
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
+#include "LatexExport.h"
+#include "PaperScale.h"
 #include "PlotTrace.h"
 #include "PlotView.h"
 #include "Solution.h"
@@ -792,6 +794,90 @@ TEST_F(Analysis, InequalitySetsAgreeWithTheExactSign)
             ASSERT_EQ(Contains(set, x), wanted(value.sign()))
                 << a << " " << b << " " << c << " " << k << " at " << x.num << "/" << x.den;
         }
+    }
+}
+
+// "1;-3;2" as the three coefficient texts.
+std::vector<std::string> split(const char* coefficients)
+{
+    std::vector<std::string> texts(1);
+    for (const char* c = coefficients; *c; ++c) {
+        if (*c == ';')
+            texts.emplace_back();
+        else
+            texts.back() += *c;
+    }
+    return texts;
+}
+
+// The solution typed up in LaTeX: each row's snippet appears in the block for
+// the coefficients (with the decimal comma) and the sign.
+TEST_F(Analysis, LatexKeepsEveryFormula)
+{
+    constexpr Relation kEqual = Relation::Equal;
+    const struct {
+        const char* coefficients;
+        Relation relation;
+        const char* snippet;
+    } rows[] = {
+        { "1;-3;1", kEqual, "  &x^{2} - 3x + 1 = 0 \\\\\n" },
+        { "1;-3;1", kEqual, "x_{1,2} = \\frac{-b \\pm \\sqrt{D}}{2a} = \\frac{3 \\pm" },
+        { "1;-3;1", kEqual, "x_1 = \\frac{3 + \\sqrt{5}}{2} \\approx 2{,}618" },
+        { "1;-3;1", kEqual, "  &\\text{\\textbf{Корни}} \\\\\n" },
+        { "1;-3;1", kEqual, "D > 0:\\text{ два действительных корня.}" },
+        { "1;-3;1", kEqual, "(3 + \\sqrt{5})(3 - \\sqrt{5})/4 = 1 = \\frac{c}{a}" },
+        { "1;-3;1", kEqual, "&\\text{\\textbf{Ответ:} }x_1 = \\frac{3 + \\sqrt{5}}{2}, x_2" },
+        { "1;0;-5", kEqual, "\\pm \\sqrt{-\\frac{c}{a}} = \\pm \\sqrt{5}" },
+        { "1;0;-5", kEqual, "\\text{\\textbf{Неполное уравнение $(b = 0)$}}" },
+        { "2,5e9;1;-3", kEqual, "\\approx -1{,}2 \\cdot 10^{-9} = \\frac{c}{a}" },
+        { "1;1e-19;-3", kEqual, "x^{2} + 10^{-19} \\cdot x - 3 = 0" },
+        { "1;-3;2", kGreater, "x \\in (-\\infty ; 1) \\cup (2; +\\infty ).\n\\end{align*}\n" },
+        { "1;-3;2", kGreater, "\\text{Знаки: }+\\text{ на }(-\\infty ; 1), -\\text{ на }(1; 2)" },
+        { "1;-3;2", kGreater, "\\text{Отмечаем на прямой корни 1 и 2 выколотыми точками" },
+        { "1;-3;2", kGreater, "&a > 0:\\text{ правее корней знак «+», при" },
+        { "1;-3;1", kAtMost, "x^{2} - 3x + 1 \\leq 0" },
+        { "1;-3;1", kAtMost, "x \\in [\\frac{3 - \\sqrt{5}}{2}; \\frac{3 + \\sqrt{5}}{2}]" },
+        { "1;-3;1", kAtMost, "\\text{Берём промежуток со знаком «$-$»: }" },
+        { "1;2;5", kEqual, "(x + 1 - 2i)(x + 1 + 2i)\\text{ (над комплексными числами)}" },
+        { "1;2;5", kEqual, "&\\text{\\textbf{Ответ:} }\\text{действительных корней нет.}" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.coefficients);
+        const std::vector<std::string> k = split(row.coefficients);
+        const std::string latex
+            = SolutionAsLatex(ExplainEquation(k[0], k[1], k[2], ',', {}, row.relation));
+        EXPECT_TRUE(latex.starts_with("\\begin{align*}\n  &\\text{\\textbf{")) << latex;
+        EXPECT_NE(latex.find(row.snippet), std::string::npos) << row.snippet << "\nin\n" << latex;
+    }
+    EXPECT_EQ(LatexLine("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹"),
+        "x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}");
+}
+
+// The printed graph's scale for the fitted view in a plot area of 160 × 100 mm.
+TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
+{
+    const struct {
+        const char *coefficients, *caption;
+    } rows[] = {
+        { "1;-3;2", "Масштаб: 1 единица = 1 см" },
+        { "1;2;5", "Масштаб: 1 единица = 1 см" }, // far above the axis
+        { "1;0;-400", "Масштаб: по оси x 1 единица = 2 мм, по оси y 1 см = 50 единиц" },
+        { "2,5e9;1;-3", "Масштаб: по оси x 1 см = 5·10⁻⁶ единицы, по оси y 1 единица = 2 см" },
+        { "1;0;-0,25", "Масштаб: 1 единица = 10 см" }, // small: enlarged
+        { "0,01;0;-1", "Масштаб: по оси x 1 единица = 5 мм, по оси y 1 единица = 5 см" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.coefficients);
+        const std::vector<std::string> k = split(row.coefficients);
+        const PlotBox fitted = FitView(ExplainEquation(k[0], k[1], k[2], ',').curve);
+        const PaperScale scale = FitOnPaper(fitted, 160, 100);
+        EXPECT_EQ(ScaleCaption(scale, ','), row.caption);
+        // The view fills the area at that scale and holds the fitted one.
+        const PlotBox view = PaperView(fitted, scale, 160, 100);
+        EXPECT_NEAR(view.width() * scale.xMm, 160, 1e-9 * 160);
+        EXPECT_NEAR(view.height() * scale.yMm, 100, 1e-9 * 100);
+        EXPECT_TRUE(view.xMin <= fitted.xMin && view.xMax >= fitted.xMax);
+        EXPECT_TRUE(view.yMin <= fitted.yMin && view.yMax >= fitted.yMax);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Contrast.h"
 #include "FormTestBase.h"
 #include "PlotWidget.h"
+#include "SolutionPage.h"
 #include "SolutionWindow.h"
 
 #include <QAccessible>
@@ -10,6 +11,11 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -34,6 +40,29 @@ class SolutionTest : public FormTestBase {
     }
 
     QString steps() const { return window()->solutionText(); }
+
+    // A PDF's objects of a type, its pages, and its text as pdftotext
+    // extracts it (null without the tool), with the formulas' non-breaking
+    // spaces as plain ones.
+    static int pdfObjects(const QString& fileName, const char* type)
+    {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(type)));
+    }
+    static int pdfPages(const QString& fileName)
+    {
+        return pdfObjects(fileName, "/Type\\s*/Page\\b");
+    }
+    static QString pdfText(const QString& fileName)
+    {
+        QProcess tool;
+        tool.start("pdftotext", { "-enc", "UTF-8", fileName, "-" });
+        if (!tool.waitForFinished(20000) || tool.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(tool.readAllStandardOutput()).replace(QChar(0xA0), ' ');
+    }
 
     static void darken(QWidget& widget)
     {
@@ -604,6 +633,95 @@ private slots:
         const QPointF still = plot.devicePoint(x, 1, plot.size());
         QVERIFY2(std::hypot(still.x() - at.x(), still.y() - at.y()) < 0.01,
             qPrintable(QString("%1, %2").arg(still.x()).arg(still.y())));
+    }
+
+    // The menu «Решение» prints, saves a one-page PDF of real text and copies
+    // LaTeX, for the equation and for the inequality, and does nothing
+    // without a solution.
+    void paperCommandsFromTheMenu()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        auto* menu = window()->menuBar()->findChild<QMenu*>("SolutionMenu");
+        QVERIFY(menu && menu->title() == "&Решение");
+        auto* print = menu->findChild<QAction*>("PrintAction");
+        auto* pdf = menu->findChild<QAction*>("SavePdfAction");
+        auto* latex = menu->findChild<QAction*>("CopyLatexAction");
+        QVERIFY(print && pdf && latex && print->shortcut() == QKeySequence(QKeySequence::Print));
+        QTemporaryDir dir;
+        const QString equationPdf = dir.filePath("equation.pdf"), printed = dir.filePath("printed");
+        int asked = 0;
+        SolutionWindow::choosePdfFileName = [&](QWidget*) { return ++asked, equationPdf; };
+        SolutionWindow::confirmPrint = [&](QPrinter* printer, QWidget*) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return true;
+        };
+        pdf->trigger();
+        window()->relationBox()->setCurrentIndex(1);
+        keyInSolution(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(pdfPages(equationPdf), 1);
+        QCOMPARE(pdfPages(printed), 1);
+        // All of it text and lines, the number line too: no pictures.
+        QCOMPARE(pdfObjects(printed, "/Subtype\\s*/Image"), 0);
+        // Steps longer than the page go on over the next.
+        const QString small = dir.filePath("a6.pdf");
+        QPdfWriter a6(small);
+        a6.setPageSize(QPageSize(QPageSize::A6));
+        const int pages = PrintSolution(ExplainEquation("1", "-3", "1", '.'), a6).pages;
+        QVERIFY(pages > 1 && pdfPages(small) == pages);
+        if (putOnClipboard("before")) {
+            latex->trigger();
+            QVERIFY(QApplication::clipboard()->text().contains(
+                "&\\text{\\textbf{Ответ:} }x \\in (-\\infty ; 1) \\cup (2; +\\infty )."));
+        }
+        window()->showFailure("Текст «x» не является правильным числом.");
+        pdf->trigger();
+        QCOMPARE(asked, 1);
+        keyInSolution(Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!window()->isVisible());
+        const QString equation = pdfText(equationPdf), inequality = pdfText(printed);
+        if (equation.isNull())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read");
+        for (const char* line : { "x² − 3x + 2 = 0", "Ответ: x₁ = 2, x₂ = 1.",
+                 "Масштаб: 1 единица = 1 см", "Способ решения: По теореме Виета" })
+            QVERIFY2(equation.contains(line), qPrintable(line + ("\nin\n" + equation)));
+        for (const char* line : { "x² − 3x + 2 > 0", "Ответ: x ∈ (−∞; 1) ∪ (2; +∞).",
+                 "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)" })
+            QVERIFY2(inequality.contains(line), qPrintable(line + ("\nin\n" + inequality)));
+        QVERIFY(pdfText(small).contains("Ответ: x₁ = (3 + √5)/2, x₂ = (3 − √5)/2."));
+    }
+
+    // On paper the graph is drawn at one unit to the centimetre where it
+    // fits, else at the scale printed under it.
+    void graphIsDrawnToScale_data()
+    {
+        QTest::addColumn<QString>("coefficients");
+        QTest::addColumn<double>("xMm");
+        QTest::addColumn<double>("yMm");
+        QTest::addRow("1, -3, 2 at 1 cm") << "1;-3;2" << 10.0 << 10.0;
+        QTest::addRow("1, 2, 5 at 1 cm") << "1;2;5" << 10.0 << 10.0;
+        QTest::addRow("1, 0, -400 per axis") << "1;0;-400" << 2.0 << 0.2;
+        QTest::addRow("1, 0, -0,25 enlarged") << "1;0;-0,25" << 100.0 << 100.0;
+    }
+    void graphIsDrawnToScale()
+    {
+        QFETCH(QString, coefficients);
+        QFETCH(double, xMm);
+        QFETCH(double, yMm);
+        const QStringList k = coefficients.split(';');
+        const EquationSolution solution
+            = ExplainEquation(k[0].toStdString(), k[1].toStdString(), k[2].toStdString(), ',');
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath("page.pdf"));
+        SetSolutionPageLayout(writer);
+        const PrintedSolution printed = PrintSolution(solution, writer);
+        QCOMPARE(printed.pages, 1);
+        QCOMPARE(printed.scale.xMm, xMm);
+        QCOMPARE(printed.scale.yMm, yMm);
+        QVERIFY2(std::abs(printed.xUnitMm - xMm) < 1e-6 * xMm
+                && std::abs(printed.yUnitMm - yMm) < 1e-6 * yMm,
+            qPrintable(QString("%1 × %2 mm").arg(printed.xUnitMm).arg(printed.yUnitMm)));
     }
 };
 

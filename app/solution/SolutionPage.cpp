@@ -1,0 +1,194 @@
+#include "SolutionPage.h"
+
+#include "NumberLinePicture.h"
+#include "PlotWidget.h"
+#include "Typography.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// Logical units of the layout: CSS pixels, 96 to the inch, whatever the
+// device's resolution, so that the plot draws as it does on screen.
+constexpr double kPixelsPerMm = 96 / 25.4;
+
+QString html(const std::string& text)
+{
+    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
+}
+
+QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
+{
+    std::string title = "Решение";
+    if (!solution.steps.empty() && !solution.steps[0].lines.empty())
+        title = solution.steps[0].lines[0];
+    QString text = "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + html(title) + "</b></p>"
+        + "<p style=\"margin-bottom:6px; color:#555555\">Способ решения: "
+        + html(MethodName(solution.method)) + "</p>";
+    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
+                         "text-indent:-16px\">";
+    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        const SolutionStep& step = solution.steps[i];
+        text += heading + "<b>" + html(step.heading) + "</b></p>";
+        for (const std::string& each : step.lines)
+            text += line + html(each) + "</p>";
+        // The line of signs, and under it room for the number line itself.
+        if (solution.numberLine && i == solution.numberLineStep)
+            text += "<p style=\"margin-top:0; margin-left:14px; margin-bottom:"
+                + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i>"
+                + html(solution.numberLine->text) + "</i></p>";
+    }
+    if (!solution.answer.empty()) {
+        const std::string_view prefix = "Ответ:";
+        const std::string& answer = solution.answer;
+        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
+        text += "<p style=\"margin-top:14px; margin-bottom:2px; font-size:16px\"><b>"
+            + QString(prefix.data()) + "</b>"
+            + html(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
+    }
+    if (!solution.precisionNote.empty())
+        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
+            + html(solution.precisionNote) + "</i></p>";
+    return text;
+}
+
+// Black on white whatever the desktop's theme: paper is white.
+QPalette paperPalette()
+{
+    QPalette colors;
+    for (const auto role : { QPalette::Base, QPalette::Window })
+        colors.setColor(role, Qt::white);
+    for (const auto role : { QPalette::Text, QPalette::WindowText })
+        colors.setColor(role, Qt::black);
+    colors.setColor(QPalette::Highlight, QColor(0x1a, 0x5f, 0xb4));
+    return colors;
+}
+
+// The plot area of the picture (inside its tick labels) in millimetres.
+QSizeF plotAreaMm(const PlotWidget& plot, QSizeF size)
+{
+    const PlotBox& v = plot.view();
+    const QPointF topLeft = plot.devicePoint(v.xMin, v.yMax, size);
+    const QPointF bottomRight = plot.devicePoint(v.xMax, v.yMin, size);
+    const QPointF span = (bottomRight - topLeft) / kPixelsPerMm;
+    return { span.x(), span.y() };
+}
+
+} // namespace
+
+void SetSolutionPageLayout(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter));
+}
+
+PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevice& device)
+{
+    PrintedSolution printed;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return printed;
+    const QSizeF room
+        = device.pageLayout().paintRect(QPageLayout::Millimeter).size() * kPixelsPerMm;
+    painter.scale(device.logicalDpiX() / 96.0, device.logicalDpiY() / 96.0);
+
+    QFont font = QApplication::font();
+    font.setPixelSize(14);
+    QTextDocument steps;
+    steps.setDefaultFont(font);
+    steps.setDocumentMargin(0);
+    steps.setPageSize(room);
+    const QSizeF numberLine
+        = solution.numberLine ? NumberLineSize(*solution.numberLine, font) : QSizeF();
+    steps.setHtml(stepsHtml(solution, numberLine.height()));
+    // The number line goes into the room left under its line of signs.
+    std::optional<QPointF> numberLineAt;
+    if (solution.numberLine) {
+        const QString signs = QString::fromStdString(NoBreakInsideTerms(solution.numberLine->text));
+        for (QTextBlock block = steps.begin(); block.isValid(); block = block.next()) {
+            if (block.text() == signs) {
+                steps.documentLayout()->blockBoundingRect(block); // lays the steps out
+                const QRectF lines = block.layout()->boundingRect();
+                numberLineAt
+                    = block.layout()->position() + QPointF(lines.left(), lines.bottom() + 4);
+            }
+        }
+    }
+    printed.pages = steps.pageCount();
+    const double textEnd = steps.documentLayout()->blockBoundingRect(steps.lastBlock()).bottom()
+        - (printed.pages - 1) * room.height();
+
+    // The graph below the last of the steps, as tall as it may be up to
+    // 11 cm, on a page of its own where less than 6 cm is left.
+    QFont captionFont = font;
+    captionFont.setPixelSize(12);
+    const double captionHeight = QFontMetricsF(captionFont).height() + 6;
+    const double gap = 6 * kPixelsPerMm;
+    double graphTop = textEnd + gap;
+    if (room.height() - graphTop - captionHeight < 60 * kPixelsPerMm)
+        graphTop = 0;
+    const QSizeF graph(
+        room.width(), std::min(110 * kPixelsPerMm, room.height() - graphTop - captionHeight));
+
+    for (int page = 0; page < printed.pages; ++page) {
+        if (page > 0)
+            device.newPage();
+        painter.save();
+        painter.translate(0, -page * room.height());
+        steps.drawContents(&painter, QRectF(0, page * room.height(), room.width(), room.height()));
+        if (numberLineAt && int(numberLineAt->y() / room.height()) == page) {
+            painter.translate(*numberLineAt);
+            PaintNumberLine(painter, *solution.numberLine, font, { Qt::black, Qt::white });
+        }
+        painter.restore();
+    }
+    if (graphTop == 0) {
+        device.newPage();
+        ++printed.pages;
+    }
+
+    PlotWidget plot;
+    plot.setPalette(paperPalette());
+    QFont plotFont = font;
+    plotFont.setPixelSize(12);
+    plot.setFont(plotFont);
+    plot.setCurve(solution.curve, solution.description);
+    const PlotBox fitted = plot.view();
+    printed.scale
+        = FitOnPaper(fitted, plotAreaMm(plot, graph).width(), plotAreaMm(plot, graph).height());
+    // The tick labels of the new view may take another width: fit twice.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QSizeF area = plotAreaMm(plot, graph);
+        plot.setView(PaperView(fitted, printed.scale, area.width(), area.height()));
+    }
+    const PlotBox& view = plot.view();
+    const QPointF origin = plot.devicePoint(view.xMin, view.yMin, graph);
+    printed.xUnitMm
+        = (plot.devicePoint(view.xMin + 1, view.yMin, graph).x() - origin.x()) / kPixelsPerMm;
+    printed.yUnitMm
+        = (origin.y() - plot.devicePoint(view.xMin, view.yMin + 1, graph).y()) / kPixelsPerMm;
+
+    painter.save();
+    painter.translate(0, graphTop);
+    plot.paint(painter, graph);
+    painter.restore();
+    painter.setFont(captionFont);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, graphTop + graph.height() + 4, room.width(), captionHeight),
+        Qt::AlignLeft | Qt::AlignTop,
+        QString::fromStdString(ScaleCaption(printed.scale, solution.curve.separator)));
+    painter.end();
+    return printed;
+}

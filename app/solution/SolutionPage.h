@@ -1,0 +1,28 @@
+// The solution on paper, for a student who hands it in or a teacher who
+// prints it for the class: the equation as the title, the method, the steps
+// (the line of signs, and the number line drawn under it), the answer and
+// the graph, laid out on the pages of a printer or a PDF writer. Everything
+// is drawn as text and lines, never as pictures, so that the words in a PDF
+// can be selected and searched. The graph is a PlotWidget of its own, never
+// shown, drawn at the scale PaperScale.h chooses, with that scale under it.
+// The common case fits on one page; long steps go on over the next, and the
+// graph follows them where it has room.
+#pragma once
+
+#include "PaperScale.h"
+#include "Solution.h"
+
+class QPagedPaintDevice;
+
+struct PrintedSolution {
+    int pages = 0; // 0: the device could not be painted on
+    PaperScale scale;
+    // One unit on each axis of the graph as drawn, in millimetres.
+    double xUnitMm = 0, yUnitMm = 0;
+};
+
+// Paints onto the device's pages within its margins, at its page size.
+PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevice& device);
+
+// A4 with the margins of a school sheet: room on the left for the binding.
+void SetSolutionPageLayout(QPagedPaintDevice& device);

@@ -1,0 +1,139 @@
+// The window's menu «Решение»: print, save as PDF, copy as LaTeX, close.
+#include "SolutionPage.h"
+#include "SolutionWindow.h"
+
+#include "LatexExport.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+namespace {
+
+QString askForPdfName(QWidget* parent)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString name = QFileDialog::getSaveFileName(
+        parent, "Сохранить как PDF", folder + "/Решение.pdf", "Документ PDF (*.pdf)");
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += ".pdf";
+    return name;
+}
+
+bool askToPrint(QPrinter* printer, QWidget* parent)
+{
+    QPrintDialog dialog(printer, parent);
+    dialog.setWindowTitle("Печать решения");
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void warn(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, "Решение и график", message);
+}
+
+} // namespace
+
+std::function<QString(QWidget*)> SolutionWindow::choosePdfFileName = askForPdfName;
+std::function<bool(QPrinter*, QWidget*)> SolutionWindow::confirmPrint = askToPrint;
+std::function<void(QWidget*, const QString&)> SolutionWindow::reportPaperFailure = warn;
+
+// A menu bar, as a tool window that prints has: the commands are found where
+// every desktop program keeps them, read by screen readers with their
+// shortcuts, and reached from the keyboard by Alt and the underlined letter.
+void SolutionWindow::addPaperMenu()
+{
+    QMenu* menu = menuBar()->addMenu("&Решение");
+    menu->setObjectName("SolutionMenu");
+    QAction* print = menu->addAction("&Печать…", this, &SolutionWindow::print);
+    print->setObjectName("PrintAction");
+    print->setShortcut(QKeySequence::Print);
+    QAction* pdf = menu->addAction("Сохранить как P&DF…", this, &SolutionWindow::saveAsPdfChosen);
+    pdf->setObjectName("SavePdfAction");
+    QAction* latex = menu->addAction("Копировать как &LaTeX", this, &SolutionWindow::copyAsLatex);
+    latex->setObjectName("CopyLatexAction");
+    menu->addSeparator();
+    // Esc and Ctrl+W close the window by shortcuts of its own; here Ctrl+W is
+    // shown, and works only within the open menu, so that the two never
+    // compete.
+    QAction* close = menu->addAction("&Закрыть", this, &QWidget::close);
+    close->setShortcut(Qt::CTRL | Qt::Key_W);
+    close->setShortcutContext(Qt::WidgetShortcut);
+    connect(menu, &QMenu::aboutToShow, this, [this, print, pdf, latex] {
+        for (QAction* action : { print, pdf, latex })
+            action->setEnabled(m_solved.has_value());
+    });
+}
+
+std::optional<EquationSolution> SolutionWindow::shownSolution() const
+{
+    if (!m_solved)
+        return std::nullopt;
+    try {
+        return ExplainEquation(*m_solved, m_method, m_relation);
+    } catch (const std::exception&) {
+        return std::nullopt; // the window shows the failure already
+    }
+}
+
+QString SolutionWindow::solutionLatex() const
+{
+    const std::optional<EquationSolution> solution = shownSolution();
+    return solution ? QString::fromStdString(SolutionAsLatex(*solution)) : QString();
+}
+
+void SolutionWindow::copyAsLatex()
+{
+    const QString latex = solutionLatex();
+    if (latex.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(latex);
+    announce("Решение скопировано как LaTeX");
+}
+
+bool SolutionWindow::saveAsPdf(const QString& fileName)
+{
+    const std::optional<EquationSolution> solution = shownSolution();
+    if (!solution)
+        return false;
+    QPdfWriter writer(fileName);
+    SetSolutionPageLayout(writer);
+    writer.setCreator("Квадратное уравнение");
+    if (!solution->steps.empty() && !solution->steps[0].lines.empty())
+        writer.setTitle(QString::fromStdString(solution->steps[0].lines[0]));
+    return PrintSolution(*solution, writer).pages > 0;
+}
+
+void SolutionWindow::saveAsPdfChosen()
+{
+    if (!m_solved)
+        return;
+    const QString fileName = choosePdfFileName(this);
+    if (fileName.isEmpty())
+        return;
+    if (!saveAsPdf(fileName))
+        reportPaperFailure(this, "Не удалось сохранить файл «" + fileName + "».");
+    else
+        announce("Решение сохранено в PDF");
+}
+
+void SolutionWindow::print()
+{
+    const std::optional<EquationSolution> solution = shownSolution();
+    if (!solution)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    SetSolutionPageLayout(printer);
+    printer.setDocName("Решение");
+    if (!confirmPrint(&printer, this))
+        return;
+    if (PrintSolution(*solution, printer).pages == 0)
+        reportPaperFailure(this, "Не удалось напечатать решение.");
+}

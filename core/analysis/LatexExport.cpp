@@ -1,0 +1,377 @@
+#include "LatexExport.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// One code point of a UTF-8 text and where the next begins.
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t next = 0;
+};
+
+CodePoint decode(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (at + length > text.size())
+        length = 1;
+    char32_t value = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int i = 1; i < length; ++i)
+        value = (value << 6) | (byte(at + i) & 0x3F);
+    return { value, at + length };
+}
+
+std::vector<char32_t> codePoints(std::string_view text)
+{
+    std::vector<char32_t> points;
+    for (std::size_t at = 0; at < text.size();) {
+        const CodePoint point = decode(text, at);
+        points.push_back(point.value);
+        at = point.next;
+    }
+    return points;
+}
+
+void append(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+bool isCyrillic(char32_t c) { return c >= 0x400 && c <= 0x4FF; }
+bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool isLatin(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// ⁰…⁹ and ⁻ as the digits they raise, or 0.
+char superscript(char32_t c)
+{
+    switch (c) {
+    case U'⁰':
+        return '0';
+    case U'¹':
+        return '1';
+    case U'²':
+        return '2';
+    case U'³':
+        return '3';
+    case U'⁻':
+        return '-';
+    default:
+        return c >= U'⁴' && c <= U'⁹' ? char('4' + (c - U'⁴')) : 0;
+    }
+}
+char subscript(char32_t c) { return c >= U'₀' && c <= U'₉' ? char('0' + (c - U'₀')) : 0; }
+
+// The signs that have a command of their own; a letter after a command is
+// kept apart by the space that follows it.
+std::string_view command(char32_t c)
+{
+    switch (c) {
+    case U'·':
+        return " \\cdot ";
+    case U'±':
+        return "\\pm ";
+    case U'≈':
+        return "\\approx ";
+    case U'≠':
+        return "\\neq ";
+    case U'≥':
+        return "\\geq ";
+    case U'≤':
+        return "\\leq ";
+    case U'∈':
+        return "\\in ";
+    case U'∪':
+        return "\\cup ";
+    case U'∞':
+        return "\\infty ";
+    case U'∅':
+        return "\\varnothing ";
+    case U'…':
+        return "\\dots ";
+    default:
+        return {};
+    }
+}
+
+// A piece of a formula: an operand that a fraction bar or a root may take
+// (a name or number with its indices, a bracket, a root) or anything else.
+struct Piece {
+    std::string latex;
+    std::string inner; // an operand without its outer brackets
+    bool operand = false;
+};
+
+class FormulaWriter {
+public:
+    explicit FormulaWriter(const std::vector<char32_t>& text)
+        : m_text(text)
+    {
+    }
+
+    std::string write(std::size_t from, std::size_t to)
+    {
+        std::vector<Piece> pieces;
+        for (std::size_t i = from; i < to;)
+            pieces.push_back(next(i, to));
+        return joined(pieces);
+    }
+
+private:
+    // Fractions where a/b stands alone: not after another operand, so that
+    // (3 + √5)(3 − √5)/4 stays as written.
+    static std::string joined(const std::vector<Piece>& pieces)
+    {
+        std::string out;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const bool bar = pieces[i].operand && i + 2 < pieces.size()
+                && pieces[i + 1].latex == "/" && pieces[i + 2].operand
+                && (i == 0 || !pieces[i - 1].operand);
+            if (bar) {
+                out += "\\frac{" + pieces[i].inner + "}{" + pieces[i + 2].inner + "}";
+                i += 2;
+            } else {
+                out += pieces[i].latex;
+            }
+        }
+        return out;
+    }
+
+    std::size_t closing(std::size_t open, std::size_t to) const
+    {
+        int depth = 0;
+        for (std::size_t i = open; i < to; ++i) {
+            depth += m_text[i] == '(' ? 1 : m_text[i] == ')' ? -1 : 0;
+            if (depth == 0)
+                return i;
+        }
+        return to;
+    }
+
+    // The indices after an operand: x₁,₂, (−3)², 10⁻¹⁹.
+    void indices(std::size_t& i, std::size_t to, Piece& piece) const
+    {
+        std::string lower, upper;
+        for (; i < to; ++i) {
+            const char32_t c = m_text[i];
+            if (subscript(c)) {
+                lower += subscript(c);
+            } else if (c == ',' && !lower.empty() && i + 1 < to && subscript(m_text[i + 1])) {
+                lower += ',';
+            } else if (superscript(c)) {
+                upper += superscript(c);
+            } else {
+                break;
+            }
+        }
+        const auto script = [](const std::string& s) { return s.size() == 1 ? s : "{" + s + "}"; };
+        if (!lower.empty())
+            piece.latex += "_" + script(lower);
+        if (!upper.empty())
+            piece.latex += "^{" + upper + "}";
+        if (!lower.empty() || !upper.empty())
+            piece.inner = piece.latex;
+    }
+
+    Piece next(std::size_t& i, std::size_t to)
+    {
+        const char32_t c = m_text[i];
+        Piece piece;
+        if (c == '(') {
+            const std::size_t end = closing(i, to);
+            if (end < to) {
+                piece.inner = write(i + 1, end);
+                piece.latex = "(" + piece.inner + ")";
+                piece.operand = true;
+                i = end + 1;
+                indices(i, to, piece);
+                return piece;
+            }
+        }
+        if (c == U'√' && i + 1 < to) {
+            ++i;
+            const Piece root = next(i, to);
+            piece.latex = piece.inner = "\\sqrt{" + (root.operand ? root.inner : root.latex) + "}";
+            piece.operand = true;
+            return piece;
+        }
+        if (isDigit(c) || isLatin(c)) {
+            // A number with its decimal comma, or a product such as 2a, 4ac.
+            for (; i < to; ++i) {
+                const char32_t d = m_text[i];
+                if (isDigit(d) || isLatin(d)) {
+                    append(piece.latex, d);
+                } else if (d == ',' && i + 1 < to && isDigit(m_text[i + 1]) && i > 0
+                    && isDigit(m_text[i - 1])) {
+                    piece.latex += "{,}";
+                } else {
+                    break;
+                }
+            }
+            piece.inner = piece.latex;
+            piece.operand = true;
+            indices(i, to, piece);
+            return piece;
+        }
+        ++i;
+        if (!command(c).empty()) {
+            piece.latex = command(c);
+        } else if (c == U'−') {
+            piece.latex = "-";
+        } else if (c == U'\u00A0') {
+            piece.latex = " ";
+        } else if (c == '{' || c == '}' || c == '%' || c == '&' || c == '#' || c == '$'
+            || c == '_') {
+            piece.latex = std::string("\\") + char(c);
+        } else if (c < 0x80) {
+            piece.latex = char(c);
+        } else {
+            std::string letter;
+            append(letter, c);
+            piece.latex = "\\text{" + letter + "}";
+        }
+        return piece;
+    }
+
+    const std::vector<char32_t>& m_text;
+};
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> all;
+    std::size_t at = 0;
+    while (at <= line.size()) {
+        const std::size_t space = line.find(' ', at);
+        const std::size_t end = space == std::string::npos ? line.size() : space;
+        all.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return all;
+}
+
+bool isProse(const std::string& word)
+{
+    for (const char32_t c : codePoints(word)) {
+        if (isCyrillic(c) || c == U'«' || c == U'»')
+            return true;
+    }
+    return false;
+}
+
+bool isPlainNumber(const std::string& word)
+{
+    if (word.empty())
+        return false;
+    for (const char c : word) {
+        if (!(c >= '0' && c <= '9') && c != ',')
+            return false;
+    }
+    return true;
+}
+
+std::string formula(const std::string& text)
+{
+    const std::vector<char32_t> points = codePoints(text);
+    std::string out = FormulaWriter(points).write(0, points.size());
+    // A command's own space and the one written after its sign.
+    for (std::size_t at; (at = out.find("  ")) != std::string::npos;)
+        out.erase(at, 1);
+    return out;
+}
+
+// Prose for \text{}: the minus and any formula sign inside a word go to
+// math mode.
+std::string textMode(std::string_view text)
+{
+    std::string out;
+    for (const char32_t c : codePoints(text)) {
+        if (c == U'\u00A0') {
+            out += "~";
+        } else if (c == '{' || c == '}' || c == '%' || c == '&' || c == '#' || c == '$'
+            || c == '_') {
+            out += std::string("\\") + char(c);
+        } else if (c == U'−' || !command(c).empty() || superscript(c) || subscript(c)
+            || c == U'√') {
+            std::string sign;
+            append(sign, c);
+            out += "$" + formula(sign) + "$";
+        } else {
+            append(out, c);
+        }
+    }
+    return out;
+}
+
+// Words with a Cyrillic letter (or guillemets) are prose, and so is a plain
+// number between two of them («корни 1 и 2»); the rest is formula, in math
+// mode in a row and between $ in a heading.
+std::string mixed(const std::string& line, bool heading)
+{
+    const std::vector<std::string> all = words(line);
+    std::vector<bool> prose(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        prose[i] = isProse(all[i]);
+    for (std::size_t i = 1; i + 1 < all.size(); ++i)
+        prose[i] = prose[i] || (prose[i - 1] && prose[i + 1] && isPlainNumber(all[i]));
+    std::string out;
+    for (std::size_t i = 0; i < all.size();) {
+        std::size_t end = i;
+        std::string run;
+        for (; end < all.size() && prose[end] == prose[i]; ++end)
+            run += (end == i ? "" : " ") + all[end];
+        const std::string before = i > 0 ? " " : "", after = end < all.size() ? " " : "";
+        if (heading)
+            out += before + (prose[i] ? textMode(run) : "$" + formula(run) + "$");
+        else if (prose[i])
+            out += "\\text{" + before + textMode(run) + after + "}";
+        else
+            out += formula(run);
+        i = end;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string LatexLine(const std::string& line) { return mixed(line, false); }
+
+std::string SolutionAsLatex(const EquationSolution& solution)
+{
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        const SolutionStep& step = solution.steps[i];
+        rows.push_back("\\text{\\textbf{" + mixed(step.heading, true) + "}}");
+        for (const std::string& line : step.lines)
+            rows.push_back(LatexLine(line));
+        if (solution.numberLine && i == solution.numberLineStep)
+            rows.push_back(LatexLine(solution.numberLine->text));
+    }
+    if (!solution.answer.empty()) {
+        const std::string_view prefix = "Ответ:";
+        const std::string& answer = solution.answer;
+        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
+        rows.push_back("\\text{\\textbf{Ответ:} }"
+            + LatexLine(
+                named ? answer.substr(answer.find_first_not_of(' ', prefix.size())) : answer));
+    }
+    std::string out = "\\begin{align*}\n";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out += "  &" + rows[i] + (i + 1 < rows.size() ? " \\\\\n" : "\n");
+    return out + "\\end{align*}\n";
+}
