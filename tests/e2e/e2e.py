@@ -228,8 +228,8 @@ def check_comma_settings():
             key("ctrl+a")
             type_text("-2,5")
             key("Return")
-            check(wait_for(lambda: "1,5x² − 2,5x + 1 = 0" in text_of(steps)),
-                  "b typed as −2,5 explains 1,5x² − 2,5x + 1 = 0: " + text_of(steps)[:60])
+            check(wait_for(lambda: "1,5x² − 2,5x + 1 = 0" in text_of(steps) and text_of(b) == "−2,5"),
+                  "b typed as −2,5 explains 1,5x² − 2,5x + 1 = 0: " + text_of(b))
             check(wait_for(lambda: "x₁ = 1" in text_of(steps) and b.description.startswith("корни около 0,6667 и 1")),
                   "its roots are in the steps and in b's description: " + b.description)
             key("Up")
