@@ -1,6 +1,7 @@
 #include "CoefficientSliders.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -31,6 +32,53 @@ QString plainNumber(QString text)
     text.remove(' ').remove(QChar::Nbsp);
     text.replace(kMinus, '-').replace(',', '.');
     return text;
+}
+
+// A slider's positions are whole numbers counted from the range's start; a
+// screen reader is to hear the coefficient (1,5) as the box beside it shows it,
+// and to set it in the same numbers.
+class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit SliderAccessible(QSlider* slider)
+        : QAccessibleWidget(slider, QAccessible::Slider)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value && rows() ? rows()->box(row())->text()
+                                                    : QAccessibleWidget::text(kind);
+    }
+    QVariant currentValue() const override { return rows() ? rows()->value(row()) : 0.0; }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (rows())
+            rows()->box(row())->setValue(value.toDouble());
+    }
+    QVariant maximumValue() const override { return rows() ? rows()->to(row()) : 0.0; }
+    QVariant minimumValue() const override { return rows() ? rows()->from(row()) : 0.0; }
+    QVariant minimumStepSize() const override { return rows() ? rows()->step(row()) : 0.0; }
+
+private:
+    CoefficientSliders* rows() const
+    {
+        return qobject_cast<CoefficientSliders*>(widget()->parentWidget());
+    }
+    int row() const { return widget()->property("coefficientRow").toInt(); }
+};
+
+QAccessibleInterface* sliderAccessible(const QString&, QObject* object)
+{
+    auto* slider = qobject_cast<QSlider*>(object);
+    if (!slider || !slider->property("coefficientRow").isValid())
+        return nullptr;
+    return new SliderAccessible(slider);
 }
 
 } // namespace
@@ -122,6 +170,8 @@ void CoefficientBox::keyPressEvent(QKeyEvent* event)
 CoefficientSliders::CoefficientSliders(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool factory = (QAccessible::installFactory(sliderAccessible), true);
+    Q_UNUSED(factory);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
@@ -132,6 +182,7 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
         const QString name = names[i];
         auto* label = new QLabel("<i>" + name + "</i>");
         row.slider = new QSlider(Qt::Horizontal);
+        row.slider->setProperty("coefficientRow", i);
         row.slider->setAccessibleName(name);
         row.slider->setPageStep(10);
         row.box = new CoefficientBox;

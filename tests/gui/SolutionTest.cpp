@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 class SolutionTest : public FormTestBase {
@@ -230,10 +233,21 @@ private slots:
         keyInSolution(Qt::Key_Right, Qt::NoModifier, a);
         QTRY_VERIFY(steps().contains("0.1x² − 3x + 2 = 0"));
         QCOMPARE(rows->box(0)->text(), QString("0.1"));
+        // Screen readers hear the coefficient, not the slider's position.
+        QAccessibleInterface* readA = QAccessible::queryAccessibleInterface(a);
+        QVERIFY(readA->valueInterface()->currentValue() == 0.1
+            && readA->text(QAccessible::Value) == "0.1" && readA->role() == QAccessible::Slider);
         keyInSolution(Qt::Key_Home, Qt::NoModifier, window()->plot());
         QVERIFY(window()->plot()->view().xMax != 1);
-        // A range set by hand stays while a value inside it is typed.
-        rows->setRange(1, -5, 5, 0.5);
+        // A range set by hand (from its dialog) stays while a value inside it is typed.
+        click(rows->rangeButton(1));
+        auto* range = window()->findChild<QDialog*>("RangeEditor");
+        QVERIFY(range && range->isVisible());
+        const auto ends = range->findChildren<CoefficientBox*>();
+        for (int i = 0; i < 3; ++i)
+            ends[i]->setValue(std::array { -5.0, 5.0, 0.5 }[i]);
+        click(range->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+        QTRY_VERIFY(!window()->findChild<QDialog*>("RangeEditor"));
         rows->box(1)->selectAll();
         type(rows->box(1), "-2.5\r");
         QTRY_VERIFY(steps().contains("0.1x² − 2.5x + 2 = 0"));
