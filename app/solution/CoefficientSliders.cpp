@@ -291,19 +291,21 @@ void CoefficientSliders::boxChanged(int i, double value)
 
 void CoefficientSliders::setTabOrderAfter(QWidget* previous)
 {
-    for (const Row& row : m_rows)
-        for (QWidget* next : std::initializer_list<QWidget*> { row.slider, row.box, row.button }) {
+    for (const Row& row : m_rows) {
+        const QWidgetList controls { row.slider, row.box, row.button };
+        for (QWidget* next : controls) {
             setTabOrder(previous, next);
             previous = next;
         }
+    }
 }
 
 void CoefficientSliders::describe(const QString& summary)
 {
     QWidget* focused = QApplication::focusWidget();
     for (const Row& row : m_rows) {
-        for (QWidget* control :
-            { static_cast<QWidget*>(row.slider), static_cast<QWidget*>(row.box) }) {
+        const QWidgetList controls { row.slider, row.box };
+        for (QWidget* control : controls) {
             if (control->accessibleDescription() == summary)
                 continue;
             control->setAccessibleDescription(summary);

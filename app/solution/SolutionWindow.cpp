@@ -367,7 +367,9 @@ void SolutionWindow::explore()
         return;
     try {
         SolvedEquation explored = SolveForExplanation(m_sliders->texts(), m_solved->separator);
-        const EquationSolution solution = ExplainEquation(explored, m_method, m_relation);
+        EquationSolution solution = ExplainEquation(explored, m_method, m_relation);
+        // The main window shows no answer of these coefficients to compare.
+        solution.precisionNote.clear();
         m_explored = std::move(explored);
         showHeading();
         present(solution, PlotWidget::View::Keep);
