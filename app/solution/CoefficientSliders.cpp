@@ -363,5 +363,8 @@ void CoefficientSliders::editRange(int i)
         setRange(i, from, to, step);
         dialog->accept();
     });
+    // Wide enough that the window manager shows the whole title.
+    dialog->setMinimumWidth(dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 140);
+    boxes[0]->selectAll();
     dialog->open();
 }

@@ -235,6 +235,9 @@ def check_comma_settings():
             key("Up")
             check(wait_for(lambda: "1,5x² − 2,4x + 1 = 0" in text_of(steps) and b.description == "корней нет"),
                   "Up makes b −2,4, no roots: " + b.description)
+            slider = find(frame, pyatspi.ROLE_SLIDER, "b")
+            value = slider and wait_for(lambda: slider.queryValue().currentValue)
+            check(value is not None and abs(value + 2.4) < 1e-9, f"the slider of b reads −2,4, not a position: {value}")
     finally:
         process.kill()
         process.wait()
