@@ -254,6 +254,8 @@ private slots:
         QVERIFY(rows->from(1) == -5 && rows->slider(1)->value() == 5);
         keyInSolution(Qt::Key_End, Qt::NoModifier, rows->box(1));
         QTRY_VERIFY(rows->slider(1)->value() == rows->slider(1)->maximum());
+        keyInSolution(Qt::Key_PageDown, Qt::NoModifier, rows->box(1));
+        QTRY_VERIFY(rows->box(1)->value() == 0 && rows->slider(1)->value() == 10);
         click(window()->findChild<QPushButton*>("ReturnButton"));
         QVERIFY(!window()->isExploring() && steps().contains("x₁ = 2"));
         QVERIFY(rows->box(0)->value() == 1 && rows->from(1) == -10);
