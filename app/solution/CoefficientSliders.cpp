@@ -187,6 +187,9 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
         row.slider->setPageStep(10);
         row.box = new CoefficientBox;
         row.box->setAccessibleName(name);
+        // The slider beside it is what a pointer moves; the box's own arrow
+        // buttons would only take its width (the arrow keys still step).
+        row.box->setButtonSymbols(QAbstractSpinBox::NoButtons);
         label->setBuddy(row.box);
         row.button = new QToolButton;
         row.button->setText("…");
@@ -203,10 +206,14 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
             [this, i](double value) { boxChanged(i, value); });
         connect(row.button, &QToolButton::clicked, this, [this, i] { editRange(i); });
     }
-    // Wide enough for −1000,25 without growing as the values change.
-    const int digits = fontMetrics().horizontalAdvance(QString(kMinus) + "00000,000");
-    for (const Row& row : m_rows)
-        row.box->setMinimumWidth(digits + 28);
+    // Wide enough for −1000,25 and the frame, not for the box's extremes (a
+    // million) that its size hint allows for: the slider keeps the room.
+    const QFontMetrics metrics = fontMetrics();
+    const int width = metrics.horizontalAdvance(QString(kMinus) + "0000,00") + 2 * metrics.height();
+    for (const Row& row : m_rows) {
+        row.box->setFixedWidth(std::min(width, row.box->sizeHint().width()));
+        row.slider->setMinimumWidth(metrics.horizontalAdvance('0') * 12);
+    }
 }
 
 CoefficientSliders::Range CoefficientSliders::RangeFor(double value)
