@@ -1,7 +1,9 @@
 // The solution window's costs, in-process on the real form (offscreen): from
 // Ctrl+R to the window's first frame (built on first use), from a change of
 // «Знак» or «Способ решения» to the window repainted (steps and plot), and
-// an inequality with its number line and hatching shown anew, and one full
+// an inequality with its number line and hatching shown anew, a key press on
+// the slider of b to the window repainted (the steps explained and the plot
+// drawn for the new b), over 200 steps, and one full
 // repaint of an 800×600 plot, hatched, at twice the scale. QT_SCALE_FACTOR=2
 // runs the window at twice the scale.
 #include "BenchForm.h"
@@ -12,6 +14,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QSlider>
 #include <QTest>
 
 #include <algorithm>
@@ -83,6 +86,30 @@ int main(int argc, char* argv[])
         std::printf("«%s» changed to the window repainted: median %.2f ms, max %.2f ms\n",
             qPrintable(box->accessibleName()), median, most);
     }
+
+    // A teacher moving b with the arrow keys: each press explained and drawn
+    // before the next (a zero timer coalesces a burst; here none is left over).
+    auto* b = window->findChildren<QSlider*>().value(1);
+    if (!b || b->accessibleName() != "b")
+        return 1;
+    b->setFocus();
+    auto* solution = static_cast<SolutionWindow*>(window);
+    const QString before = solution->solutionText();
+    std::vector<double> steps;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(b, i / 50 % 2 ? Qt::Key_Left : Qt::Key_Right);
+        QCoreApplication::processEvents();
+        window->repaint();
+        steps.push_back(timer.nsecsElapsed() / 1e6);
+        if (i == 0 && solution->solutionText() == before)
+            return 1;
+    }
+    std::sort(steps.begin(), steps.end());
+    std::printf("A step of the slider b to the window repainted: median %.2f ms, 99th percentile "
+                "%.2f ms, max %.2f ms over %zu\n",
+        steps[steps.size() / 2], steps[steps.size() * 99 / 100 - 1], steps.back(), steps.size());
 
     // x² − 3x + 2 > 0 with its number line and hatching, made by hand until
     // the core writes them, shown anew in a window of the same size.

@@ -1,5 +1,6 @@
 #include "SolutionWindow.h"
 
+#include "CoefficientSliders.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
@@ -7,6 +8,7 @@
 #include "Typography.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -14,15 +16,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string_view>
@@ -136,6 +141,22 @@ QColor fadedText(const QColor& text, const QColor& background)
     return mix(readable);
 }
 
+// The coefficients as typed, where they are plain decimals; else as stored.
+std::array<double, 3> coefficientsOf(const SolvedEquation& solved)
+{
+    std::array<double, 3> values {};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        values[i] = QString::fromStdString(solved.texts[i])
+                        .trimmed()
+                        .replace(QChar(solved.separator), '.')
+                        .toDouble(&ok);
+        if (!ok)
+            values[i] = solved.single[i];
+    }
+    return values;
+}
+
 } // namespace
 
 SolutionWindow::SolutionWindow(QWidget* owner)
@@ -205,9 +226,38 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->setMinimumSize(300, 160);
     m_plot = new PlotWidget;
 
+    // a, b and c under the plot, and the line that says their equation is
+    // explained, in the place of the stale line.
+    m_sliders = new CoefficientSliders;
+    m_sliders->setEnabled(false);
+    auto* plotSide = new QWidget;
+    auto* plotColumn = new QVBoxLayout(plotSide);
+    plotColumn->setContentsMargins(0, 0, 0, 0);
+    plotColumn->addWidget(m_plot, 1);
+    plotColumn->addWidget(m_sliders);
+    m_exploreSoon = new QTimer(this);
+    m_exploreSoon->setSingleShot(true);
+    m_exploreSoon->setInterval(0);
+    connect(m_exploreSoon, &QTimer::timeout, this, &SolutionWindow::explore);
+    connect(m_sliders, &CoefficientSliders::moved, m_exploreSoon, qOverload<>(&QTimer::start));
+    m_exploreLine = new QWidget;
+    m_exploreLine->setObjectName("ExploreLine");
+    auto* exploreRow = new QHBoxLayout(m_exploreLine);
+    exploreRow->setContentsMargins(0, 0, 0, 0);
+    auto* exploring = new QLabel("Исследуется уравнение с изменёнными коэффициентами, "
+                                 "а не решённое в главном окне.");
+    exploring->setWordWrap(true);
+    auto* back = new QPushButton("&Вернуть");
+    back->setObjectName("ReturnButton");
+    back->setToolTip("Вернуть коэффициенты, решённые в главном окне");
+    connect(back, &QPushButton::clicked, this, &SolutionWindow::returnToSolved);
+    exploreRow->addWidget(exploring, 1);
+    exploreRow->addWidget(back);
+    m_exploreLine->setVisible(false);
+
     m_splitter = new SharingSplitter(Qt::Horizontal);
     m_splitter->addWidget(m_steps);
-    m_splitter->addWidget(m_plot);
+    m_splitter->addWidget(plotSide);
     m_splitter->setChildrenCollapsible(false);
     // A splitter lowers each widget it takes, which reverses their order
     // among its children and so for screen readers; the steps come first,
@@ -217,11 +267,13 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_selectors);
     layout->addWidget(m_staleLine);
+    layout->addWidget(m_exploreLine);
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
     setTabOrder(m_methodBox, m_relationBox);
     setTabOrder(m_relationBox, m_steps);
     setTabOrder(m_steps, m_plot);
+    m_sliders->setTabOrderAfter(m_plot);
     // The window opens on the steps, as before the selectors came: Ctrl+C
     // copies the solution at once, and a screen reader starts reading it.
     m_steps->setFocus();
@@ -291,14 +343,78 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     m_plot->setCurve(solution.curve, solution.description, view);
 }
 
+// A new Solve takes the sliders back to its coefficients.
 void SolutionWindow::explain(const SolvedEquation& solved)
 {
     m_solved = solved;
+    m_explored.reset();
+    m_exploreSoon->stop();
+    m_sliders->setCoefficients(coefficientsOf(solved), solved.separator);
+    m_sliders->setEnabled(true);
     try {
-        showSolution(ExplainEquation(solved, m_method, m_relation));
+        const EquationSolution solution = ExplainEquation(solved, m_method, m_relation);
+        showSolution(solution);
+        m_sliders->describe(RootSummary(solution.curve));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
+}
+
+// The equation of the sliders, explained as the selectors say; the view
+// stays where it is, so that the class sees the curve move.
+void SolutionWindow::explore()
+{
+    if (!m_solved)
+        return;
+    try {
+        SolvedEquation explored = SolveForExplanation(m_sliders->texts(), m_solved->separator);
+        EquationSolution solution = ExplainEquation(explored, m_method, m_relation);
+        // The main window shows no answer of these coefficients to compare.
+        solution.precisionNote.clear();
+        m_explored = std::move(explored);
+        showHeading();
+        present(solution, PlotWidget::View::Keep);
+        m_sliders->describe(RootSummary(solution.curve));
+    } catch (const std::exception& error) {
+        // The solved equation stays, for «Вернуть».
+        m_explored = m_solved;
+        showHeading();
+        m_steps->setHtml(
+            "<p><b>Решение построить не удалось.</b></p><p>" + html(error.what()) + "</p>");
+        m_plot->clear("Графика нет: решение построить не удалось");
+        m_sliders->describe("решение построить не удалось");
+    }
+}
+
+void SolutionWindow::returnToSolved()
+{
+    if (!m_solved)
+        return;
+    const bool hadFocus = m_exploreLine->isAncestorOf(QApplication::focusWidget());
+    m_exploreSoon->stop();
+    m_explored.reset();
+    m_sliders->setCoefficients(coefficientsOf(*m_solved), m_solved->separator);
+    showHeading();
+    try {
+        const EquationSolution solution = ExplainEquation(*m_solved, m_method, m_relation);
+        present(solution, PlotWidget::View::Keep);
+        m_sliders->describe(RootSummary(solution.curve));
+    } catch (const std::exception& error) {
+        showFailure(error.what());
+    }
+    if (hadFocus)
+        m_sliders->slider(0)->setFocus();
+    announce("Коэффициенты главного окна возвращены");
+}
+
+// Above the steps: that they are of the moved coefficients, else (stale)
+// that the main window's fields have changed since its Solve.
+void SolutionWindow::showHeading()
+{
+    m_exploreLine->setVisible(m_explored.has_value());
+    m_staleLine->setVisible(m_stale && !m_explored);
+    dimSteps();
+    m_plot->setDimmed(m_stale && !m_explored);
 }
 
 // The last solved equation explained anew by the chosen method and sign,
@@ -310,6 +426,10 @@ void SolutionWindow::selectorChanged()
     m_relation = Relation(m_relationBox->currentData().toInt());
     if (!m_solved)
         return;
+    if (m_explored) {
+        explore();
+        return;
+    }
     try {
         present(ExplainEquation(*m_solved, m_method, m_relation), PlotWidget::View::Keep);
     } catch (const std::exception& error) {
@@ -321,6 +441,8 @@ void SolutionWindow::selectorChanged()
 void SolutionWindow::showFailure(const std::string& reason)
 {
     m_solved.reset();
+    m_explored.reset();
+    m_sliders->setEnabled(false);
     m_numberLine.reset();
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
@@ -350,9 +472,7 @@ void SolutionWindow::setStale(bool stale)
 {
     const bool changed = stale != m_stale;
     m_stale = stale;
-    m_staleLine->setVisible(stale);
-    dimSteps();
-    m_plot->setDimmed(stale);
+    showHeading();
     if (changed && stale)
         announce("Коэффициенты изменились");
 }
@@ -362,7 +482,7 @@ void SolutionWindow::setStale(bool stale)
 // says why they are faded. Fresh steps take the window's palette as it comes.
 void SolutionWindow::dimSteps()
 {
-    if (!m_stale) {
+    if (!m_stale || m_explored) {
         m_steps->setPalette(QPalette());
     } else {
         const QPalette& window = palette();
@@ -477,7 +597,8 @@ void SolutionWindow::placeBeside(const QWidget* main)
     // (it leaves out children not yet shown): they are added up here.
     const QSize frame = main->frameGeometry().size() - main->size();
     const QSize steps = m_steps->minimumSize().expandedTo(m_steps->minimumSizeHint());
-    const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint());
+    const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint())
+        + QSize(0, m_sliders->sizeHint().height() + 6);
     QLayout* layout = centralWidget()->layout();
     const QMargins margins = layout->contentsMargins();
     const int selectors = m_selectors->sizeHint().height() + layout->spacing();

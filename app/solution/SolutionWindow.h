@@ -6,7 +6,9 @@
 // above the steps choose the method the steps follow and the sign that makes
 // the equation an inequality; either explains the last solved equation anew
 // at once, and both carry over to the next Solve (the method while it is
-// offered).
+// offered). Under the plot, a, b and c can be moved (CoefficientSliders):
+// the window then explains the equation they make, says above the steps that
+// it is not the main window's, and «Вернуть» or the next Solve goes back.
 #pragma once
 
 #include "PlotWidget.h"
@@ -19,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+class CoefficientSliders;
 class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
@@ -26,6 +29,7 @@ class QLabel;
 class QPrinter;
 class QSplitter;
 class QTextEdit;
+class QTimer;
 
 // Where the window's frame goes so that it covers nothing of the main
 // window's frame `main` on the screen's free area `room`: beside it where a
@@ -61,6 +65,11 @@ public:
     QSplitter* splitter() const { return m_splitter; }
     QComboBox* methodBox() const { return m_methodBox; }
     QComboBox* relationBox() const { return m_relationBox; }
+    CoefficientSliders* sliders() const { return m_sliders; }
+    // The sliders' equation is explained, not the one solved.
+    bool isExploring() const { return m_explored.has_value(); }
+    // Back to the coefficients last solved, as «Вернуть» does.
+    void returnToSolved();
     // What was last announced to screen readers (from Qt 6.8 on).
     const QString& lastAnnouncement() const { return m_announced; }
 
@@ -95,6 +104,8 @@ private:
     void announce(const QString& message);
     void addPaperMenu();
     std::optional<EquationSolution> shownSolution() const;
+    void explore();
+    void showHeading();
 
     QLabel* m_staleLine = nullptr;
     QComboBox* m_methodBox = nullptr;
@@ -106,8 +117,14 @@ private:
     PlotWidget* m_plot = nullptr;
     QSplitter* m_splitter = nullptr;
     QString m_announced;
+    QWidget* m_exploreLine = nullptr;
+    CoefficientSliders* m_sliders = nullptr;
+    // A burst of moves explains only the last values.
+    QTimer* m_exploreSoon = nullptr;
     // What the selectors re-explain; none after a failure.
     std::optional<SolvedEquation> m_solved;
+    // The equation of the moved coefficients, while they differ from m_solved.
+    std::optional<SolvedEquation> m_explored;
     std::optional<Method> m_method;
     Relation m_relation = Relation::Equal;
     std::optional<NumberLine> m_numberLine;

@@ -212,6 +212,32 @@ def check_comma_settings():
         shown = wait_for(lambda: "≈ 1,577" in text_of(steps) and text_of(steps)) if steps else None
         check(bool(shown) and "a = 1,5" in shown,
               "the steps use commas: " + (text_of(steps)[:80] if steps else "no steps"))
+
+        # b under the plot, from the keyboard: typed with a comma, then an arrow
+        # key; the steps and the spin box's description give the new roots.
+        b = frame and find(frame, pyatspi.ROLE_SPIN_BUTTON, "b")
+        check(b is not None and b.queryText().getText(0, -1) == "−3", "b under the plot reads −3")
+        if b is not None:
+            # By _NET_WM_NAME: in this locale xdotool matches WM_NAME in the wrong encoding.
+            def titled(xid):
+                shown = subprocess.run(["xprop", "-id", xid, "_NET_WM_NAME"], capture_output=True, text=True)
+                return "Решение и график" in shown.stdout
+            xid = next(x for x in xdotool("search", "--pid", str(process.pid)).split() if titled(x))
+            xdotool("windowfocus", "--sync", xid)
+            click(b)
+            key("ctrl+a")
+            type_text("-2,5")
+            key("Return")
+            check(wait_for(lambda: "1,5x² − 2,5x + 1 = 0" in text_of(steps) and text_of(b) == "−2,5"),
+                  "b typed as −2,5 explains 1,5x² − 2,5x + 1 = 0: " + text_of(b))
+            check(wait_for(lambda: "x₁ = 1" in text_of(steps) and b.description.startswith("корни около 0,6667 и 1")),
+                  "its roots are in the steps and in b's description: " + b.description)
+            key("Up")
+            check(wait_for(lambda: "1,5x² − 2,4x + 1 = 0" in text_of(steps) and b.description == "корней нет"),
+                  "Up makes b −2,4, no roots: " + b.description)
+            slider = find(frame, pyatspi.ROLE_SLIDER, "b")
+            value = slider and wait_for(lambda: slider.queryValue().currentValue)
+            check(value is not None and abs(value + 2.4) < 1e-9, f"the slider of b reads −2,4, not a position: {value}")
     finally:
         process.kill()
         process.wait()

@@ -1,5 +1,6 @@
 // «Решение и график» as the user meets it: opened from the result line,
 // following Solve and edits; its plot drawn where the mathematics says.
+#include "CoefficientSliders.h"
 #include "Contrast.h"
 #include "FormTestBase.h"
 #include "PlotWidget.h"
@@ -10,16 +11,21 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 class SolutionTest : public FormTestBase {
@@ -239,6 +245,91 @@ private slots:
         window()->showFailure("Текст «x» не является правильным числом.");
         sign->setCurrentIndex(0);
         QVERIFY(!method->isEnabled() && steps().contains("«x» не является"));
+    }
+
+    // a, b and c under the plot move the equation: slider and box in step, a
+    // through 0 (linear) and back, the view kept until Home, the ranges kept
+    // on typing; «Вернуть» and a new Solve go back to the solved coefficients.
+    void coefficientsMoveUnderThePlot()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        CoefficientSliders* rows = window()->sliders();
+        QSlider* a = rows->slider(0);
+        QVERIFY(rows->box(0)->value() == 1 && a->accessibleName() == "a");
+        QVERIFY(rows->from(0) == -10 && rows->to(0) == 10 && rows->step(0) == 0.1);
+        window()->plot()->setView(PlotBox { -1, 1, -1, 1 });
+        a->setFocus();
+        keyInSolution(Qt::Key_PageDown, Qt::NoModifier, a);
+        QTRY_VERIFY(steps().contains("−3x + 2 = 0") && window()->isExploring());
+        QVERIFY(rows->box(0)->value() == 0 && window()->plot()->view().xMax == 1);
+        QVERIFY(window()->findChild<QWidget*>("ExploreLine")->isVisible());
+        keyInSolution(Qt::Key_Right, Qt::NoModifier, a);
+        QTRY_VERIFY(steps().contains("0.1x² − 3x + 2 = 0"));
+        QCOMPARE(rows->box(0)->text(), QString("0.1"));
+        // Screen readers hear the coefficient, not the slider's position.
+        QAccessibleInterface* readA = QAccessible::queryAccessibleInterface(a);
+        QVERIFY(readA->valueInterface()->currentValue() == 0.1
+            && readA->text(QAccessible::Value) == "0.1" && readA->role() == QAccessible::Slider);
+        keyInSolution(Qt::Key_Home, Qt::NoModifier, window()->plot());
+        QVERIFY(window()->plot()->view().xMax != 1);
+        // A range set by hand (from its dialog) stays while a value inside it is typed.
+        click(rows->rangeButton(1));
+        auto* range = window()->findChild<QDialog*>("RangeEditor");
+        QVERIFY(range && range->isVisible());
+        const auto ends = range->findChildren<CoefficientBox*>();
+        for (int i = 0; i < 3; ++i)
+            ends[i]->setValue(std::array { -5.0, 5.0, 0.5 }[i]);
+        click(range->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+        QTRY_VERIFY(!window()->findChild<QDialog*>("RangeEditor"));
+        rows->box(1)->selectAll();
+        type(rows->box(1), "-2.5\r");
+        QTRY_VERIFY(steps().contains("0.1x² − 2.5x + 2 = 0"));
+        QVERIFY(rows->from(1) == -5 && rows->slider(1)->value() == 5);
+        keyInSolution(Qt::Key_End, Qt::NoModifier, rows->box(1));
+        QTRY_VERIFY(rows->slider(1)->value() == rows->slider(1)->maximum());
+        keyInSolution(Qt::Key_PageDown, Qt::NoModifier, rows->box(1));
+        QTRY_VERIFY(rows->box(1)->value() == 0 && rows->slider(1)->value() == 10);
+        click(window()->findChild<QPushButton*>("ReturnButton"));
+        QVERIFY(!window()->isExploring() && steps().contains("x₁ = 2"));
+        QVERIFY(rows->box(0)->value() == 1 && rows->from(1) == -10);
+        // A burst of moves is explained once, at its last value.
+        const QString before = steps();
+        for (int i = 0; i < 5; ++i)
+            rows->slider(2)->setValue(rows->slider(2)->value() + 1);
+        QVERIFY(steps() == before);
+        QTRY_VERIFY(steps().contains("x² − 3x + 2.5 = 0") && window()->isExploring());
+        solve("1", "-3", "1");
+        QVERIFY(!window()->isExploring() && rows->box(2)->value() == 1);
+        // No note on single precision: the main window shows no answer to compare.
+        solve("1", "0.1", "0.003");
+        rows->box(2)->selectAll();
+        type(rows->box(2), "0.0025\r");
+        QTRY_VERIFY(steps().contains("x² + 0.1x + 0.0025 = 0"));
+        QVERIFY(!steps().contains("одинарной точности"));
+        // In the regional separator, with a true minus.
+        window()->explain(SolveForExplanation({ "1,5", "-3", "2" }, ','));
+        QVERIFY(rows->box(0)->text() == "1,5" && rows->box(1)->text() == "−3");
+    }
+
+    // The focused control tells screen readers the new roots.
+    void aMoveTellsScreenReadersTheRoots()
+    {
+        solve("1", "-3", "2");
+        form->Solution->open();
+        CoefficientBox* c = window()->sliders()->box(2);
+        QCOMPARE(c->accessibleDescription(), QString("корни 1 и 2"));
+        c->setFocus();
+        keyInSolution(Qt::Key_Shift, Qt::NoModifier, c);
+        for (const auto& [typed, summary] :
+            { std::pair { "2.25", "корень 1.5" }, std::pair { "3", "корней нет" } }) {
+            c->selectAll();
+            type(c, QString(typed) + "\r");
+            QTRY_COMPARE(c->accessibleDescription(), QString(summary));
+        }
+        QCOMPARE(window()->sliders()->lastTold(), c);
+        window()->explain(SolveForExplanation({ "0", "0", "0" }, '.'));
+        QCOMPARE(c->accessibleDescription(), QString("x — любое число"));
     }
 
     // The answer closes the steps; the number line, a picture at the screen's
