@@ -18,9 +18,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTimer>
@@ -220,6 +222,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     steps->repaintPicture = [this] { drawNumberLine(); };
     m_steps = steps;
     m_steps->setReadOnly(true);
+    m_steps->setUndoRedoEnabled(false);
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
     m_steps->setWordWrapMode(QTextOption::WordWrap);
@@ -297,10 +300,17 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
 void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view)
 {
     {
+        // Filled anew only when the methods change: a moving coefficient
+        // keeps most equations' methods, and a refilled box is laid out anew.
         const QSignalBlocker quiet(m_methodBox), alsoQuiet(m_relationBox);
-        m_methodBox->clear();
-        for (const Method method : solution.methods)
-            m_methodBox->addItem(QString::fromStdString(MethodName(method)), int(method));
+        bool same = m_methodBox->count() == int(solution.methods.size());
+        for (int i = 0; same && i < m_methodBox->count(); ++i)
+            same = m_methodBox->itemData(i).toInt() == int(solution.methods[std::size_t(i)]);
+        if (!same) {
+            m_methodBox->clear();
+            for (const Method method : solution.methods)
+                m_methodBox->addItem(QString::fromStdString(MethodName(method)), int(method));
+        }
         m_methodBox->setCurrentIndex(m_methodBox->findData(int(solution.method)));
         m_methodBox->setEnabled(solution.methods.size() > 1);
         m_relationBox->setCurrentIndex(m_relationBox->findData(int(solution.relation)));
@@ -338,8 +348,23 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
             + html(solution.precisionNote) + "</i></p>";
     auto* steps = static_cast<StepsView*>(m_steps);
     steps->pictureText = m_numberLine ? QString::fromStdString(m_numberLine->text) : QString();
-    m_steps->setHtml(text);
-    drawNumberLine();
+    // A moved coefficient or another method leaves the steps scrolled where
+    // the reader had them; a new Solve starts at the top. The text is laid
+    // out once: the number line is drawn first, and the old text is replaced
+    // in one edit (setHtml lays out an empty document on the way, which hides
+    // the scroll bar, narrows the text and lays it out again).
+    QScrollBar* scroll = m_steps->verticalScrollBar();
+    const int scrolled = view == PlotWidget::View::Keep ? scroll->value() : 0;
+    drawNumberLine(false);
+    QTextCursor all(m_steps->document());
+    all.beginEditBlock();
+    all.select(QTextCursor::Document);
+    all.insertHtml(text);
+    all.endEditBlock();
+    // The caret goes back to the start, as a new text puts it, so that
+    // keyboard selection begins there and nothing scrolls to the end.
+    m_steps->setTextCursor(QTextCursor(m_steps->document()));
+    scroll->setValue(scrolled);
     m_plot->setCurve(solution.curve, solution.description, view);
 }
 
@@ -454,7 +479,7 @@ void SolutionWindow::showFailure(const std::string& reason)
 
 // The number line in the steps' own colours (faded with them), at the
 // screen's pixel ratio; drawn anew when the palette changes.
-void SolutionWindow::drawNumberLine()
+void SolutionWindow::drawNumberLine(bool relayout)
 {
     static_cast<StepsView*>(m_steps)->pictureRatio = m_steps->devicePixelRatioF();
     if (!m_numberLine)
@@ -465,7 +490,8 @@ void SolutionWindow::drawNumberLine()
         m_steps->devicePixelRatioF());
     QTextDocument* document = m_steps->document();
     document->addResource(QTextDocument::ImageResource, kNumberLine, picture);
-    document->markContentsDirty(0, document->characterCount());
+    if (relayout)
+        document->markContentsDirty(0, document->characterCount());
 }
 
 void SolutionWindow::setStale(bool stale)

@@ -98,7 +98,7 @@ protected:
 private:
     void present(const EquationSolution& solution, PlotWidget::View view = PlotWidget::View::Refit);
     void selectorChanged();
-    void drawNumberLine();
+    void drawNumberLine(bool relayout = true);
     void fitSelectors();
     void dimSteps();
     void announce(const QString& message);

@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -118,6 +119,8 @@ private slots:
         QVERIFY(window() && window()->isVisible() && window()->isStale());
         QCOMPARE(window()->windowTitle(), QString("Решение и график"));
         QVERIFY(steps().contains("x₁ = (3 + √5)/2 ≈ 2.618"));
+        // At the top of the steps (they scroll in the offscreen window's size).
+        QCOMPARE(window()->steps()->verticalScrollBar()->value(), 0);
         // Screen readers meet the steps before the plot, as the Tab key does.
         QList<QObject*> order;
         std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
@@ -299,7 +302,19 @@ private slots:
             rows->slider(2)->setValue(rows->slider(2)->value() + 1);
         QVERIFY(steps() == before);
         QTRY_VERIFY(steps().contains("x² − 3x + 2.5 = 0") && window()->isExploring());
+        // The steps stay scrolled where the reader left them; a new Solve starts at the top.
+        QScrollBar* scroll = window()->steps()->verticalScrollBar();
+        window()->steps()->setFixedHeight(120);
+        QTRY_VERIFY(scroll->maximum() > 0);
+        scroll->setValue(scroll->maximum());
+        const int scrolled = scroll->value();
+        rows->slider(2)->setValue(rows->slider(2)->value() + 1);
+        QTRY_VERIFY(steps().contains("x² − 3x + 2.6 = 0"));
+        QCOMPARE(scroll->value(), scrolled);
         solve("1", "-3", "1");
+        QCOMPARE(scroll->value(), 0);
+        window()->steps()->setMinimumHeight(160);
+        window()->steps()->setMaximumHeight(QWIDGETSIZE_MAX);
         QVERIFY(!window()->isExploring() && rows->box(2)->value() == 1);
         // No note on single precision: the main window shows no answer to compare.
         solve("1", "0.1", "0.003");
