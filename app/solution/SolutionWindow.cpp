@@ -15,6 +15,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -285,7 +287,40 @@ SolutionWindow::SolutionWindow(QWidget* owner)
         { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     addPaperMenu();
+    addPlotMenu();
     resize(820, 520);
+}
+
+// The plot's commands in the window's menu too, where they are found without
+// knowing the plot's context menu. Each entry hands on to the plot's action
+// and names its key after a tab without taking it as a shortcut: an open menu
+// leaves the focus on the plot, which would take the menu's arrow keys for
+// its own commands.
+void SolutionWindow::addPlotMenu()
+{
+    QMenu* menu = menuBar()->addMenu("&График");
+    menu->setObjectName("GraphMenu");
+    const QList<QAction*> commands = m_plot->commands();
+    for (QAction* command : commands) {
+        if (command == m_plot->traceAction() || command == commands.value(2))
+            menu->addSeparator();
+        const QString key = command->shortcut().toString(QKeySequence::NativeText);
+        QAction* entry = menu->addAction(command->text() + (key.isEmpty() ? "" : "\t" + key));
+        entry->setToolTip(command->toolTip());
+        connect(entry, &QAction::triggered, this, [this, command] {
+            m_plot->setFocus(Qt::MenuBarFocusReason);
+            command->trigger();
+        });
+    }
+    connect(menu, &QMenu::aboutToShow, this, [menu, commands] {
+        const QList<QAction*> entries = menu->actions();
+        auto entry = entries.begin();
+        for (QAction* command : commands) {
+            while ((*entry)->isSeparator())
+                ++entry;
+            (*entry++)->setEnabled(command->isEnabled());
+        }
+    });
 }
 
 void SolutionWindow::showSolution(const EquationSolution& solution)

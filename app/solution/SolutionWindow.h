@@ -103,6 +103,7 @@ private:
     void dimSteps();
     void announce(const QString& message);
     void addPaperMenu();
+    void addPlotMenu();
     std::optional<EquationSolution> shownSolution() const;
     void explore();
     void showHeading();

@@ -632,6 +632,24 @@ private slots:
             QVERIFY2(
                 (*found)->toolTip().endsWith("(" + native + ")"), qPrintable((*found)->toolTip()));
         }
+        // The window's menu names them with their keys, takes no key itself
+        // (an open menu would hand its arrows to the plot) and gives each to the plot.
+        solve("1", "-3", "2");
+        form->Solution->open();
+        QStringList named, expected;
+        const auto graph = window()->findChild<QMenu*>("GraphMenu")->actions();
+        for (QAction* entry : graph) {
+            if (!entry->isSeparator())
+                named << entry->text() + entry->shortcut().toString();
+        }
+        for (QAction* command : window()->plot()->commands())
+            expected << command->text() + '\t'
+                    + command->shortcut().toString(QKeySequence::NativeText);
+        QCOMPARE(named, expected);
+        const double wide = window()->plot()->view().xMax - window()->plot()->view().xMin;
+        graph.value(3)->trigger();
+        QVERIFY(window()->plot()->view().xMax - window()->plot()->view().xMin < wide);
+        QCOMPARE(window()->focusWidget(), window()->plot());
         QList<QAction*> listed;
         QTimer::singleShot(50, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
