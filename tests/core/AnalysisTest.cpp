@@ -14,6 +14,9 @@
 #include <boost/multiprecision/cpp_bin_float.hpp>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -851,6 +854,35 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
     }
     EXPECT_EQ(LatexLine("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹"),
         "x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}");
+}
+
+// Where pdflatex is installed, copied solutions typeset in a plain amsmath
+// document with Cyrillic fonts, every character found in a font.
+TEST_F(Analysis, LatexTypesets)
+{
+    if (std::system("command -v pdflatex >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no pdflatex";
+    const std::filesystem::path dir = std::filesystem::temp_directory_path()
+        / ("quadratic-latex-" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "solution.tex")
+        << "\\documentclass{article}\n\\usepackage[T2A]{fontenc}\n\\usepackage[utf8]{inputenc}\n"
+           "\\usepackage{amsmath}\n\\tracinglostchars=3\n\\begin{document}\n"
+        << SolutionAsLatex(ExplainEquation("1", "-3", "1", ','))
+        << SolutionAsLatex(ExplainEquation("1", "-3", "2", ',', {}, Relation::Greater))
+        << SolutionAsLatex(ExplainEquation("1", "2", "5", ','))
+        << SolutionAsLatex(ExplainEquation("2,5e9", "1", "-3", ','))
+        << SolutionAsLatex(ExplainEquation("1", "0", "-5", ',', {}, Relation::LessOrEqual))
+        << SolutionAsLatex(ExplainEquation("0", "2", "-3", ',', {}, Relation::Less))
+        << "\\end{document}\n";
+    const int status = std::system(("cd '" + dir.string()
+        + "' && pdflatex -interaction=nonstopmode -halt-on-error solution.tex >/dev/null 2>&1")
+                                       .c_str());
+    std::stringstream log;
+    log << std::ifstream(dir / "solution.log").rdbuf();
+    EXPECT_EQ(status, 0) << log.str();
+    EXPECT_EQ(log.str().find("Missing character"), std::string::npos) << log.str();
+    std::filesystem::remove_all(dir);
 }
 
 // The printed graph's scale for the fitted view in a plot area of 160 × 100 mm.
