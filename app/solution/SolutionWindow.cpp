@@ -53,7 +53,8 @@ public:
 
     QString plain(QString text) const
     {
-        return text.replace(QChar::ObjectReplacementCharacter, pictureText);
+        return text.replace(QChar::ObjectReplacementCharacter, pictureText)
+            .remove(QChar(0x2060)); // the word joiners that hold −b/a together
     }
 
 protected:

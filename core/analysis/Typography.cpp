@@ -146,6 +146,13 @@ std::string NoBreakInsideTerms(const std::string& line)
             side.clear();
         track(word);
     }
+    // A line may break after a slash before a letter or bracket (as in a
+    // path), which would part −b/a or D/(4a): a word joiner holds them.
+    for (std::size_t at = out.find('/'); at != std::string::npos; at = out.find('/', at + 1)) {
+        const char next = at + 1 < out.size() ? out[at + 1] : ' ';
+        if (next != ' ' && !(next >= '0' && next <= '9'))
+            out.insert(at + 1, "\u2060");
+    }
     return out;
 }
 

@@ -28,7 +28,9 @@ std::string TextbookNumber(long double value, int digits, char separator);
 // of a short formula, and before a relation sign whose either side is short
 // («bx + c = 0», «(0; 5)», «x₁ = 2» stay whole). A line then breaks between
 // words of the text, after a comma or colon, before = or ≈ in a chain, and
-// before +, − or ∪ on a long side of a formula.
+// before +, − or ∪ on a long side of a formula. A word joiner (U+2060)
+// follows a slash that a letter or bracket follows (−b/a), which a line
+// would otherwise break after.
 std::string NoBreakInsideTerms(const std::string& line);
 
 // Exact values, with U+2212 for minus, the decimal separator, and powers of
