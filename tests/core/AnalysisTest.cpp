@@ -876,9 +876,8 @@ TEST_F(Analysis, LatexTypesets)
         << SolutionAsLatex(ExplainEquation("1", "0", "-5", ',', {}, Relation::LessOrEqual))
         << SolutionAsLatex(ExplainEquation("0", "2", "-3", ',', {}, Relation::Less))
         << "\\end{document}\n";
-    const int status = std::system(("cd '" + dir.string()
-        + "' && pdflatex -interaction=nonstopmode -halt-on-error solution.tex >/dev/null 2>&1")
-                                       .c_str());
+    const std::string pdflatex = "cd '" + dir.string() + "' && pdflatex -halt-on-error";
+    const int status = std::system((pdflatex + " solution.tex </dev/null >/dev/null").c_str());
     std::stringstream log;
     log << std::ifstream(dir / "solution.log").rdbuf();
     EXPECT_EQ(status, 0) << log.str();
