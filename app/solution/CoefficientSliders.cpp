@@ -94,30 +94,6 @@ std::string CoefficientText(double value, char separator)
     return text.toStdString();
 }
 
-QString RootSummary(const PlotCurve& curve)
-{
-    std::vector<const PlotPoint*> roots;
-    for (const PlotPoint& point : curve.points)
-        if (point.kind == PlotPoint::Root)
-            roots.push_back(&point);
-    if (roots.empty())
-        return curve.a == 0 && curve.b == 0 && curve.c == 0 ? "x — любое число" : "корней нет";
-    std::sort(roots.begin(), roots.end(),
-        [](const PlotPoint* left, const PlotPoint* right) { return left->x < right->x; });
-    // "x₁ = 2" or "x₁ ≈ 2,618": the value after the sign.
-    const auto value = [](const PlotPoint* root) {
-        const QString label = QString::fromStdString(root->label);
-        const int exact = label.indexOf(" = ");
-        if (exact >= 0)
-            return label.mid(exact + 3);
-        const int near = label.indexOf(" ≈ ");
-        return near >= 0 ? "около " + label.mid(near + 3) : label;
-    };
-    if (roots.size() == 1)
-        return "корень " + value(roots[0]);
-    return "корни " + value(roots[0]) + " и " + value(roots[1]);
-}
-
 CoefficientBox::CoefficientBox(QWidget* parent)
     : QDoubleSpinBox(parent)
 {

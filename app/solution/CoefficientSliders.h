@@ -9,8 +9,6 @@
 // typed outside gives the range the value asks for.
 #pragma once
 
-#include "PlotView.h"
-
 #include <QDoubleSpinBox>
 #include <QWidget>
 
@@ -49,9 +47,6 @@ private:
 // `value` as a coefficient text: `separator` for the decimal point, an ASCII
 // minus (as typed into the main window), never an exponent.
 std::string CoefficientText(double value, char separator);
-// What screen readers say after a move: «корни 1 и 2», «корень 1», «корней
-// нет», «x — любое число», from the roots marked on the curve.
-QString RootSummary(const PlotCurve& curve);
 
 class CoefficientSliders : public QWidget {
     Q_OBJECT

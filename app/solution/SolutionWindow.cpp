@@ -415,7 +415,7 @@ void SolutionWindow::explain(const SolvedEquation& solved)
     try {
         const EquationSolution solution = ExplainEquation(solved, m_method, m_relation);
         showSolution(solution);
-        m_sliders->describe(RootSummary(solution.curve));
+        m_sliders->describe(QString::fromStdString(solution.rootSummary));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -435,7 +435,7 @@ void SolutionWindow::explore()
         m_explored = std::move(explored);
         showHeading();
         present(solution, PlotWidget::View::Keep);
-        m_sliders->describe(RootSummary(solution.curve));
+        m_sliders->describe(QString::fromStdString(solution.rootSummary));
     } catch (const std::exception& error) {
         // The solved equation stays, for «Вернуть».
         m_explored = m_solved;
@@ -459,7 +459,7 @@ void SolutionWindow::returnToSolved()
     try {
         const EquationSolution solution = ExplainEquation(*m_solved, m_method, m_relation);
         present(solution, PlotWidget::View::Keep);
-        m_sliders->describe(RootSummary(solution.curve));
+        m_sliders->describe(QString::fromStdString(solution.rootSummary));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }

@@ -102,6 +102,7 @@ EquationSolution ExplainEquation(
     out.answer = WriteEquationAnswer(facts);
     out.curve = WriteCurve(facts);
     out.description = WriteDescription(facts);
+    out.rootSummary = WriteRootSummary(facts);
     if (relation != Relation::Equal)
         WriteInequality(facts, relation, out);
     out.curve.caption = out.steps.front().lines.front();

@@ -42,6 +42,9 @@ struct EquationSolution {
     // Empty when the result line says what exact arithmetic says.
     std::string precisionNote;
     std::string description;
+    // The real roots as a screen reader is told them after a coefficient
+    // moves: «корни 1 и 2», «корень около 2,618», «корней нет».
+    std::string rootSummary;
     PlotCurve curve;
     // For an inequality: the number line, drawn after the lines of the step
     // numberLineStep.

@@ -67,6 +67,24 @@ std::string WriteDescription(const EquationFacts& f)
     return sentence + ", ось y в точке " + CompactDecimal(k.c, sep);
 }
 
+// The real zeros ascending, each to four digits, «около» where rounded.
+std::string WriteRootSummary(const EquationFacts& f)
+{
+    const auto value = [&f](const Surd& x) {
+        bool exact = false;
+        const std::string decimal
+            = TypesetApproximation(RoundedToFourDigits(x, &exact), f.k.separator);
+        return exact ? decimal : "около " + decimal;
+    };
+    if (f.kind == EquationFacts::Always)
+        return "x — любое число";
+    if (f.zeros.empty())
+        return "корней нет";
+    if (f.zeros.size() == 1)
+        return "корень " + value(f.zeros[0]);
+    return "корни " + value(f.zeros[0]) + " и " + value(f.zeros[1]);
+}
+
 std::string WriteExactResultLine(const EquationFacts& f)
 {
     const char sep = f.k.separator;

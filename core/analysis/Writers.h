@@ -25,7 +25,9 @@ std::vector<Method> OfferedMethods(const EquationFacts& facts);
 void WriteInequality(const EquationFacts& facts, Relation relation, EquationSolution& out);
 
 // SolutionSummary.cpp: the curve with its marks, the sentence that describes
-// the plot, and the result line as exact arithmetic would write it.
+// the plot, the roots in a few words, and the result line as exact
+// arithmetic would write it.
 PlotCurve WriteCurve(const EquationFacts& facts);
 std::string WriteDescription(const EquationFacts& facts);
+std::string WriteRootSummary(const EquationFacts& facts);
 std::string WriteExactResultLine(const EquationFacts& facts);

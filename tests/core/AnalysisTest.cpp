@@ -292,6 +292,10 @@ TEST_F(Analysis, TextbookNotation)
     // The plot's labels say = only where the value is exact.
     EXPECT_EQ(ExplainEquation("1", "-3", "1", ',').curve.points[0].label, "x₁ ≈ 2,618");
     EXPECT_EQ(ExplainEquation("1", "-3", "2", ',').curve.points[0].label, "x₁ = 2");
+    // So do the roots told after a move, ascending, with «около».
+    EXPECT_EQ(ExplainEquation("-1", "3", "-1", ',').rootSummary, "корни около 0,382 и около 2,618");
+    EXPECT_EQ(ExplainEquation("0", "2", "-3", ',').rootSummary, "корень 1,5");
+    EXPECT_EQ(ExplainEquation("0", "0", "1", ',').rootSummary, "корней нет");
 }
 
 TEST_F(Analysis, TicksAreNiceAndCoverTheSpan)
