@@ -2,6 +2,7 @@
 
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
+#include "StepsHtml.h"
 #include "Typography.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <string_view>
 
 namespace {
 
@@ -23,45 +23,21 @@ namespace {
 // device's resolution, so that the plot draws as it does on screen.
 constexpr double kPixelsPerMm = 96 / 25.4;
 
-QString html(const std::string& text)
-{
-    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
-}
-
 QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
 {
     std::string title = "Решение";
     if (!solution.steps.empty() && !solution.steps[0].lines.empty())
         title = solution.steps[0].lines[0];
-    QString text = "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + html(title) + "</b></p>"
+    // The line of signs, and under it room for the number line itself.
+    QString signs;
+    if (solution.numberLine)
+        signs = "<p style=\"margin-top:0; margin-left:14px; margin-bottom:"
+            + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i>"
+            + FormulaHtml(solution.numberLine->text) + "</i></p>";
+    return "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + FormulaHtml(title) + "</b></p>"
         + "<p style=\"margin-bottom:6px; color:#555555\">Способ решения: "
-        + html(MethodName(solution.method)) + "</p>";
-    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
-                         "text-indent:-16px\">";
-    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
-    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
-        const SolutionStep& step = solution.steps[i];
-        text += heading + "<b>" + html(step.heading) + "</b></p>";
-        for (const std::string& each : step.lines)
-            text += line + html(each) + "</p>";
-        // The line of signs, and under it room for the number line itself.
-        if (solution.numberLine && i == solution.numberLineStep)
-            text += "<p style=\"margin-top:0; margin-left:14px; margin-bottom:"
-                + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i>"
-                + html(solution.numberLine->text) + "</i></p>";
-    }
-    if (!solution.answer.empty()) {
-        const std::string_view prefix = "Ответ:";
-        const std::string& answer = solution.answer;
-        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
-        text += "<p style=\"margin-top:14px; margin-bottom:2px; font-size:16px\"><b>"
-            + QString(prefix.data()) + "</b>"
-            + html(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
-    }
-    if (!solution.precisionNote.empty())
-        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
-            + html(solution.precisionNote) + "</i></p>";
-    return text;
+        + FormulaHtml(MethodName(solution.method)) + "</p>"
+        + StepsHtml(solution, signs, "font-size:16px");
 }
 
 // Black on white whatever the desktop's theme: paper is white.

@@ -4,8 +4,7 @@
 #include "Contrast.h"
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
-
-#include "Typography.h"
+#include "StepsHtml.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,7 +33,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <string_view>
 
 namespace {
 
@@ -90,13 +88,6 @@ protected:
 };
 
 const QUrl kNumberLine("quadratic:number-line");
-// A formula breaks only between its terms: the spaces inside a term are made
-// non-breaking, and the view breaks lines at the others only.
-QString html(const std::string& text)
-{
-    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
-}
-
 // Keeps the steps' share of the width as the window grows or shrinks (a
 // QSplitter gives nearly all new room to the plot); a drag sets a new share.
 class SharingSplitter : public QSplitter {
@@ -354,34 +345,10 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     m_method = solution.method;
     m_relation = solution.relation;
 
-    // A line that wraps goes on indented under its own start, so that the
-    // rest of a formula does not pass for the next line.
-    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
-                         "text-indent:-16px\">";
-    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
     m_numberLine = solution.numberLine;
-    QString text;
-    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
-        const SolutionStep& step = solution.steps[i];
-        text += heading + "<b>" + html(step.heading) + "</b></p>";
-        for (const std::string& each : step.lines)
-            text += line + html(each) + "</p>";
-        if (m_numberLine && i == solution.numberLineStep)
-            text += "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
-                + kNumberLine.toString() + "\"></p>";
-    }
-    // The answer closes the solution; the note on the main window's single
-    // precision is an aside after it.
-    if (!solution.answer.empty()) {
-        const std::string_view prefix = "Ответ:";
-        const std::string& answer = solution.answer;
-        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
-        text += "<p style=\"margin-top:14px; margin-bottom:2px\"><b>" + QString(prefix.data())
-            + "</b>" + html(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
-    }
-    if (!solution.precisionNote.empty())
-        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
-            + html(solution.precisionNote) + "</i></p>";
+    const QString text = StepsHtml(solution,
+        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
+            + kNumberLine.toString() + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
     steps->pictureText = m_numberLine ? QString::fromStdString(m_numberLine->text) : QString();
     // A moved coefficient or another method leaves the steps scrolled where
@@ -441,7 +408,7 @@ void SolutionWindow::explore()
         m_explored = m_solved;
         showHeading();
         m_steps->setHtml(
-            "<p><b>Решение построить не удалось.</b></p><p>" + html(error.what()) + "</p>");
+            "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(error.what()) + "</p>");
         m_plot->clear("Графика нет: решение построить не удалось");
         m_sliders->describe("решение построить не удалось");
     }
@@ -507,7 +474,8 @@ void SolutionWindow::showFailure(const std::string& reason)
     m_numberLine.reset();
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
-    m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + html(reason) + "</p>");
+    m_steps->setHtml(
+        "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
     setStale(false);
     announce("Решение построить не удалось");

@@ -1,0 +1,39 @@
+#include "StepsHtml.h"
+
+#include "Typography.h"
+
+#include <string_view>
+
+QString FormulaHtml(const std::string& text)
+{
+    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
+}
+
+QString StepsHtml(
+    const EquationSolution& solution, const QString& numberLine, const QString& answerStyle)
+{
+    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
+                         "text-indent:-16px\">";
+    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
+    QString text;
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        const SolutionStep& step = solution.steps[i];
+        text += heading + "<b>" + FormulaHtml(step.heading) + "</b></p>";
+        for (const std::string& each : step.lines)
+            text += line + FormulaHtml(each) + "</p>";
+        if (solution.numberLine && i == solution.numberLineStep)
+            text += numberLine;
+    }
+    if (!solution.answer.empty()) {
+        const std::string_view prefix = "Ответ:";
+        const std::string& answer = solution.answer;
+        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
+        text += "<p style=\"margin-top:14px; margin-bottom:2px; " + answerStyle + "\"><b>"
+            + QString(prefix.data()) + "</b>"
+            + FormulaHtml(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
+    }
+    if (!solution.precisionNote.empty())
+        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
+            + FormulaHtml(solution.precisionNote) + "</i></p>";
+    return text;
+}
