@@ -1,5 +1,6 @@
 #include "PlotWidget.h"
 
+#include "Announcement.h"
 #include "Contrast.h"
 #include "LabelPlacement.h"
 #include "PlotTrace.h"
@@ -49,6 +50,7 @@ QColor standingOut(QColor color, const QColor& background, double ratio = 3.0)
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+constexpr double kDimmedOpacity = 0.4; // a stale plot's curve, marks and labels
 constexpr double kHatch = 12; // the height of the solution's hatching above the x axis
 const std::vector<PlotInterval> kNoSolution;
 
@@ -122,10 +124,8 @@ void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description
     setView(keep ? m_view : m_home);
     // The same equation moved keeps the point's x; a new one starts it
     // afresh in the new view (the window says that the solution changed).
-    if (m_traceX && !keep) {
-        m_traceStep = xStep();
-        m_traceX = TraceStart(m_view, m_traceStep);
-    }
+    if (m_traceX && !keep)
+        restartTrace();
 }
 
 void PlotWidget::clear(const std::string& message)
@@ -254,6 +254,11 @@ std::vector<PlotWidget::SolutionStrip> PlotWidget::solutionStrips(const QRectF& 
     return strips;
 }
 
+QColor PlotWidget::curveColor() const
+{
+    return standingOut(palette().color(QPalette::Highlight), palette().color(QPalette::Base));
+}
+
 QColor PlotWidget::labelInk() const
 {
     return standingOut(palette().color(QPalette::Text), palette().color(QPalette::Base), 4.5);
@@ -288,6 +293,16 @@ struct PlotWidget::Canvas {
     {
         painter.fillRect(QRectF(area.left(), y - width / 2, area.width(), width), color);
     }
+    // A layer of the curve and its marks: smooth, clipped to the plot area,
+    // faded while the plot is dimmed; the caller restores the painter.
+    void beginLayer(bool dimmed)
+    {
+        painter.save();
+        painter.setClipRect(area);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (dimmed)
+            painter.setOpacity(kDimmedOpacity);
+    }
     void label(const QString& text, const QRectF& mark)
     {
         requests.push_back(
@@ -314,7 +329,7 @@ void PlotWidget::paint(QPainter& painter, QSizeF size) const
     }
     const QColor& background = canvas.background;
     const QColor& ink = canvas.ink;
-    canvas.curveColor = standingOut(colors.color(QPalette::Highlight), background);
+    canvas.curveColor = curveColor();
     canvas.markColor = standingOut(QColor(0xd0, 0x40, 0x2b), background);
     // Opaque: the raster engine blends each translucent line on its own,
     // many times slower than it fills an opaque rectangle.
@@ -385,11 +400,7 @@ void PlotWidget::paintSolution(Canvas& canvas) const
     canvas.axisY = std::clamp(canvas.origin.y(), area.top() + kHatch, area.bottom());
     canvas.strips = solutionStrips(area);
     QPainter& painter = canvas.painter;
-    painter.save();
-    painter.setClipRect(area);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (m_dimmed)
-        painter.setOpacity(0.4);
+    canvas.beginLayer(m_dimmed);
     for (const SolutionStrip& strip : canvas.strips) {
         if (strip.to - strip.from < 0.5)
             continue;
@@ -438,11 +449,7 @@ void PlotWidget::paintCurve(Canvas& canvas) const
             piece(thin, at, v);
     }
     QPainter& painter = canvas.painter;
-    painter.save();
-    painter.setClipRect(area);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (m_dimmed)
-        painter.setOpacity(0.4);
+    canvas.beginLayer(m_dimmed);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(canvas.curveColor, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(thin);
@@ -465,11 +472,7 @@ void PlotWidget::paintMarks(Canvas& canvas) const
     QPainter& painter = canvas.painter;
     const QRectF& area = canvas.area;
     const QColor& background = canvas.background;
-    painter.save();
-    painter.setClipRect(area);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (m_dimmed)
-        painter.setOpacity(0.4);
+    canvas.beginLayer(m_dimmed);
     // The roots last, so that a root on the vertex (D = 0) keeps its colour.
     std::vector<const PlotPoint*> order;
     for (const PlotPoint& point : m_curve.points)
@@ -530,7 +533,7 @@ void PlotWidget::paintMarks(Canvas& canvas) const
     // description and the hover readout.
     painter.save();
     if (m_dimmed)
-        painter.setOpacity(0.4);
+        painter.setOpacity(kDimmedOpacity);
     painter.setPen(canvas.ink);
     const auto places = PlaceLabels(canvas.requests, canvas.scene);
     for (std::size_t i = 0; i < places.size(); ++i) {
@@ -596,11 +599,10 @@ void PlotWidget::paintOverlays(QPainter& painter) const
             painter.setClipRect(area);
             painter.setRenderHint(QPainter::Antialiasing);
             // A ring with a dot, so that the mark under it still shows.
-            const QColor curveColor = standingOut(palette().color(QPalette::Highlight), background);
             painter.setPen(QPen(ink, 2));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(at, 8, 8);
-            painter.setPen(QPen(curveColor, 1, Qt::DashLine));
+            painter.setPen(QPen(curveColor(), 1, Qt::DashLine));
             painter.drawLine(QPointF(at.x(), area.top()), QPointF(at.x(), area.bottom()));
             painter.restore();
             // The text beside the point, turned to whichever side has room.
@@ -880,6 +882,13 @@ void PlotWidget::addCommands()
 // The x tick step of the view as shown: the trace's step.
 double PlotWidget::xStep() const { return xTicks(plotArea(size()).width()).step; }
 
+// The point at the tick nearest the middle of the view, stepping by its ticks.
+void PlotWidget::restartTrace()
+{
+    m_traceStep = xStep();
+    m_traceX = TraceStart(m_view, m_traceStep);
+}
+
 void PlotWidget::setTracing(bool on)
 {
     for (QAction* action : m_traceOnly)
@@ -892,8 +901,7 @@ void PlotWidget::setTracing(bool on)
         announce("Трассировка выключена");
         return;
     }
-    m_traceStep = xStep();
-    m_traceX = TraceStart(m_view, m_traceStep);
+    restartTrace();
     update();
     announce("Трассировка. " + qs(TraceText(m_curve, *m_traceX, m_traceStep)));
 }
@@ -932,15 +940,8 @@ void PlotWidget::moveTrace(TraceKey key)
 void PlotWidget::announce(const QString& message)
 {
     m_announced = message;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (QAccessible::isActive()) {
-        QAccessibleAnnouncementEvent announcement(this, message);
-        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
-        QAccessible::updateAccessibility(&announcement);
-    }
-#else
-    setAccessibleDescription(message + ". " + m_viewDescription);
-#endif
+    if (!AnnouncePolitely(this, message))
+        setAccessibleDescription(message + ". " + m_viewDescription);
 }
 
 // The command whose shortcut the key is, if it is enabled: an exact match,

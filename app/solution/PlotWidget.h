@@ -119,6 +119,7 @@ private:
     QAction* command(const QString& text, const QList<QKeySequence>& keys, const QString& tip);
     QAction* commandFor(const QKeyEvent* event) const;
     void setTracing(bool on);
+    void restartTrace();
     void moveTrace(TraceKey key);
     void announce(const QString& message);
 
@@ -135,6 +136,7 @@ private:
     double widestTickLabel(const TickRange& ticks, const QFontMetricsF& metrics) const;
     TickRange yTicks(double height) const;
     TickRange xTicks(double width) const;
+    QColor curveColor() const;
     QColor labelInk() const;
     bool saveSvg(const QString& fileName) const;
     QPointF toDevice(double x, double y, const QRectF& area) const;
