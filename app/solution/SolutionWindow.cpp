@@ -1,5 +1,6 @@
 #include "SolutionWindow.h"
 
+#include "Announcement.h"
 #include "CoefficientSliders.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
@@ -323,7 +324,7 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
 }
 
 // The selectors as the solution says, then the steps, the answer set apart
-// below them, and the plot.
+// below them, the plot, and the roots for screen readers at the sliders.
 void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view)
 {
     {
@@ -369,6 +370,7 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     m_steps->setTextCursor(QTextCursor(m_steps->document()));
     scroll->setValue(scrolled);
     m_plot->setCurve(solution.curve, solution.description, view);
+    m_sliders->describe(QString::fromStdString(solution.rootSummary));
 }
 
 // A new Solve takes the sliders back to its coefficients.
@@ -380,9 +382,7 @@ void SolutionWindow::explain(const SolvedEquation& solved)
     m_sliders->setCoefficients(coefficientsOf(solved), solved.separator);
     m_sliders->setEnabled(true);
     try {
-        const EquationSolution solution = ExplainEquation(solved, m_method, m_relation);
-        showSolution(solution);
-        m_sliders->describe(QString::fromStdString(solution.rootSummary));
+        showSolution(ExplainEquation(solved, m_method, m_relation));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -402,14 +402,11 @@ void SolutionWindow::explore()
         m_explored = std::move(explored);
         showHeading();
         present(solution, PlotWidget::View::Keep);
-        m_sliders->describe(QString::fromStdString(solution.rootSummary));
     } catch (const std::exception& error) {
         // The solved equation stays, for «Вернуть».
         m_explored = m_solved;
         showHeading();
-        m_steps->setHtml(
-            "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(error.what()) + "</p>");
-        m_plot->clear("Графика нет: решение построить не удалось");
+        showUnexplained(error.what());
         m_sliders->describe("решение построить не удалось");
     }
 }
@@ -424,9 +421,7 @@ void SolutionWindow::returnToSolved()
     m_sliders->setCoefficients(coefficientsOf(*m_solved), m_solved->separator);
     showHeading();
     try {
-        const EquationSolution solution = ExplainEquation(*m_solved, m_method, m_relation);
-        present(solution, PlotWidget::View::Keep);
-        m_sliders->describe(QString::fromStdString(solution.rootSummary));
+        present(ExplainEquation(*m_solved, m_method, m_relation), PlotWidget::View::Keep);
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -440,9 +435,9 @@ void SolutionWindow::returnToSolved()
 void SolutionWindow::showHeading()
 {
     m_exploreLine->setVisible(m_explored.has_value());
-    m_staleLine->setVisible(m_stale && !m_explored);
+    m_staleLine->setVisible(isFaded());
     dimSteps();
-    m_plot->setDimmed(m_stale && !m_explored);
+    m_plot->setDimmed(isFaded());
 }
 
 // The last solved equation explained anew by the chosen method and sign,
@@ -474,11 +469,17 @@ void SolutionWindow::showFailure(const std::string& reason)
     m_numberLine.reset();
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
+    showUnexplained(reason);
+    setStale(false);
+    announce("Решение построить не удалось");
+}
+
+// Why no solution is shown, in the place of the steps; no plot.
+void SolutionWindow::showUnexplained(const std::string& reason)
+{
     m_steps->setHtml(
         "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
-    setStale(false);
-    announce("Решение построить не удалось");
 }
 
 // The number line in the steps' own colours (faded with them), at the
@@ -512,7 +513,7 @@ void SolutionWindow::setStale(bool stale)
 // says why they are faded. Fresh steps take the window's palette as it comes.
 void SolutionWindow::dimSteps()
 {
-    if (!m_stale || m_explored) {
+    if (!isFaded()) {
         m_steps->setPalette(QPalette());
     } else {
         const QPalette& window = palette();
@@ -557,13 +558,7 @@ void SolutionWindow::announce(const QString& message)
     if (!isVisible())
         return;
     m_announced = message;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (QAccessible::isActive()) {
-        QAccessibleAnnouncementEvent announcement(m_steps, message);
-        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
-        QAccessible::updateAccessibility(&announcement);
-    }
-#endif
+    AnnouncePolitely(m_steps, message);
 }
 
 // QTextDocument writes the non-breaking spaces of the formulas as ordinary

@@ -107,6 +107,9 @@ private:
     std::optional<EquationSolution> shownSolution() const;
     void explore();
     void showHeading();
+    void showUnexplained(const std::string& reason);
+    // Stale steps and plot are faded, unless moved coefficients are explored.
+    bool isFaded() const { return m_stale && !m_explored; }
 
     QLabel* m_staleLine = nullptr;
     QComboBox* m_methodBox = nullptr;
