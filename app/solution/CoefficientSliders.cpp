@@ -210,7 +210,7 @@ void CoefficientSliders::setCoefficients(const std::array<double, 3>& values, ch
         applyRange(i, RangeFor(value));
         m_rows[i].box->setValue(value);
         const QSignalBlocker alsoQuiet(m_rows[i].slider);
-        m_rows[i].slider->setValue(int(std::lround((value - m_rows[i].from) / m_rows[i].step)));
+        m_rows[i].slider->setValue(m_rows[i].position(value));
     }
 }
 
@@ -229,7 +229,7 @@ void CoefficientSliders::applyRange(int i, const Range& range)
     row.to = range.to;
     row.step = range.step;
     const QSignalBlocker quiet(row.slider);
-    row.slider->setRange(0, int(std::lround((range.to - range.from) / range.step)));
+    row.slider->setRange(0, row.position(range.to));
     row.box->setSingleStep(range.step);
     row.box->setEnds(range.from, range.to);
 }
@@ -243,7 +243,7 @@ void CoefficientSliders::setRange(int i, double from, double to, double step)
     {
         const QSignalBlocker quiet(row.box), alsoQuiet(row.slider);
         row.box->setValue(value);
-        row.slider->setValue(int(std::lround((value - from) / step)));
+        row.slider->setValue(row.position(value));
     }
     if (value != before)
         emit moved();
@@ -268,7 +268,7 @@ void CoefficientSliders::boxChanged(int i, double value)
     if (value < row.from - slack || value > row.to + slack)
         applyRange(i, RangeFor(value));
     const QSignalBlocker quiet(row.slider);
-    row.slider->setValue(int(std::lround((value - row.from) / row.step)));
+    row.slider->setValue(row.position(value));
     emit moved();
 }
 

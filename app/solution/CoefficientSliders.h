@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cmath>
 #include <string>
 
 class QSlider;
@@ -94,6 +95,8 @@ private:
         CoefficientBox* box = nullptr;
         QToolButton* button = nullptr;
         double from = -10, to = 10, step = 0.1;
+        // The slider's position nearest `value`: whole steps from `from`.
+        int position(double value) const { return int(std::lround((value - from) / step)); }
     };
     void applyRange(int row, const Range& range);
     void sliderMoved(int row, int position);
