@@ -2,8 +2,6 @@
 
 #include "Typography.h"
 
-#include <string_view>
-
 QString FormulaHtml(const std::string& text)
 {
     return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
@@ -25,12 +23,9 @@ QString StepsHtml(
             text += numberLine;
     }
     if (!solution.answer.empty()) {
-        const std::string_view prefix = "Ответ:";
-        const std::string& answer = solution.answer;
-        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
         text += "<p style=\"margin-top:14px; margin-bottom:2px; " + answerStyle + "\"><b>"
-            + QString(prefix.data()) + "</b>"
-            + FormulaHtml(named ? answer.substr(prefix.size()) : " " + answer) + "</p>";
+            + QString::fromUtf8(kAnswerWord) + "</b>"
+            + FormulaHtml(solution.answer.substr(kAnswerWord.size())) + "</p>";
     }
     if (!solution.precisionNote.empty())
         text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"

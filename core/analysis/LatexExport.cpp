@@ -1,5 +1,7 @@
 #include "LatexExport.h"
 
+#include "Typography.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -58,6 +60,11 @@ void append(std::string& out, char32_t c)
 bool isCyrillic(char32_t c) { return c >= 0x400 && c <= 0x4FF; }
 bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
 bool isLatin(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// The signs TeX reads as its own, written with a backslash.
+bool isTexSpecial(char32_t c)
+{
+    return c == '{' || c == '}' || c == '%' || c == '&' || c == '#' || c == '$' || c == '_';
+}
 // ⁰…⁹ and ⁻ as the digits they raise, or 0.
 char superscript(char32_t c)
 {
@@ -236,8 +243,7 @@ private:
             piece.latex = "-";
         } else if (c == U'\u00A0') {
             piece.latex = " ";
-        } else if (c == '{' || c == '}' || c == '%' || c == '&' || c == '#' || c == '$'
-            || c == '_') {
+        } else if (isTexSpecial(c)) {
             piece.latex = std::string("\\") + char(c);
         } else if (c < 0x80) {
             piece.latex = char(c);
@@ -251,19 +257,6 @@ private:
 
     const std::vector<char32_t>& m_text;
 };
-
-std::vector<std::string> words(const std::string& line)
-{
-    std::vector<std::string> all;
-    std::size_t at = 0;
-    while (at <= line.size()) {
-        const std::size_t space = line.find(' ', at);
-        const std::size_t end = space == std::string::npos ? line.size() : space;
-        all.push_back(line.substr(at, end - at));
-        at = end + 1;
-    }
-    return all;
-}
 
 bool isProse(const std::string& word)
 {
@@ -303,8 +296,7 @@ std::string textMode(std::string_view text)
     for (const char32_t c : codePoints(text)) {
         if (c == U'\u00A0') {
             out += "~";
-        } else if (c == '{' || c == '}' || c == '%' || c == '&' || c == '#' || c == '$'
-            || c == '_') {
+        } else if (isTexSpecial(c)) {
             out += std::string("\\") + char(c);
         } else if (c == U'−' || !command(c).empty() || superscript(c) || subscript(c)
             || c == U'√') {
@@ -323,7 +315,7 @@ std::string textMode(std::string_view text)
 // mode in a row and between $ in a heading.
 std::string mixed(const std::string& line, bool heading)
 {
-    const std::vector<std::string> all = words(line);
+    const std::vector<std::string> all = SpaceSeparated(line);
     std::vector<bool> prose(all.size());
     for (std::size_t i = 0; i < all.size(); ++i)
         prose[i] = isProse(all[i]);
@@ -363,12 +355,8 @@ std::string SolutionAsLatex(const EquationSolution& solution)
             rows.push_back(LatexLine(solution.numberLine->text));
     }
     if (!solution.answer.empty()) {
-        const std::string_view prefix = "Ответ:";
-        const std::string& answer = solution.answer;
-        const bool named = answer.compare(0, prefix.size(), prefix) == 0;
-        rows.push_back("\\text{\\textbf{Ответ:} }"
-            + LatexLine(
-                named ? answer.substr(answer.find_first_not_of(' ', prefix.size())) : answer));
+        rows.push_back("\\text{\\textbf{" + std::string(kAnswerWord) + "} }"
+            + LatexLine(solution.answer.substr(kAnswerWord.size() + 1)));
     }
     std::string out = "\\begin{align*}\n";
     for (std::size_t i = 0; i < rows.size(); ++i)

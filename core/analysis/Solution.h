@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The method of intervals' picture: the zeros of the trinomial on a number
@@ -34,6 +35,10 @@ struct SolutionStep {
     std::string heading;
     std::vector<std::string> lines;
 };
+
+// The word every answer begins with, then a space; the window, the page and
+// LaTeX set it in bold.
+inline constexpr std::string_view kAnswerWord = "Ответ:";
 
 struct EquationSolution {
     std::vector<SolutionStep> steps;

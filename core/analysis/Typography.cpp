@@ -62,10 +62,7 @@ std::string TextbookNumber(long double value, int digits, char separator)
     return (negative ? "−" : "") + body;
 }
 
-namespace {
-
-// UTF-8 text split at its spaces.
-std::vector<std::string> words(const std::string& line)
+std::vector<std::string> SpaceSeparated(const std::string& line)
 {
     std::vector<std::string> out(1);
     for (const char c : line) {
@@ -76,6 +73,8 @@ std::vector<std::string> words(const std::string& line)
     }
     return out;
 }
+
+namespace {
 
 // Words of the text: a Cyrillic letter (two-byte UTF-8 lead 0xD0 or 0xD1).
 bool isProse(const std::string& word)
@@ -94,7 +93,7 @@ bool isRelation(const std::string& word) { return word == "=" || word == "≈"; 
 
 std::string NoBreakInsideTerms(const std::string& line)
 {
-    const std::vector<std::string> parts = words(line);
+    const std::vector<std::string> parts = SpaceSeparated(line);
     constexpr std::size_t kShortSide = 4, kLongSide = 16;
     std::string out = parts[0];
     int depth = 0;

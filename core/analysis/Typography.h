@@ -8,6 +8,7 @@
 #include "ExactNumbers.h"
 
 #include <string>
+#include <vector>
 
 // '-' written as U+2212.
 std::string WithTypographicMinus(const std::string& text);
@@ -22,6 +23,10 @@ std::string Superscript(long n);
 // "0,3333", "−2,5·10⁹", "10⁵", "−10⁻¹⁹"; integers up to six digits written
 // out in full ("100000"). Zero, and a negative zero, are "0".
 std::string TextbookNumber(long double value, int digits, char separator);
+
+// The words of a line between its single spaces, an empty one between two
+// spaces: joined with spaces again they give the line.
+std::vector<std::string> SpaceSeparated(const std::string& line);
 
 // The line with the spaces where it must not break made non-breaking
 // (U+00A0): inside brackets, between the parts of a term, around an operator
