@@ -1,8 +1,9 @@
 #include "NumberLinePicture.h"
 
+#include "Hatching.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -13,22 +14,6 @@ namespace {
 constexpr double kEdge = 4; // room left and right of the line
 constexpr double kBand = 10; // the hatching's height above the line
 constexpr double kRadius = 4;
-
-// Diagonal strokes 5 px apart across [left, right] × [top, bottom], cut at
-// the sides so that neighbouring intervals meet cleanly.
-void hatch(QPainter& painter, double left, double right, double top, double bottom)
-{
-    const double height = bottom - top;
-    QPainterPath strokes;
-    for (double x = left - height; x < right; x += 5) {
-        const double from = std::max(x, left), to = std::min(x + height, right);
-        if (to <= from)
-            continue;
-        strokes.moveTo(from, bottom - (from - x));
-        strokes.lineTo(to, bottom - (to - x));
-    }
-    painter.drawPath(strokes);
-}
 
 // Where the picture's parts go, from the font and the widest label.
 struct Geometry {
@@ -92,8 +77,8 @@ void PaintNumberLine(
         const double from = i == 0 ? left : pointX(i - 1);
         const double to = i == count ? right - 9 : pointX(i);
         if (i < numberLine.chosen.size() && numberLine.chosen[i])
-            hatch(painter, from + (i == 0 ? 0 : kRadius + 1), to - (i == count ? 0 : kRadius + 1),
-                lineY - kBand, lineY - 1.5);
+            painter.drawLines(HatchStrokes(from + (i == 0 ? 0 : kRadius + 1),
+                to - (i == count ? 0 : kRadius + 1), lineY - kBand, lineY - 1.5, 5));
         if (i < numberLine.signs.size()) {
             const int sign = numberLine.signs[i];
             painter.setFont(signFont);

@@ -2,6 +2,7 @@
 
 #include "Announcement.h"
 #include "Contrast.h"
+#include "Hatching.h"
 #include "LabelPlacement.h"
 #include "PlotTrace.h"
 #include "Typography.h"
@@ -54,21 +55,11 @@ constexpr double kDimmedOpacity = 0.4; // a stale plot's curve, marks and labels
 constexpr double kHatch = 12; // the height of the solution's hatching above the x axis
 const std::vector<PlotInterval> kNoSolution;
 
-// Diagonal strokes 6 px apart in the band above the axis, cut at the strip's
-// ends: lines, not a pattern brush, so that they scale with the picture and
-// come out alike in SVG.
+// Strokes 6 px apart in the band above the axis, cut at the strip's ends.
 void hatch(QPainter& painter, double left, double right, double axisY, const QColor& color)
 {
-    const double bottom = axisY - 1.5, top = axisY - kHatch;
-    const double height = bottom - top;
-    QVector<QLineF> strokes;
-    for (double x = left - height; x < right; x += 6) {
-        const double from = std::max(x, left), to = std::min(x + height, right);
-        if (to > from)
-            strokes.append(QLineF(from, bottom - (from - x), to, bottom - (to - x)));
-    }
     painter.setPen(QPen(color, 1.25, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLines(strokes);
+    painter.drawLines(HatchStrokes(left, right, axisY - kHatch, axisY - 1.5, 6));
 }
 
 LabelRect labelRect(const QRectF& r) { return { r.left(), r.top(), r.right(), r.bottom() }; }
