@@ -25,9 +25,10 @@ constexpr double kPixelsPerMm = 96 / 25.4;
 
 QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
 {
-    std::string title = "Решение";
-    if (!solution.steps.empty() && !solution.steps[0].lines.empty())
-        title = solution.steps[0].lines[0];
+    // The equation or inequality, as the plot's caption states it.
+    std::string title = solution.curve.caption;
+    if (title.empty())
+        title = "Решение";
     // The line of signs, and under it room for the number line itself.
     QString signs;
     if (solution.numberLine)

@@ -68,25 +68,13 @@ void SolutionWindow::addPaperMenu()
     close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu, &QMenu::aboutToShow, this, [this, print, pdf, latex] {
         for (QAction* action : { print, pdf, latex })
-            action->setEnabled(m_solved.has_value());
+            action->setEnabled(m_shown.has_value());
     });
-}
-
-std::optional<EquationSolution> SolutionWindow::shownSolution() const
-{
-    if (!m_solved)
-        return std::nullopt;
-    try {
-        return ExplainEquation(*m_solved, m_method, m_relation);
-    } catch (const std::exception&) {
-        return std::nullopt; // the window shows the failure already
-    }
 }
 
 QString SolutionWindow::solutionLatex() const
 {
-    const std::optional<EquationSolution> solution = shownSolution();
-    return solution ? QString::fromStdString(SolutionAsLatex(*solution)) : QString();
+    return m_shown ? QString::fromStdString(SolutionAsLatex(*m_shown)) : QString();
 }
 
 void SolutionWindow::copyAsLatex()
@@ -100,20 +88,18 @@ void SolutionWindow::copyAsLatex()
 
 bool SolutionWindow::saveAsPdf(const QString& fileName)
 {
-    const std::optional<EquationSolution> solution = shownSolution();
-    if (!solution)
+    if (!m_shown)
         return false;
     QPdfWriter writer(fileName);
     SetSolutionPageLayout(writer);
     writer.setCreator("Квадратное уравнение");
-    if (!solution->steps.empty() && !solution->steps[0].lines.empty())
-        writer.setTitle(QString::fromStdString(solution->steps[0].lines[0]));
-    return PrintSolution(*solution, writer).pages > 0;
+    writer.setTitle(QString::fromStdString(m_shown->curve.caption));
+    return PrintSolution(*m_shown, writer).pages > 0;
 }
 
 void SolutionWindow::saveAsPdfChosen()
 {
-    if (!m_solved)
+    if (!m_shown)
         return;
     const QString fileName = choosePdfFileName(this);
     if (fileName.isEmpty())
@@ -126,14 +112,13 @@ void SolutionWindow::saveAsPdfChosen()
 
 void SolutionWindow::print()
 {
-    const std::optional<EquationSolution> solution = shownSolution();
-    if (!solution)
+    if (!m_shown)
         return;
     QPrinter printer(QPrinter::HighResolution);
     SetSolutionPageLayout(printer);
     printer.setDocName("Решение");
     if (!confirmPrint(&printer, this))
         return;
-    if (PrintSolution(*solution, printer).pages == 0)
+    if (PrintSolution(*m_shown, printer).pages == 0)
         reportPaperFailure(this, "Не удалось напечатать решение.");
 }

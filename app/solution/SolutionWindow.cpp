@@ -346,12 +346,13 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     m_method = solution.method;
     m_relation = solution.relation;
 
-    m_numberLine = solution.numberLine;
+    m_shown = solution;
     const QString text = StepsHtml(solution,
         "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
             + kNumberLine.toString() + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
-    steps->pictureText = m_numberLine ? QString::fromStdString(m_numberLine->text) : QString();
+    steps->pictureText
+        = solution.numberLine ? QString::fromStdString(solution.numberLine->text) : QString();
     // A moved coefficient or another method leaves the steps scrolled where
     // the reader had them; a new Solve starts at the top. The text is laid
     // out once: the number line is drawn first, and the old text is replaced
@@ -466,7 +467,6 @@ void SolutionWindow::showFailure(const std::string& reason)
     m_solved.reset();
     m_explored.reset();
     m_sliders->setEnabled(false);
-    m_numberLine.reset();
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
     showUnexplained(reason);
@@ -477,6 +477,7 @@ void SolutionWindow::showFailure(const std::string& reason)
 // Why no solution is shown, in the place of the steps; no plot.
 void SolutionWindow::showUnexplained(const std::string& reason)
 {
+    m_shown.reset();
     m_steps->setHtml(
         "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
@@ -487,10 +488,10 @@ void SolutionWindow::showUnexplained(const std::string& reason)
 void SolutionWindow::drawNumberLine(bool relayout)
 {
     static_cast<StepsView*>(m_steps)->pictureRatio = m_steps->devicePixelRatioF();
-    if (!m_numberLine)
+    if (!m_shown || !m_shown->numberLine)
         return;
     const QPalette& colors = m_steps->palette();
-    const QImage picture = DrawNumberLine(*m_numberLine, m_steps->font(),
+    const QImage picture = DrawNumberLine(*m_shown->numberLine, m_steps->font(),
         { colors.color(QPalette::Text), colors.color(QPalette::Base) },
         m_steps->devicePixelRatioF());
     QTextDocument* document = m_steps->document();

@@ -104,7 +104,6 @@ private:
     void announce(const QString& message);
     void addPaperMenu();
     void addPlotMenu();
-    std::optional<EquationSolution> shownSolution() const;
     void explore();
     void showHeading();
     void showUnexplained(const std::string& reason);
@@ -131,7 +130,9 @@ private:
     std::optional<SolvedEquation> m_explored;
     std::optional<Method> m_method;
     Relation m_relation = Relation::Equal;
-    std::optional<NumberLine> m_numberLine;
+    // What the steps and the plot show (the explored equation while the
+    // coefficients are moved), for paper and LaTeX; none after a failure.
+    std::optional<EquationSolution> m_shown;
     bool m_stale = false;
     bool m_placed = false;
 };

@@ -302,6 +302,9 @@ private slots:
             rows->slider(2)->setValue(rows->slider(2)->value() + 1);
         QVERIFY(steps() == before);
         QTRY_VERIFY(steps().contains("x² − 3x + 2.5 = 0") && window()->isExploring());
+        // Paper and LaTeX take the equation shown, the explored one.
+        QVERIFY2(window()->solutionLatex().contains("x^{2} - 3x + 2.5 = 0"),
+            qPrintable(window()->solutionLatex().left(120)));
         // The steps stay scrolled where the reader left them; a new Solve starts at the top.
         QScrollBar* scroll = window()->steps()->verticalScrollBar();
         window()->steps()->setFixedHeight(120);
