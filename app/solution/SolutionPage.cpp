@@ -37,7 +37,7 @@ QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
             + FormulaHtml(solution.numberLine->text) + "</i></p>";
     return "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + FormulaHtml(title) + "</b></p>"
         + "<p style=\"margin-bottom:6px; color:#555555\">Способ решения: "
-        + FormulaHtml(MethodName(solution.method)) + "</p>"
+        + FormulaHtml(MethodName(solution.method, solution.relation)) + "</p>"
         + StepsHtml(solution, signs, "font-size:16px");
 }
 

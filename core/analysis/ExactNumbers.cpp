@@ -321,12 +321,12 @@ long double Approximate(const ExactDecimal& x)
     return StrToFloat(x.m.str() + "e" + std::to_string(x.e), '.');
 }
 
-long double RoundedToFourDigits(const Surd& value, bool* exact)
+ExactDecimal RoundedDecimal(const Surd& value, int digits, bool* exact)
 {
     if (exact)
         *exact = value.q == 0 || value.r == 1;
     if (value.p == 0 && value.q == 0)
-        return 0;
+        return {};
     // The sign and the decimal magnitude come from the integers, not from a
     // long double that may underflow (where it is only as wide as double).
     const int sign = exactSign(value);
@@ -335,7 +335,8 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
         x.p = -x.p;
         x.q = -x.q;
     }
-    long k = 3 - static_cast<long>(std::floor(log10Estimate(x)));
+    const BigInt low = powerOfTen(digits - 1), high = powerOfTen(digits);
+    long k = digits - 1 - static_cast<long>(std::floor(log10Estimate(x)));
     BigInt n;
     for (int attempt = 0; attempt < 12; ++attempt) {
         // t = ⌊2·x·10^k⌋, and n = ⌊x·10^k + 1/2⌋ = ⌊(t + 1)/2⌋.
@@ -345,14 +346,14 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
         const BigInt v = 2 * x.q * scale;
         const BigInt w = u + (v >= 0 ? floorSqrt(v * v * x.r) : BigInt(-ceilSqrt(v * v * x.r)));
         const BigInt t = w / den; // x > 0, so w ≥ 0
-        // Four digits before the point, told from ⌊x·10^k⌋ = ⌊t/2⌋ before
+        // The digits before the point are told from ⌊x·10^k⌋ = ⌊t/2⌋ before
         // rounding: 999.78 rounds to 1000, which has four digits but is
         // 999.8 written with a power of ten too many.
         const BigInt truncated = t / 2;
         n = (t + 1) / 2;
-        if (truncated >= 10000)
+        if (truncated >= high)
             --k;
-        else if (truncated < 1000)
+        else if (truncated < low)
             ++k;
         else {
             if (exact && *exact)
@@ -360,13 +361,31 @@ long double RoundedToFourDigits(const Surd& value, bool* exact)
             break;
         }
     }
-    const long double rounded = StrToFloat(n.str() + "e" + std::to_string(-k), '.');
-    return sign < 0 ? -rounded : rounded;
+    return Normalised({ sign < 0 ? BigInt(-n) : n, -k });
+}
+
+long double RoundedToFourDigits(const Surd& value, bool* exact)
+{
+    return Approximate(RoundedDecimal(value, 4, exact));
 }
 
 long double RoundedToFourDigits(const Rational& x, bool* exact)
 {
     return RoundedToFourDigits(Surd { x.num, 0, 1, x.den, false }, exact);
+}
+
+std::optional<ExactDecimal> FiniteDecimal(const Rational& x)
+{
+    BigInt den = x.den;
+    long twos = 0, fives = 0;
+    for (; den % 2 == 0; den /= 2)
+        ++twos;
+    for (; den % 5 == 0; den /= 5)
+        ++fives;
+    if (den != 1)
+        return std::nullopt;
+    const long n = std::max(twos, fives);
+    return Normalised({ x.num * powerOfTen(n) / x.den, -n });
 }
 
 int Sign(const Surd& x) { return exactSign(x); }

@@ -68,11 +68,17 @@ long double Approximate(const Surd& x);
 long double Approximate(const Rational& x);
 long double Approximate(const ExactDecimal& x);
 
+// The value correctly rounded to `digits` significant digits (half away from
+// zero), exactly. `exact` tells whether nothing was rounded off.
+ExactDecimal RoundedDecimal(const Surd& x, int digits, bool* exact = nullptr);
 // The value correctly rounded to four significant digits (half away from
 // zero), as the long double nearest to that decimal, so that FormatRoot
 // writes exactly these digits. `exact` tells whether nothing was rounded off.
 long double RoundedToFourDigits(const Surd& x, bool* exact = nullptr);
 long double RoundedToFourDigits(const Rational& x, bool* exact = nullptr);
+
+// The rational as a decimal where it is one: its denominator is 2ⁱ·5ʲ.
+std::optional<ExactDecimal> FiniteDecimal(const Rational& x);
 
 // The order of two real surds, exactly: −1, 0 or +1 as x <, =, > y. Their
 // difference has at most two roots; where they differ, one squaring leaves one.

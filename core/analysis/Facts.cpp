@@ -73,7 +73,10 @@ EquationFacts AnalyseEquation(const SolvedEquation& solved)
         f.methods.push_back(Method::HalfDiscriminant);
     if (Sign(k.b) == 0 || Sign(k.c) == 0)
         f.methods.push_back(Method::Incomplete);
-    if (f.signD >= 0 && f.roots.first.q == 0 && f.roots.second.q == 0)
+    // Vieta's theorem as a school applies it: integer roots of the reduced
+    // equation, whose p and q are then integers too.
+    const auto isInteger = [](const Surd& x) { return x.q == 0 && x.d == 1; };
+    if (f.signD >= 0 && isInteger(f.roots.first) && isInteger(f.roots.second))
         f.methods.push_back(Method::Vieta);
     return f;
 }

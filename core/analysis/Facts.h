@@ -18,7 +18,7 @@ enum class Method {
     Formula, // по формуле корней, D = b² − 4ac
     HalfDiscriminant, // через D₁ = k² − ac, b = 2k
     Incomplete, // b = 0 or c = 0, no discriminant
-    Vieta, // the rational roots guessed from their sum and product
+    Vieta, // integer roots found from their sum −p and product q
     CompletingSquare, // a(x + b/(2a))² = D/(4a)
     Linear, // a = 0
 };

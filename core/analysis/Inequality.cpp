@@ -66,39 +66,75 @@ Shape shapeOf(const SolutionSet& set)
     return Shape::Intervals;
 }
 
-std::string intervalText(const SolutionInterval& i, char separator)
+// How the zeros are written, wherever they stand: exact where the form is
+// short, else decimals with as many digits as tell them apart, so that
+// (−376 700,42; −376 699,87) never reads as an empty interval.
+class ZeroTexts {
+public:
+    // `decimalsOnly`: as a sentence tells them.
+    ZeroTexts(const std::vector<Surd>& zeros, char separator, bool decimalsOnly = false)
+        : m_zeros(zeros)
+    {
+        const std::vector<std::string> decimals = DistinctDecimals(zeros, separator);
+        for (std::size_t i = 0; i < zeros.size(); ++i) {
+            bool decimal = decimalsOnly;
+            const std::string exact
+                = decimal ? "" : ExactOrDecimal(zeros[i], separator, &decimal);
+            m_texts.push_back(decimal ? decimals[i] : exact);
+            m_rounded = m_rounded || decimal;
+        }
+    }
+
+    const std::string& of(const Surd& zero) const
+    {
+        std::size_t i = 0;
+        while (i + 1 < m_zeros.size() && Compare(m_zeros[i], zero) != 0)
+            ++i;
+        return m_texts[i];
+    }
+    bool rounded() const { return m_rounded; }
+
+private:
+    const std::vector<Surd>& m_zeros;
+    std::vector<std::string> m_texts;
+    bool m_rounded = false;
+};
+
+std::string intervalText(const SolutionInterval& i, const ZeroTexts& zeros)
 {
-    return TypesetInterval(i.from ? ExactOrDecimal(*i.from, separator) : "", i.fromClosed,
-        i.to ? ExactOrDecimal(*i.to, separator) : "", i.toClosed);
+    return TypesetInterval(i.from ? zeros.of(*i.from) : "", i.fromClosed,
+        i.to ? zeros.of(*i.to) : "", i.toClosed);
 }
 
-// The set after "x": "∈ (−∞; 1) ∪ (2; +∞)", "= −1", "≠ −1", "— любое число".
-std::string answerText(const SolutionSet& set, char separator)
+// The set after "x": "∈ (−∞; 1) ∪ (2; +∞)", "= −1", "≠ −1", "— любое число",
+// and that the ends are rounded where they are.
+std::string answerText(const SolutionSet& set, const ZeroTexts& zeros)
 {
     const std::vector<SolutionInterval>& all = set.intervals;
+    const std::string roundedPoint = zeros.rounded() ? " (число округлено)" : "";
     switch (shapeOf(set)) {
     case Shape::Nothing:
         return "решений нет";
     case Shape::Everything:
         return "x — любое число";
     case Shape::Point:
-        return "x = " + ExactOrDecimal(*all[0].from, separator);
+        return (zeros.rounded() ? "x ≈ " : "x = ") + zeros.of(*all[0].from);
     case Shape::AllButPoint:
-        return "x ≠ " + ExactOrDecimal(*all[0].to, separator);
+        return "x ≠ " + zeros.of(*all[0].to) + roundedPoint;
     case Shape::Intervals:
         break;
     }
     std::string text = "x ∈ ";
     for (std::size_t i = 0; i < all.size(); ++i)
-        text += (i > 0 ? " ∪ " : "") + intervalText(all[i], separator);
-    return text;
+        text += (i > 0 ? " ∪ " : "") + intervalText(all[i], zeros);
+    return text + (zeros.rounded() ? " (концы округлены)" : "");
 }
 
-// The set in words, with four-digit decimals: "при x < 1 и при x > 2".
-std::string setInWords(const SolutionSet& set, char separator)
+// The set in words, with decimals: "при x < 1 и при x > 2".
+std::string setInWords(const SolutionSet& set, const ZeroTexts& zeros)
 {
     const std::vector<SolutionInterval>& all = set.intervals;
-    const auto decimal = [separator](const Surd& x) { return ShortDecimal(x, separator); };
+    const auto decimal = [&zeros](const Surd& x) { return zeros.of(x); };
     switch (shapeOf(set)) {
     case Shape::Nothing:
         return "не выполняется ни при каком x";
@@ -144,11 +180,11 @@ std::string lineInterval(const NumberLine& line, std::size_t i)
 }
 
 // The zeros on the line, labelled as the steps write them.
-NumberLine numberLine(const EquationFacts& f, Relation relation)
+NumberLine numberLine(const EquationFacts& f, Relation relation, const ZeroTexts& zeros)
 {
     NumberLine line;
     for (const Surd& zero : f.zeros)
-        line.points.push_back({ ExactOrDecimal(zero, f.k.separator), holds(0, relation) });
+        line.points.push_back({ zeros.of(zero), holds(0, relation) });
     line.signs = f.signs;
     line.text = "Знаки:";
     for (std::size_t i = 0; i < f.signs.size(); ++i) {
@@ -306,7 +342,8 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
     const SolutionSet set = SolveInequality(f, relation);
     // The picture of the signs after the step that marks the zeros; with no
     // zeros (D < 0, a = b = 0) the sign is one for all x and the steps say it.
-    const NumberLine line = numberLine(f, relation);
+    const ZeroTexts zeros(f.zeros, sep);
+    const NumberLine line = numberLine(f, relation, zeros);
     std::vector<SolutionStep> steps;
     if (f.kind == EquationFacts::Quadratic && f.signD >= 0)
         steps = intervalSteps(f, relation, line);
@@ -316,13 +353,7 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
         steps = { linearStep(f, relation, line) };
     else
         steps = { constantStep(f, relation) };
-    bool decimal = false;
-    for (const Surd& zero : f.zeros) {
-        bool shortened = false;
-        ExactOrDecimal(zero, sep, &shortened);
-        decimal = decimal || shortened;
-    }
-    if (decimal)
+    if (zeros.rounded())
         steps.back().lines.push_back(
             "Точная запись концов длиннее 40 знаков: показаны десятичные значения.");
     if (!f.zeros.empty()) {
@@ -332,9 +363,9 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
     for (SolutionStep& step : steps)
         out.steps.push_back(std::move(step));
 
-    out.answer = "Ответ: " + answerText(set, sep) + ".";
+    out.answer = "Ответ: " + answerText(set, zeros) + ".";
     out.curve.inequality = true;
     out.curve.solution = plotIntervals(set);
     out.description += ". Неравенство " + TypesetPolynomial(k.a, k.b, k.c, sep) + " "
-        + RelationText(relation) + " " + setInWords(set, sep);
+        + RelationText(relation) + " " + setInWords(set, ZeroTexts(f.zeros, sep, true));
 }

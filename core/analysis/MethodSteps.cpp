@@ -96,6 +96,9 @@ std::optional<ExactDecimal> exactSquareRoot(const ExactDecimal& value)
 
 // The values put into (−b ± √D)/(2a): "(7 ± √25)/4", "±√32/2", "3 + 1";
 // `root` is what stands after the sign.
+// The values put into (−b ± √D)/(2a): "(7 ± √25)/4", "(±√32)/2", "3 + 1";
+// `root` is what stands after the sign. A root over a denominator is
+// bracketed, since √32/2 would read as √(32/2).
 std::string overDenominator(const ExactDecimal& minusB, const std::string& sign,
     const std::string& root, const ExactDecimal& den, char sep)
 {
@@ -105,7 +108,23 @@ std::string overDenominator(const ExactDecimal& minusB, const std::string& sign,
         numerator = TypesetDecimal(minusB, sep) + " " + sign + " " + root;
     if (isOne(den))
         return numerator;
-    return (alone ? numerator : "(" + numerator + ")") + "/" + Substituted(den, sep);
+    const bool bracketed = !alone || root.rfind("√", 0) == 0;
+    return (bracketed ? "(" + numerator + ")" : numerator) + "/" + Substituted(den, sep);
+}
+
+// x/y with the values put in: "6/2", "−3/(−2)", or x alone for y = 1 or x = 0.
+std::string quotient(const ExactDecimal& x, const ExactDecimal& y, char sep)
+{
+    const std::string over = isOne(y) || Sign(x) == 0 ? "" : "/" + Substituted(y, sep);
+    return TypesetDecimal(x, sep) + over;
+}
+
+// "<formula> = <values>": the values left out where long or the same text
+// as the value they give.
+std::string formulaWithValues(
+    const std::string& formula, const std::string& values, const std::string& result)
+{
+    return values == result || isLong(values) ? formula : formula + " = " + values;
 }
 
 // "x₁ = <how> = <root> ≈ <decimal>": `how` is the method's last expression
@@ -141,20 +160,35 @@ void complexDecimals(const EquationFacts& f, std::string& real, std::string& ima
     imaginary = (im == "1" ? "" : im) + "i";
 }
 
-// "x₁,₂ = (−1 ± i√3)/2 ≈ −0,5 ± 0,866i", and the note where it is long.
-void addComplexPair(const EquationFacts& f, std::vector<std::string>& lines)
+// "x₁,₂ = (−1 ± i√3)/2", or "x₁,₂ ≈ −0,5 ± 0,866i" where the exact pair is
+// long.
+std::string complexPair(const EquationFacts& f, bool withDecimals)
 {
     std::string real, imaginary;
     complexDecimals(f, real, imaginary);
     const std::string pair = TypesetSurd(pairOf(f.roots), "±", f.k.separator);
     const std::string decimal = (real.empty() ? "±" : real + " ± ") + imaginary;
-    if (longRoots(f)) {
-        lines.push_back("x₁,₂ ≈ " + decimal);
-        lines.push_back(kLongRootsNote);
-    } else {
-        lines.push_back("x₁,₂ = " + pair + (pair == decimal ? "" : " ≈ " + decimal));
-    }
+    if (longRoots(f))
+        return "x₁,₂ ≈ " + decimal;
+    return "x₁,₂ = " + pair + (!withDecimals || pair == decimal ? "" : " ≈ " + decimal);
 }
+
+// Where D < 0: in the school's course, that there are no roots; else the
+// complex pair, with the note where it is long.
+void addNoRealRoots(const EquationFacts& f, bool complexRoots, const std::string& realLine,
+    const std::string& complexLine, std::vector<std::string>& lines)
+{
+    if (!complexRoots) {
+        lines.push_back(realLine);
+        return;
+    }
+    lines.push_back(complexLine);
+    lines.push_back(complexPair(f, true));
+    if (longRoots(f))
+        lines.push_back(kLongRootsNote);
+}
+
+const char* const kNoSquareRoot = "Квадрат числа не может быть отрицательным, поэтому корней нет.";
 
 // The roots' lines, each after the method's own last expression for it.
 void addRootLines(const EquationFacts& f, std::vector<std::string>& lines, const std::string& how1,
@@ -179,19 +213,22 @@ struct RootFormula {
     ExactDecimal minusM, radicand, den;
 };
 
-SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r)
+SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool complexRoots)
 {
     const char sep = f.k.separator;
     const std::string name = r.name;
     SolutionStep step { "Корни", {} };
     if (f.signD < 0) {
-        step.lines.push_back(name + " < 0: действительных корней нет, корни комплексные.");
-        addComplexPair(f, step.lines);
+        addNoRealRoots(f, complexRoots, name + " < 0, корней нет.",
+            name + " < 0: действительных корней нет, корни комплексные.", step.lines);
         return step;
     }
     if (f.signD == 0) {
         step.lines.push_back(name + " = 0: один корень (два совпадающих).");
-        addRootLines(f, step.lines, r.single, "");
+        addRootLines(f, step.lines,
+            formulaWithValues(
+                r.single, quotient(r.minusM, r.den, sep), rootText(f.roots.first, sep)),
+            "");
         return step;
     }
     step.lines.push_back(name + " > 0: два действительных корня.");
@@ -217,7 +254,7 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r)
     return step;
 }
 
-std::vector<SolutionStep> formulaSteps(const EquationFacts& f)
+std::vector<SolutionStep> formulaSteps(const EquationFacts& f, bool complexRoots)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -226,10 +263,10 @@ std::vector<SolutionStep> formulaSteps(const EquationFacts& f)
             + Substituted(k.c, sep) + " " + valueOf(f.d, sep) } };
     const RootFormula formula { "D", "(−b ± √D)/(2a)", "−b/(2a)", -k.b, f.d,
         ExactDecimal { 2, 0 } * k.a };
-    return { discriminant, formulaRoots(f, formula) };
+    return { discriminant, formulaRoots(f, formula, complexRoots) };
 }
 
-std::vector<SolutionStep> halfDiscriminantSteps(const EquationFacts& f)
+std::vector<SolutionStep> halfDiscriminantSteps(const EquationFacts& f, bool complexRoots)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -240,13 +277,13 @@ std::vector<SolutionStep> halfDiscriminantSteps(const EquationFacts& f)
             "D₁ = k² − ac = " + Substituted(half, sep) + "² − " + Substituted(k.a, sep) + "·"
                 + Substituted(k.c, sep) + " " + valueOf(d1, sep) } };
     const RootFormula formula { "D₁", "(−k ± √D₁)/a", "−k/a", -half, d1, k.a };
-    return { discriminant, formulaRoots(f, formula) };
+    return { discriminant, formulaRoots(f, formula, complexRoots) };
 }
 
 // Exactly zero.
 bool isZero(const Surd& x) { return x.p == 0 && x.q == 0; }
 
-std::vector<SolutionStep> incompleteSteps(const EquationFacts& f)
+std::vector<SolutionStep> incompleteSteps(const EquationFacts& f, bool complexRoots)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -266,91 +303,69 @@ std::vector<SolutionStep> incompleteSteps(const EquationFacts& f)
         step.lines.push_back("x(" + linear + ") = 0");
         step.lines.push_back("x = 0 или " + linear + " = 0");
         const Rational other = Divide(-k.b, k.a);
-        const std::string otherLine = "= −b/a " + WithDecimal(other, sep);
+        if (!isOne(k.a))
+            step.lines.push_back(
+                TypesetPolynomial(zero, k.a, zero, sep) + " = " + TypesetDecimal(-k.b, sep));
+        const std::string otherLine
+            = rootLine("", quotient(-k.b, k.a, sep), AsSurd(other), sep).substr(1);
         // x₁ is the root with +√D = +|b| over 2a.
         const bool firstIsZero = isZero(f.roots.first);
         step.lines.push_back("x₁ " + (firstIsZero ? "= 0" : otherLine));
         step.lines.push_back("x₂ " + (firstIsZero ? otherLine : "= 0"));
     } else {
         // ax² = −c, x² = −c/a.
-        const Rational quotient = Divide(-k.c, k.a);
+        const Rational ratio = Divide(-k.c, k.a);
         step.heading += " (b = 0)";
         if (!isOne(k.a))
             step.lines.push_back(square + " = " + TypesetDecimal(-k.c, sep));
-        step.lines.push_back("x² = −c/a " + WithDecimal(quotient, sep));
-        if (quotient.num < 0) {
-            step.lines.push_back("−c/a < 0: действительных корней нет, корни комплексные.");
-            addComplexPair(f, step.lines);
+        const std::string values = quotient(-k.c, k.a, sep);
+        const bool withValues = values != TypesetRational(ratio, sep) && !isLong(values);
+        step.lines.push_back(
+            "x² " + (withValues ? "= " + values + " " : "") + WithDecimal(ratio, sep));
+        if (ratio.num < 0) {
+            addNoRealRoots(f, complexRoots, kNoSquareRoot,
+                "−c/a < 0: действительных корней нет, корни комплексные.", step.lines);
             return { step };
         }
         const std::string pair = plusMinusHalf(halfWidth(f.roots), sep);
-        const std::string put = "±√" + radicand(quotient, sep);
+        const std::string put = "±√" + radicand(ratio, sep);
         if (!isLong(put) && !isLong(pair))
-            step.lines.push_back("x₁,₂ = ±√(−c/a) = " + put + (put == pair ? "" : " = " + pair));
+            step.lines.push_back("x₁,₂ = " + put + (put == pair ? "" : " = " + pair));
         addRootLines(f, step.lines, "", "");
     }
     return { step };
 }
 
-// The rational as a finite decimal where it is one (its denominator 2ⁱ·5ʲ).
-std::optional<ExactDecimal> finiteDecimal(const Rational& x)
+// x² + px + q with integers p and q: "x² − 5x + 6".
+std::string reducedPolynomial(const BigInt& p, const BigInt& q, char sep)
 {
-    BigInt den = x.den;
-    long twos = 0, fives = 0;
-    for (; den % 2 == 0; den /= 2)
-        ++twos;
-    for (; den % 5 == 0; den /= 5)
-        ++fives;
-    if (den != 1)
-        return std::nullopt;
-    const long n = std::max(twos, fives);
-    BigInt scale = 1;
-    for (long i = 0; i < n; ++i)
-        scale *= 10;
-    return Normalised({ x.num * scale / x.den, -n });
+    return TypesetPolynomial({ 1, 0 }, { p, 0 }, { q, 0 }, sep);
 }
 
-// x² + px + q: "x² − 3,5x + 1,5", "x² − (5/6)x + 1/6".
-std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
-{
-    const auto finiteP = finiteDecimal(p), finiteQ = finiteDecimal(q);
-    if (finiteP && finiteQ)
-        return TypesetPolynomial({ 1, 0 }, *finiteP, *finiteQ, sep);
-    std::string out = "x²";
-    if (p.num != 0) {
-        const Rational magnitude { p.num < 0 ? BigInt(-p.num) : p.num, p.den };
-        const bool bare = magnitude.num == 1 && magnitude.den == 1;
-        out += (p.num < 0 ? " − " : " + ") + (bare ? "" : radicand(magnitude, sep)) + "x";
-    }
-    if (q.num != 0) {
-        const Rational magnitude { q.num < 0 ? BigInt(-q.num) : q.num, q.den };
-        out += (q.num < 0 ? " − " : " + ") + TypesetRational(magnitude, sep);
-    }
-    return out;
-}
-
+// Only for integer roots, which make p and q integers too.
 std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
     const Rational p = Divide(k.b, k.a), q = Divide(k.c, k.a);
-    const Rational minusP { -p.num, p.den };
     SolutionStep step { "По теореме Виета", {} };
     // x² + px + q = 0 as it is where a = 1.
     if (!isOne(k.a))
         step.lines.push_back("Делим на a = " + TypesetDecimal(k.a, sep) + ": "
-            + reducedPolynomial(p, q, sep) + " = 0");
-    step.lines.push_back("x₁ + x₂ = −p " + WithDecimal(minusP, sep));
-    step.lines.push_back("x₁·x₂ = q " + WithDecimal(q, sep));
+            + reducedPolynomial(p.num, q.num, sep) + " = 0");
+    step.lines.push_back(
+        "p = " + TypesetInteger(p.num) + ", q = " + TypesetInteger(q.num));
+    step.lines.push_back("x₁ + x₂ = −p = " + TypesetInteger(-p.num));
+    step.lines.push_back("x₁·x₂ = q = " + TypesetInteger(q.num));
     if (f.signD == 0)
-        step.lines.push_back("Подбором: " + namedRoot("x₁ = x₂", f.roots.first, sep));
+        step.lines.push_back("Подбором: x₁ = x₂ = " + rootText(f.roots.first, sep));
     else
-        step.lines.push_back("Подбором: " + namedRoot("x₁", f.roots.first, sep) + ", "
-            + namedRoot("x₂", f.roots.second, sep));
+        step.lines.push_back("Подбором: x₁ = " + rootText(f.roots.first, sep)
+            + ", x₂ = " + rootText(f.roots.second, sep));
     return { step };
 }
 
-std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f)
+std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool complexRoots)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -381,13 +396,15 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f)
     if (!isOne(k.a))
         step.lines.push_back(squared + relation + reducedText);
     if (f.signD < 0) {
-        step.lines.push_back("Квадрат не может быть отрицательным: действительных корней нет, "
-                             "корни комплексные.");
-        addComplexPair(f, step.lines);
+        addNoRealRoots(f, complexRoots, kNoSquareRoot,
+            "Квадрат не может быть отрицательным: действительных корней нет, корни комплексные.",
+            step.lines);
         return { step };
     }
     if (f.signD == 0) {
-        addRootLines(f, step.lines, "−b/(2a)", "");
+        if (inner != "x")
+            step.lines.push_back(inner + " = 0");
+        addRootLines(f, step.lines, "", "");
         return { step };
     }
     const Surd half = halfWidth(f.roots);
@@ -422,10 +439,12 @@ std::string sumOf(const std::string& x, const std::string& y)
     return term(x) + " + " + term(y);
 }
 
-// "2·(−5)": a negative second factor bracketed.
+bool isNegative(const std::string& text) { return text.rfind("−", 0) == 0; }
+
+// "(−1)·5", "2·(−5)": a negative factor bracketed.
 std::string productOf(const std::string& x, const std::string& y)
 {
-    return x + "·" + (y.compare(0, std::string("−").size(), "−") == 0 ? "(" + y + ")" : y);
+    return (isNegative(x) ? "(" + x + ")" : x) + "·" + (isNegative(y) ? "(" + y + ")" : y);
 }
 
 // "x₁ + x₂ = 3 + 1/2 = 7/2 = −b/a"; where the exact forms are long, the
@@ -446,9 +465,43 @@ std::string checkLine(bool product, const std::string& expression, const RootPai
         + (roundedNothing ? " = " : " ≈ ") + right;
 }
 
-// Sum and product of the actual roots against −b/a and c/a, and the
-// factored form.
-SolutionStep checkStep(const EquationFacts& f)
+// A value put in for x: "3", "(−2)", "1,5", "(1/3)".
+std::string putIn(const Rational& x, char sep)
+{
+    if (const auto decimal = FiniteDecimal(x)) {
+        if (CharacterCount(TypesetDecimal(*decimal, sep)) <= 8)
+            return Substituted(*decimal, sep);
+    }
+    return "(" + TypesetRational(x, sep) + ")";
+}
+
+// a·x² + b·x + c with `value` put in for x: "1,5² − 3·1,5 + 2",
+// "2·(−1)² + 3".
+std::string trinomialAt(const Coefficients& k, const std::string& value)
+{
+    const ExactDecimal* coefficients[] = { &k.a, &k.b, &k.c };
+    std::string out;
+    for (int i = 0; i < 3; ++i) {
+        const ExactDecimal& v = *coefficients[i];
+        if (Sign(v) == 0)
+            continue;
+        const ExactDecimal magnitude = Sign(v) < 0 ? -v : v;
+        std::string term;
+        if (i == 2)
+            term = TypesetDecimal(magnitude, k.separator);
+        else
+            term = (isOne(magnitude) ? "" : TypesetDecimal(magnitude, k.separator) + "·") + value
+                + (i == 0 ? "²" : "");
+        if (out.empty())
+            out = (Sign(v) < 0 ? "−" : "") + term;
+        else
+            out += (Sign(v) < 0 ? " − " : " + ") + term;
+    }
+    return out;
+}
+
+// Sum and product of the actual roots against −b/a and c/a.
+SolutionStep vietaCheckStep(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
@@ -457,23 +510,42 @@ SolutionStep checkStep(const EquationFacts& f)
     if (f.signD < 0) {
         check.lines.push_back("x₁ + x₂ = −b/a " + WithDecimal(sum, sep));
         check.lines.push_back("x₁·x₂ = c/a " + WithDecimal(product, sep));
-    } else {
-        const Surd& x1 = f.roots.first;
-        const Surd& x2 = f.roots.second;
-        const std::string t1 = rootText(x1, sep), t2 = rootText(x2, sep);
-        std::string added = sumOf(t1, t2);
-        std::string multiplied = productOf(t1, t2);
-        if (x1.q != 0 && x1.p != 0) {
-            // Conjugates over one denominator: the product of the brackets.
-            const Surd n1 { x1.p, x1.q, x1.r, 1, false }, n2 { x2.p, x2.q, x2.r, 1, false };
-            multiplied = "(" + rootText(n1, sep) + ")(" + rootText(n2, sep) + ")";
-            if (x1.d != 1)
-                multiplied += "/" + TypesetInteger(x1.d * x1.d);
-        }
-        check.lines.push_back(checkLine(false, added, f.roots, sum, sep));
-        check.lines.push_back(checkLine(true, multiplied, f.roots, product, sep));
+        return check;
     }
+    const Surd& x1 = f.roots.first;
+    const Surd& x2 = f.roots.second;
+    const std::string t1 = rootText(x1, sep), t2 = rootText(x2, sep);
+    std::string multiplied = productOf(t1, t2);
+    if (x1.q != 0 && x1.p != 0) {
+        // Conjugates over one denominator: the product of the brackets.
+        const Surd n1 { x1.p, x1.q, x1.r, 1, false }, n2 { x2.p, x2.q, x2.r, 1, false };
+        multiplied = "(" + rootText(n1, sep) + ")(" + rootText(n2, sep) + ")";
+        if (x1.d != 1)
+            multiplied += "/" + TypesetInteger(x1.d * x1.d);
+    }
+    check.lines.push_back(checkLine(false, sumOf(t1, t2), f.roots, sum, sep));
+    check.lines.push_back(checkLine(true, multiplied, f.roots, product, sep));
+    return check;
+}
 
+// The roots found by Vieta's theorem put into the equation as typed.
+SolutionStep substitutionStep(const EquationFacts& f)
+{
+    SolutionStep check { "Проверка подстановкой", {} };
+    const Surd* roots[] = { &f.roots.first, &f.roots.second };
+    for (int i = 0; i < (f.signD == 0 ? 1 : 2); ++i) {
+        const Surd& x = *roots[i];
+        check.lines.push_back(
+            trinomialAt(f.k, putIn(MakeRational(x.p, x.d), f.k.separator)) + " = 0");
+    }
+    return check;
+}
+
+// a(x − x₁)(x − x₂) with the school's signs, or its decimals where long.
+SolutionStep factorStep(const EquationFacts& f)
+{
+    const Coefficients& k = f.k;
+    const char sep = k.separator;
     const std::string first = rootText(f.roots.first, sep);
     const std::string second = rootText(f.roots.second, sep);
     const std::string lead = LeadingFactor(k.a, sep);
@@ -495,16 +567,24 @@ SolutionStep checkStep(const EquationFacts& f)
         factoredLine += "≈ " + lead + "(x − (" + re + "+ " + imaginary + "))(x − (" + re + "− "
             + imaginary + "))";
     }
-    check.lines.push_back(factoredLine + (f.signD < 0 ? " (над комплексными числами)" : ""));
-    return check;
+    return { "Разложение на множители",
+        { factoredLine + (f.signD < 0 ? " (над комплексными числами)" : "") } };
 }
 
+// The vertex as the ninth grade finds it: x₀ = −b/(2a), then y₀ with x₀ put
+// into the trinomial, whatever the method (several never compute D).
 SolutionStep parabolaStep(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
+    const std::string x0 = TypesetRational(f.vertexX, sep);
+    const std::string put = quotient(-k.b, ExactDecimal { 2, 0 } * k.a, sep);
+    const std::string y0 = trinomialAt(k, putIn(f.vertexX, sep));
+    const bool shortY = CharacterCount(y0) <= 2 * kLongestExactForm && !isLong(x0);
     return { "Парабола",
-        { "Вершина: (−b/(2a); −D/(4a)) " + WithDecimals(f.vertexX, f.vertexY, sep),
+        { formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep),
+            "y₀ = " + (shortY ? y0 : "y(x₀)") + " " + WithDecimal(f.vertexY, sep),
+            "Вершина: (x₀; y₀) " + WithDecimals(f.vertexX, f.vertexY, sep),
             "Ось симметрии: x " + WithDecimal(f.vertexX, sep),
             Sign(k.a) > 0 ? "Ветви направлены вверх (a > 0)." : "Ветви направлены вниз (a < 0).",
             "Пересечение с осью y: (0; c) = (0; " + TypesetDecimal(k.c, sep) + ")" } };
@@ -514,12 +594,19 @@ std::vector<SolutionStep> linearSteps(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
+    const ExactDecimal zero { 0, 0 };
     std::vector<SolutionStep> out;
     if (Sign(k.b) != 0) {
+        // bx + c = 0, bx = −c, x = −c/b, each with its values.
         const Rational root = Divide(-k.c, k.b);
-        out.push_back({ "Линейное уравнение",
-            { "a = 0, поэтому уравнение линейное: bx + c = 0.",
-                "x = −c/b " + WithDecimal(root, sep) } });
+        SolutionStep step { "Линейное уравнение",
+            { "a = 0, поэтому уравнение линейное: " + TypesetPolynomial(zero, k.b, k.c, sep)
+                + " = 0." } };
+        if (Sign(k.c) != 0 && !isOne(k.b))
+            step.lines.push_back(
+                TypesetPolynomial(zero, k.b, zero, sep) + " = " + TypesetDecimal(-k.c, sep));
+        step.lines.push_back(rootLine("x", quotient(-k.c, k.b, sep), AsSurd(root), sep));
+        out.push_back(step);
     } else if (Sign(k.c) != 0) {
         out.push_back({ "Решений нет",
             { "a = 0 и b = 0, а c ≠ 0: равенство " + TypesetDecimal(k.c, sep)
@@ -532,22 +619,22 @@ std::vector<SolutionStep> linearSteps(const EquationFacts& f)
 }
 
 // The steps of the method itself, up to the roots.
-std::vector<SolutionStep> rootSteps(const EquationFacts& f, Method method)
+std::vector<SolutionStep> rootSteps(const EquationFacts& f, Method method, bool complexRoots)
 {
     switch (method) {
     case Method::HalfDiscriminant:
-        return halfDiscriminantSteps(f);
+        return halfDiscriminantSteps(f, complexRoots);
     case Method::Incomplete:
-        return incompleteSteps(f);
+        return incompleteSteps(f, complexRoots);
     case Method::Vieta:
         return vietaSteps(f);
     case Method::CompletingSquare:
-        return completingSquareSteps(f);
+        return completingSquareSteps(f, complexRoots);
     case Method::Formula:
     case Method::Linear:
         break;
     }
-    return formulaSteps(f);
+    return formulaSteps(f, complexRoots);
 }
 
 bool applies(const EquationFacts& f, Method method)
@@ -555,26 +642,20 @@ bool applies(const EquationFacts& f, Method method)
     return std::find(f.methods.begin(), f.methods.end(), method) != f.methods.end();
 }
 
-std::size_t length(const std::vector<SolutionStep>& steps)
-{
-    std::size_t n = 0;
-    for (const SolutionStep& step : steps) {
-        n += CharacterCount(step.heading);
-        for (const std::string& line : step.lines)
-            n += CharacterCount(line);
-    }
-    return n;
-}
-
 } // namespace
 
-std::vector<SolutionStep> WriteMethodSteps(const EquationFacts& facts, Method method)
+std::vector<SolutionStep> WriteMethodSteps(
+    const EquationFacts& facts, Method method, bool complexRoots)
 {
     if (facts.kind != EquationFacts::Quadratic)
         return linearSteps(facts);
-    std::vector<SolutionStep> out
-        = rootSteps(facts, applies(facts, method) ? method : Method::Formula);
-    out.push_back(checkStep(facts));
+    const Method used = applies(facts, method) ? method : Method::Formula;
+    std::vector<SolutionStep> out = rootSteps(facts, used, complexRoots);
+    // No roots in the school's course: nothing to check or factor.
+    if (facts.signD < 0 && !complexRoots)
+        return out;
+    out.push_back(used == Method::Vieta ? substitutionStep(facts) : vietaCheckStep(facts));
+    out.push_back(factorStep(facts));
     return out;
 }
 
@@ -588,7 +669,7 @@ SolutionStep WriteGraphStep(const EquationFacts& facts)
             + " пересекает ось y в точке (0; " + TypesetDecimal(k.c, k.separator) + ")." } };
 }
 
-std::string WriteEquationAnswer(const EquationFacts& facts)
+std::string WriteEquationAnswer(const EquationFacts& facts, bool complexRoots)
 {
     const char sep = facts.k.separator;
     switch (facts.kind) {
@@ -602,35 +683,33 @@ std::string WriteEquationAnswer(const EquationFacts& facts)
         break;
     }
     if (facts.signD < 0)
-        return "Ответ: действительных корней нет.";
+        return complexRoots ? "Ответ: " + complexPair(facts, false) + "." : "Ответ: корней нет.";
     if (facts.signD == 0)
         return "Ответ: " + namedRoot("x", facts.roots.first, sep) + ".";
-    return "Ответ: " + namedRoot("x₁", facts.roots.first, sep) + ", "
-        + namedRoot("x₂", facts.roots.second, sep) + ".";
+    const std::string x1 = rootText(facts.roots.first, sep);
+    const std::string x2 = rootText(facts.roots.second, sep);
+    if (!isLong(x1) && !isLong(x2))
+        return "Ответ: x₁ = " + x1 + ", x₂ = " + x2 + ".";
+    // Decimals with as many digits as tell the roots apart.
+    const std::vector<std::string> decimals
+        = DistinctDecimals({ facts.roots.first, facts.roots.second }, sep);
+    return "Ответ: x₁ ≈ " + decimals[0] + ", x₂ ≈ " + decimals[1] + ".";
 }
 
 std::vector<Method> OfferedMethods(const EquationFacts& facts)
 {
-    // Ties go to the method a school meets first for such an equation.
+    // The school's order: the formula first, whatever the equation, so that
+    // a class told to solve by it finds it in the same place every time.
     static const Method order[] = {
+        Method::Formula,
+        Method::HalfDiscriminant,
         Method::Incomplete,
         Method::Vieta,
-        Method::HalfDiscriminant,
-        Method::Formula,
         Method::CompletingSquare,
         Method::Linear,
     };
-    std::vector<std::pair<std::size_t, Method>> ranked;
-    for (const Method method : order) {
-        if (!applies(facts, method))
-            continue;
-        const std::size_t n = method == Method::Linear ? 0 : length(rootSteps(facts, method));
-        ranked.emplace_back(n, method);
-    }
-    std::stable_sort(ranked.begin(), ranked.end(),
-        [](const auto& x, const auto& y) { return x.first < y.first; });
     std::vector<Method> out;
-    std::transform(ranked.begin(), ranked.end(), std::back_inserter(out),
-        [](const auto& entry) { return entry.second; });
+    std::copy_if(std::begin(order), std::end(order), std::back_inserter(out),
+        [&facts](Method method) { return applies(facts, method); });
     return out;
 }

@@ -47,7 +47,7 @@ std::string precisionNote(const SolvedEquation& solved, const std::string& exact
 
 } // namespace
 
-std::string MethodName(Method method)
+std::string MethodName(Method method, Relation relation)
 {
     switch (method) {
     case Method::Formula:
@@ -63,7 +63,7 @@ std::string MethodName(Method method)
     case Method::Linear:
         break;
     }
-    return "Линейное уравнение";
+    return relation == Relation::Equal ? "Линейное уравнение" : "Линейное неравенство";
 }
 
 std::string RelationText(Relation relation)
@@ -83,8 +83,8 @@ std::string RelationText(Relation relation)
     return "= 0";
 }
 
-EquationSolution ExplainEquation(
-    const SolvedEquation& solved, std::optional<Method> method, Relation relation)
+EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Method> method,
+    Relation relation, bool complexRoots)
 {
     const EquationFacts facts = AnalyseEquation(solved);
     EquationSolution out;
@@ -93,13 +93,14 @@ EquationSolution ExplainEquation(
     const bool offered
         = method && std::find(out.methods.begin(), out.methods.end(), *method) != out.methods.end();
     out.method = offered ? *method : out.methods.front();
+    const bool complex = complexRoots && relation == Relation::Equal;
     out.steps.push_back(statement(facts, relation));
     // A linear or constant inequality is solved directly, not by its roots.
     if (relation == Relation::Equal || facts.kind == EquationFacts::Quadratic) {
-        for (SolutionStep& step : WriteMethodSteps(facts, out.method))
+        for (SolutionStep& step : WriteMethodSteps(facts, out.method, complex))
             out.steps.push_back(std::move(step));
     }
-    out.answer = WriteEquationAnswer(facts);
+    out.answer = WriteEquationAnswer(facts, complex);
     out.curve = WriteCurve(facts);
     out.description = WriteDescription(facts);
     out.rootSummary = WriteRootSummary(facts);

@@ -55,30 +55,36 @@ struct EquationSolution {
     // numberLineStep.
     std::optional<NumberLine> numberLine;
     std::size_t numberLineStep = 0;
-    // The methods offered, the shortest first, and the one the steps use.
+    // The methods offered, in the order a school meets them, and the one the
+    // steps use.
     std::vector<Method> methods;
     Method method = Method::Formula;
     Relation relation = Relation::Equal;
 };
 
-// «По формуле», «Через D₁», …, «Линейное уравнение».
-std::string MethodName(Method method);
+// «По формуле», «Через D₁», …, «Линейное уравнение» («Линейное неравенство»
+// for another relation).
+std::string MethodName(Method method, Relation relation = Relation::Equal);
 // "= 0", "> 0", "≥ 0", "< 0", "≤ 0".
 std::string RelationText(Relation relation);
 
 // Explains the equation (or, with another relation, the inequality) that
 // Solve has just solved, in the separator it was typed with, by `method`
-// where it applies and else by the first method offered. Reads no global:
-// everything comes with `solved`.
+// where it applies and else by the formula (the linear case by its own way).
+// The school's course knows real roots only: where D < 0 the steps end at
+// «корней нет»; `complexRoots` writes the complex pair, its check and its
+// factors, as in grades 10–11. Reads no global: everything comes with `solved`.
 EquationSolution ExplainEquation(const SolvedEquation& solved,
-    std::optional<Method> method = std::nullopt, Relation relation = Relation::Equal);
+    std::optional<Method> method = std::nullopt, Relation relation = Relation::Equal,
+    bool complexRoots = false);
 // Solve, then explain: for tests, fuzzers and benchmarks. Raises Exception
 // where Solve stops.
 inline EquationSolution ExplainEquation(const std::string& tA, const std::string& tB,
     const std::string& tC, char separator, std::optional<Method> method = std::nullopt,
-    Relation relation = Relation::Equal)
+    Relation relation = Relation::Equal, bool complexRoots = false)
 {
-    return ExplainEquation(SolveForExplanation({ tA, tB, tC }, separator), method, relation);
+    return ExplainEquation(
+        SolveForExplanation({ tA, tB, tC }, separator), method, relation, complexRoots);
 }
 
 // The result line as exact arithmetic would write it.

@@ -3,6 +3,47 @@
 #include "Writers.h"
 
 #include <utility>
+#include <vector>
+
+namespace {
+
+// "(1,25; −0,28125)", or "≈ (1,25; −0,2813)" where a coordinate is rounded.
+std::string pointLabel(const Rational& x, const Rational& y, char separator)
+{
+    bool roundedX = false, roundedY = false;
+    const std::string text = "(" + LabelNumber(AsSurd(x), separator, &roundedX) + "; "
+        + LabelNumber(AsSurd(y), separator, &roundedY) + ")";
+    return (roundedX || roundedY ? "≈ " : "") + text;
+}
+
+struct Value {
+    std::string text;
+    bool rounded = false;
+};
+
+// The values on the plot and in a sentence, with more digits where two
+// different ones would read alike.
+std::vector<Value> valuesOf(const std::vector<Surd>& xs, char separator)
+{
+    std::vector<Value> out;
+    for (const Surd& x : xs) {
+        Value v;
+        v.text = LabelNumber(x, separator, &v.rounded);
+        out.push_back(v);
+    }
+    if (out.size() == 2 && out[0].text == out[1].text && Compare(xs[0], xs[1]) != 0) {
+        const std::vector<std::string> distinct = DistinctDecimals(xs, separator);
+        for (std::size_t i = 0; i < 2; ++i)
+            out[i].text = distinct[i];
+    }
+    return out;
+}
+
+// A value in a sentence, «около» where rounded.
+std::string spoken(const Value& v) { return v.rounded ? "около " + v.text : v.text; }
+std::string spoken(const Surd& x, char separator) { return spoken(valuesOf({ x }, separator)[0]); }
+
+} // namespace
 
 PlotCurve WriteCurve(const EquationFacts& f)
 {
@@ -15,11 +56,13 @@ PlotCurve WriteCurve(const EquationFacts& f)
     curve.separator = sep;
     if (f.kind == EquationFacts::Quadratic) {
         if (f.signD > 0) {
-            const Surd* roots[] = { &f.roots.first, &f.roots.second };
-            for (int i = 0; i < 2; ++i)
-                curve.points.push_back(
-                    { PlotPoint::Root, static_cast<double>(Approximate(*roots[i])), 0,
-                        MarkLabel(i == 0 ? "x₁" : "x₂", *roots[i], sep) });
+            const std::vector<Surd> roots { f.roots.first, f.roots.second };
+            const std::vector<Value> values = valuesOf(roots, sep);
+            for (std::size_t i = 0; i < 2; ++i)
+                curve.points.push_back({ PlotPoint::Root,
+                    static_cast<double>(Approximate(roots[i])), 0,
+                    (i == 0 ? "x₁" : "x₂") + std::string(values[i].rounded ? " ≈ " : " = ")
+                        + values[i].text });
         } else if (f.signD == 0) {
             curve.points.push_back(
                 { PlotPoint::Root, static_cast<double>(Approximate(f.roots.first)), 0,
@@ -27,14 +70,15 @@ PlotCurve WriteCurve(const EquationFacts& f)
         }
         curve.points.push_back({ PlotPoint::Vertex, static_cast<double>(Approximate(f.vertexX)),
             static_cast<double>(Approximate(f.vertexY)),
-            "вершина (" + ShortDecimal(f.vertexX, sep) + "; " + ShortDecimal(f.vertexY, sep)
-                + ")" });
+            "вершина " + pointLabel(f.vertexX, f.vertexY, sep) });
     } else if (f.kind == EquationFacts::Linear) {
         curve.points.push_back({ PlotPoint::Root, static_cast<double>(Approximate(f.zeros[0])), 0,
             MarkLabel("x", f.zeros[0], sep) });
     }
+    bool rounded = false;
+    const std::string c = CompactDecimal(k.c, sep, &rounded);
     curve.points.push_back(
-        { PlotPoint::Intercept, 0, curve.c, "(0; " + CompactDecimal(k.c, sep) + ")" });
+        { PlotPoint::Intercept, 0, curve.c, (rounded ? "≈ (0; " : "(0; ") + c + ")" });
     return curve;
 }
 
@@ -46,43 +90,41 @@ std::string WriteDescription(const EquationFacts& f)
     std::string sentence;
     if (f.kind == EquationFacts::Quadratic) {
         sentence = "Парабола y = " + polynomial + ", ветви " + (Sign(k.a) > 0 ? "вверх" : "вниз")
-            + ", вершина (" + ShortDecimal(f.vertexX, sep) + "; " + ShortDecimal(f.vertexY, sep)
-            + ")";
-        if (f.signD > 0)
-            sentence += ", пересекает ось x в точках " + ShortDecimal(f.zeros[0], sep) + " и "
-                + ShortDecimal(f.zeros[1], sep);
+            + ", вершина (" + spoken(AsSurd(f.vertexX), sep) + "; "
+            + spoken(AsSurd(f.vertexY), sep) + ")";
+        if (f.signD > 0) {
+            const std::vector<Value> zeros = valuesOf(f.zeros, sep);
+            sentence += ", пересекает ось x в точках " + spoken(zeros[0]) + " и " + spoken(zeros[1]);
+        }
         else if (f.signD == 0)
-            sentence += ", касается оси x в точке " + ShortDecimal(f.zeros[0], sep);
+            sentence += ", касается оси x в точке " + spoken(f.zeros[0], sep);
         else
             sentence += ", ось x не пересекает";
     } else {
         sentence = "Прямая y = " + polynomial;
         if (f.kind == EquationFacts::Linear)
-            sentence += ", пересекает ось x в точке " + ShortDecimal(f.zeros[0], sep);
+            sentence += ", пересекает ось x в точке " + spoken(f.zeros[0], sep);
         else if (f.kind == EquationFacts::Never)
             sentence += ", параллельна оси x и её не пересекает";
         else
             sentence += ", совпадает с осью x";
     }
-    return sentence + ", ось y в точке " + CompactDecimal(k.c, sep);
+    bool rounded = false;
+    const std::string c = CompactDecimal(k.c, sep, &rounded);
+    return sentence + ", ось y в точке " + (rounded ? "около " : "") + c;
 }
 
 // The real zeros ascending, each to four digits, «около» where rounded.
 std::string WriteRootSummary(const EquationFacts& f)
 {
-    const auto value = [&f](const Surd& x) {
-        bool exact = false;
-        const std::string decimal
-            = TypesetApproximation(RoundedToFourDigits(x, &exact), f.k.separator);
-        return exact ? decimal : "около " + decimal;
-    };
     if (f.kind == EquationFacts::Always)
         return "x — любое число";
-    if (f.zeros.empty())
+    const std::vector<Value> zeros = valuesOf(f.zeros, f.k.separator);
+    if (zeros.empty())
         return "корней нет";
-    if (f.zeros.size() == 1)
-        return "корень " + value(f.zeros[0]);
-    return "корни " + value(f.zeros[0]) + " и " + value(f.zeros[1]);
+    if (zeros.size() == 1)
+        return "корень " + spoken(zeros[0]);
+    return "корни " + spoken(zeros[0]) + " и " + spoken(zeros[1]);
 }
 
 std::string WriteExactResultLine(const EquationFacts& f)

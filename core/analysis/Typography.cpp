@@ -20,10 +20,29 @@ std::string WithTypographicMinus(const std::string& text)
 
 std::size_t CharacterCount(const std::string& text)
 {
-    std::size_t n = 0;
+    std::size_t n = 0, groups = 0;
+    for (std::size_t at = 0; (at = text.find(kDigitGroupSpace, at)) != std::string::npos; ++at)
+        ++groups;
     for (const char c : text)
         n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
+    return n - groups;
+}
+
+std::string GroupedDigits(const std::string& text)
+{
+    std::size_t begin = text.rfind("−", 0) == 0 ? std::string("−").size() : 0;
+    std::size_t end = begin;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    if (end - begin < 5)
+        return text;
+    std::string out = text.substr(0, begin);
+    for (std::size_t i = begin; i < end; ++i) {
+        if (i > begin && (end - i) % 3 == 0)
+            out += kDigitGroupSpace;
+        out += text[i];
+    }
+    return out + text.substr(end);
 }
 
 std::string Superscript(long n)
@@ -43,7 +62,7 @@ std::string TextbookNumber(long double value, int digits, char separator)
     const std::string general = FloatToStrF(value, TFloatFormat::ffGeneral, digits, 0, separator);
     const std::size_t e = general.find('E');
     if (e == std::string::npos)
-        return WithTypographicMinus(general);
+        return GroupedDigits(WithTypographicMinus(general));
     const long exponent = std::strtol(general.c_str() + e + 1, nullptr, 10);
     const bool negative = general[0] == '-';
     std::string mantissa = general.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
@@ -59,7 +78,7 @@ std::string TextbookNumber(long double value, int digits, char separator)
     } else {
         body = (mantissa == "1" ? "" : mantissa + "·") + "10" + Superscript(exponent);
     }
-    return (negative ? "−" : "") + body;
+    return GroupedDigits((negative ? "−" : "") + body);
 }
 
 std::vector<std::string> SpaceSeparated(const std::string& line)
@@ -159,7 +178,8 @@ namespace {
 
 BigInt absolute(const BigInt& n) { return n < 0 ? BigInt(-n) : n; }
 
-std::string digitsOf(const BigInt& n) { return absolute(n).str(); }
+// The digits of |n|, grouped in threes from five digits on.
+std::string digitsOf(const BigInt& n) { return GroupedDigits(absolute(n).str()); }
 
 // The coefficient before x^power: nothing for 1, a power of ten set off by ·.
 std::string termFactor(const ExactDecimal& magnitude, int power, char separator)
@@ -175,6 +195,7 @@ bool isShortInteger(const std::string& exactText)
 {
     const auto digits = static_cast<std::size_t>(std::count_if(
         exactText.begin(), exactText.end(), [](char c) { return c >= '0' && c <= '9'; }));
+    // CharacterCount leaves out the spaces between groups of digits.
     const std::size_t minus = exactText.rfind("−", 0) == 0 ? 1 : 0;
     return digits <= 6 && CharacterCount(exactText) == digits + minus;
 }
@@ -187,7 +208,7 @@ bool IsScientific(const ExactDecimal& x)
 {
     if (x.m == 0)
         return false;
-    const long point = static_cast<long>(digitsOf(x.m).size()) + x.e;
+    const long point = static_cast<long>(absolute(x.m).str().size()) + x.e;
     return x.e >= 0 ? point > 15 : point <= -5;
 }
 
@@ -196,7 +217,7 @@ std::string TypesetDecimal(const ExactDecimal& value, char separator)
     const ExactDecimal x = Normalised(value);
     if (x.m == 0)
         return "0";
-    const std::string digits = digitsOf(x.m);
+    const std::string digits = absolute(x.m).str();
     const long point = static_cast<long>(digits.size()) + x.e;
     std::string body;
     if (IsScientific(x)) {
@@ -208,9 +229,9 @@ std::string TypesetDecimal(const ExactDecimal& value, char separator)
         }
         body += "10" + Superscript(point - 1);
     } else if (x.e >= 0) {
-        body = digits + std::string(x.e, '0');
+        body = GroupedDigits(digits + std::string(x.e, '0'));
     } else if (point > 0) {
-        body = digits.substr(0, point) + separator + digits.substr(point);
+        body = GroupedDigits(digits.substr(0, point)) + separator + digits.substr(point);
     } else {
         body = std::string("0") + separator + std::string(-point, '0') + digits;
     }
@@ -221,6 +242,9 @@ std::string TypesetRational(const Rational& x, char separator)
 {
     if (x.den == 1)
         return TypesetDecimal(Normalised({ x.num, 0 }), separator);
+    // 1/10³⁸ is the exact 10⁻³⁸, whose fraction would be 41 characters long.
+    if (const auto decimal = FiniteDecimal(x); decimal && IsScientific(*decimal))
+        return TypesetDecimal(*decimal, separator);
     return TypesetInteger(x.num) + "/" + digitsOf(x.den);
 }
 
@@ -295,11 +319,47 @@ std::string ShortDecimal(const Rational& x, char separator)
     return ShortDecimal(AsSurd(x), separator);
 }
 
-std::string MarkLabel(const std::string& name, const Surd& x, char separator)
+std::string LabelNumber(const Surd& x, char separator, bool* rounded)
 {
     bool exact = false;
     const std::string decimal = TypesetApproximation(RoundedToFourDigits(x, &exact), separator);
-    return name + (exact ? " = " : " ≈ ") + decimal;
+    if (!exact) {
+        const ExactDecimal six = RoundedDecimal(x, 6, &exact);
+        if (exact) {
+            *rounded = false;
+            return TypesetDecimal(six, separator);
+        }
+    }
+    *rounded = !exact;
+    return decimal;
+}
+
+std::string MarkLabel(const std::string& name, const Surd& x, char separator)
+{
+    bool rounded = false;
+    const std::string value = LabelNumber(x, separator, &rounded);
+    return name + (rounded ? " ≈ " : " = ") + value;
+}
+
+std::vector<std::string> DistinctDecimals(const std::vector<Surd>& values, char separator)
+{
+    // Four digits, and more only where two would read alike; the exact value
+    // is never more than a decimal with all its digits.
+    for (int digits = 4;; ++digits) {
+        std::vector<std::string> out;
+        for (const Surd& x : values) {
+            out.push_back(digits == 4
+                    ? ShortDecimal(x, separator)
+                    : TypesetDecimal(RoundedDecimal(x, digits), separator));
+        }
+        bool distinct = true;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            for (std::size_t j = i + 1; j < values.size(); ++j)
+                distinct = distinct && (out[i] != out[j] || Compare(values[i], values[j]) == 0);
+        }
+        if (distinct || digits >= 40)
+            return out;
+    }
 }
 
 std::string WithDecimals(const Rational& x, const Rational& y, char separator)
@@ -351,11 +411,13 @@ std::string LeadingFactor(const ExactDecimal& a, char separator)
     return Substituted(a, separator);
 }
 
-std::string CompactDecimal(const ExactDecimal& x, char separator)
+std::string CompactDecimal(const ExactDecimal& x, char separator, bool* rounded)
 {
     const std::string exact = TypesetDecimal(x, separator);
-    return CharacterCount(exact) <= 12 ? exact
-                                       : ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), separator);
+    const bool compact = CharacterCount(exact) <= 12;
+    if (rounded)
+        *rounded = !compact;
+    return compact ? exact : ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), separator);
 }
 
 std::string ExactOrDecimal(const Surd& x, char separator, bool* decimal)

@@ -13,7 +13,15 @@
 // '-' written as U+2212.
 std::string WithTypographicMinus(const std::string& text);
 
-// Length in characters (code points) of a UTF-8 text.
+// The narrow no-break space (U+202F) between groups of three digits in an
+// integer part of five digits and more: 10 000, 2 500 000 000.
+inline constexpr const char* kDigitGroupSpace = "\u202F";
+// The integer part at the start of `text` (after a minus) grouped where it
+// has five digits or more: "−1234567,5" gives "−1 234 567,5".
+std::string GroupedDigits(const std::string& text);
+
+// Length in characters (code points) of a UTF-8 text, the spaces between
+// groups of digits not counted: a form is as long as its digits and signs.
 std::size_t CharacterCount(const std::string& text);
 
 // n in superscript digits: "⁻¹⁹", "⁵".
@@ -44,6 +52,8 @@ std::string TypesetInteger(const BigInt& n);
 std::string TypesetDecimal(const ExactDecimal& x, char separator);
 // Whether TypesetDecimal writes it with a power of ten.
 bool IsScientific(const ExactDecimal& x);
+// "3/2", "−1/3"; a finite decimal written with a power of ten as that
+// decimal: 1/10³⁸ as 10⁻³⁸.
 std::string TypesetRational(const Rational& x, char separator);
 // The surd with `sign` ("±", "+" or "−") before its root part.
 std::string TypesetSurd(const Surd& x, const std::string& sign, char separator);
@@ -69,7 +79,14 @@ std::string WithDecimals(const Rational& x, const Rational& y, char separator);
 // The four-digit decimal alone: "0,382".
 std::string ShortDecimal(const Surd& x, char separator);
 std::string ShortDecimal(const Rational& x, char separator);
-// A mark's label: "x₁ = 2", "x₂ ≈ 0,382".
+// A value on the plot or in a sentence: its four-digit decimal, or the exact
+// decimal where it has up to six significant digits (−0,28125); `rounded`
+// tells where neither is exact.
+std::string LabelNumber(const Surd& x, char separator, bool* rounded);
+// The decimals of values that are told apart: four digits, more where two
+// different values would read alike (−376 700,42 and −376 699,87).
+std::vector<std::string> DistinctDecimals(const std::vector<Surd>& values, char separator);
+// A mark's label: "x₁ = 2", "x₂ ≈ 0,382", "y = −0,28125".
 std::string MarkLabel(const std::string& name, const Surd& x, char separator);
 // x − root with a decimal root: "(x − 0,3333)", "(x + 10¹⁹)", "x".
 std::string DecimalFactor(const std::string& decimal);
@@ -80,8 +97,8 @@ std::string Factor(const Surd& root, const std::string& exactText, char separato
 // outside a bracket: "2", "−2", "−(2·10⁵)".
 std::string LeadingFactor(const ExactDecimal& a, char separator);
 // The exact value where it takes at most 12 characters, else its four-digit
-// decimal: the y-intercept's label.
-std::string CompactDecimal(const ExactDecimal& x, char separator);
+// decimal (`rounded` tells): the y-intercept's label.
+std::string CompactDecimal(const ExactDecimal& x, char separator, bool* rounded = nullptr);
 
 // The intervals of an inequality's answer, as a Russian textbook writes them.
 

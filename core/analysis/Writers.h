@@ -10,13 +10,15 @@
 #include <vector>
 
 // MethodSteps.cpp: the steps by one method (after the step that states the
-// equation) up to the roots and their check, the answer line of the equation,
-// and the step about the graph.
-std::vector<SolutionStep> WriteMethodSteps(const EquationFacts& facts, Method method);
-std::string WriteEquationAnswer(const EquationFacts& facts);
+// equation) up to the roots, their check and the factors, the answer line of
+// the equation, and the step about the graph. Where D < 0 the steps end at
+// «корней нет» unless `complexRoots`.
+std::vector<SolutionStep> WriteMethodSteps(
+    const EquationFacts& facts, Method method, bool complexRoots);
+std::string WriteEquationAnswer(const EquationFacts& facts, bool complexRoots);
 // The last step: the parabola (vertex, axis, branches, intercept) or the line.
 SolutionStep WriteGraphStep(const EquationFacts& facts);
-// The methods that apply, the shortest first.
+// The methods that apply, always in the order a school meets them.
 std::vector<Method> OfferedMethods(const EquationFacts& facts);
 
 // Inequality.cpp: for a relation other than =, the method of intervals after
