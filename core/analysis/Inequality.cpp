@@ -78,8 +78,7 @@ public:
         const std::vector<std::string> decimals = DistinctDecimals(zeros, separator);
         for (std::size_t i = 0; i < zeros.size(); ++i) {
             bool decimal = decimalsOnly;
-            const std::string exact
-                = decimal ? "" : ExactOrDecimal(zeros[i], separator, &decimal);
+            const std::string exact = decimal ? "" : ExactOrDecimal(zeros[i], separator, &decimal);
             m_texts.push_back(decimal ? decimals[i] : exact);
             m_rounded = m_rounded || decimal;
         }
@@ -102,8 +101,8 @@ private:
 
 std::string intervalText(const SolutionInterval& i, const ZeroTexts& zeros)
 {
-    return TypesetInterval(i.from ? zeros.of(*i.from) : "", i.fromClosed,
-        i.to ? zeros.of(*i.to) : "", i.toClosed);
+    return TypesetInterval(
+        i.from ? zeros.of(*i.from) : "", i.fromClosed, i.to ? zeros.of(*i.to) : "", i.toClosed);
 }
 
 // The set after "x": "∈ (−∞; 1) ∪ (2; +∞)", "= −1", "≠ −1", "— любое число",

@@ -227,6 +227,8 @@ private:
                 } else if (d == ',' && i + 1 < to && isDigit(m_text[i + 1]) && i > 0
                     && isDigit(m_text[i - 1])) {
                     piece.latex += "{,}";
+                } else if (d == U'\u202F' && i + 1 < to && isDigit(m_text[i + 1])) {
+                    piece.latex += "\\,"; // between groups of three digits
                 } else {
                     break;
                 }
@@ -296,6 +298,8 @@ std::string textMode(std::string_view text)
     for (const char32_t c : codePoints(text)) {
         if (c == U'\u00A0') {
             out += "~";
+        } else if (c == U'\u202F') {
+            out += "\\,";
         } else if (isTexSpecial(c)) {
             out += std::string("\\") + char(c);
         } else if (c == U'−' || !command(c).empty() || superscript(c) || subscript(c)

@@ -197,6 +197,12 @@ void addRootLines(const EquationFacts& f, std::vector<std::string>& lines, const
     const char sep = f.k.separator;
     if (f.signD == 0) {
         lines.push_back(rootLine("x", how1, f.roots.first, sep));
+    } else if (isLong(rootText(f.roots.first, sep)) && isLong(rootText(f.roots.second, sep))) {
+        // Decimals that tell the roots apart, however close.
+        const std::vector<std::string> decimals
+            = DistinctDecimals({ f.roots.first, f.roots.second }, sep);
+        lines.push_back("x₁ ≈ " + decimals[0]);
+        lines.push_back("x₂ ≈ " + decimals[1]);
     } else {
         lines.push_back(rootLine("x₁", how1, f.roots.first, sep));
         lines.push_back(rootLine("x₂", how2, f.roots.second, sep));
@@ -353,8 +359,7 @@ std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
     if (!isOne(k.a))
         step.lines.push_back("Делим на a = " + TypesetDecimal(k.a, sep) + ": "
             + reducedPolynomial(p.num, q.num, sep) + " = 0");
-    step.lines.push_back(
-        "p = " + TypesetInteger(p.num) + ", q = " + TypesetInteger(q.num));
+    step.lines.push_back("p = " + TypesetInteger(p.num) + ", q = " + TypesetInteger(q.num));
     step.lines.push_back("x₁ + x₂ = −p = " + TypesetInteger(-p.num));
     step.lines.push_back("x₁·x₂ = q = " + TypesetInteger(q.num));
     if (f.signD == 0)

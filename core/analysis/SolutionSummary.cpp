@@ -59,10 +59,10 @@ PlotCurve WriteCurve(const EquationFacts& f)
             const std::vector<Surd> roots { f.roots.first, f.roots.second };
             const std::vector<Value> values = valuesOf(roots, sep);
             for (std::size_t i = 0; i < 2; ++i)
-                curve.points.push_back({ PlotPoint::Root,
-                    static_cast<double>(Approximate(roots[i])), 0,
-                    (i == 0 ? "x₁" : "x₂") + std::string(values[i].rounded ? " ≈ " : " = ")
-                        + values[i].text });
+                curve.points.push_back(
+                    { PlotPoint::Root, static_cast<double>(Approximate(roots[i])), 0,
+                        (i == 0 ? "x₁" : "x₂") + std::string(values[i].rounded ? " ≈ " : " = ")
+                            + values[i].text });
         } else if (f.signD == 0) {
             curve.points.push_back(
                 { PlotPoint::Root, static_cast<double>(Approximate(f.roots.first)), 0,
@@ -90,13 +90,13 @@ std::string WriteDescription(const EquationFacts& f)
     std::string sentence;
     if (f.kind == EquationFacts::Quadratic) {
         sentence = "Парабола y = " + polynomial + ", ветви " + (Sign(k.a) > 0 ? "вверх" : "вниз")
-            + ", вершина (" + spoken(AsSurd(f.vertexX), sep) + "; "
-            + spoken(AsSurd(f.vertexY), sep) + ")";
+            + ", вершина (" + spoken(AsSurd(f.vertexX), sep) + "; " + spoken(AsSurd(f.vertexY), sep)
+            + ")";
         if (f.signD > 0) {
             const std::vector<Value> zeros = valuesOf(f.zeros, sep);
-            sentence += ", пересекает ось x в точках " + spoken(zeros[0]) + " и " + spoken(zeros[1]);
-        }
-        else if (f.signD == 0)
+            sentence
+                += ", пересекает ось x в точках " + spoken(zeros[0]) + " и " + spoken(zeros[1]);
+        } else if (f.signD == 0)
             sentence += ", касается оси x в точке " + spoken(f.zeros[0], sep);
         else
             sentence += ", ось x не пересекает";

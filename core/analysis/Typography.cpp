@@ -348,9 +348,8 @@ std::vector<std::string> DistinctDecimals(const std::vector<Surd>& values, char 
     for (int digits = 4;; ++digits) {
         std::vector<std::string> out;
         for (const Surd& x : values) {
-            out.push_back(digits == 4
-                    ? ShortDecimal(x, separator)
-                    : TypesetDecimal(RoundedDecimal(x, digits), separator));
+            out.push_back(digits == 4 ? ShortDecimal(x, separator)
+                                      : TypesetDecimal(RoundedDecimal(x, digits), separator));
         }
         bool distinct = true;
         for (std::size_t i = 0; i < values.size(); ++i) {

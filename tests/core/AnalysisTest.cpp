@@ -30,6 +30,15 @@ protected:
     void TearDown() override { DecimalSeparator = '.'; }
 };
 
+// The digits' narrow group spaces as plain ones, for rows that read as a
+// book prints them; TextbookNotation pins the narrow space itself.
+std::string plainSpaces(std::string text)
+{
+    for (std::size_t at; (at = text.find("\u202F")) != std::string::npos;)
+        text.replace(at, std::string("\u202F").size(), " ");
+    return text;
+}
+
 std::string allLines(const EquationSolution& s)
 {
     std::string out;
@@ -38,7 +47,7 @@ std::string allLines(const EquationSolution& s)
         for (const std::string& line : step.lines)
             out += line + "\n";
     }
-    return out;
+    return plainSpaces(out);
 }
 
 constexpr Relation kGreater = Relation::Greater, kAtLeast = Relation::GreaterOrEqual,
@@ -50,6 +59,7 @@ struct Case {
     const char *a, *b, *c;
     std::vector<const char*> lines; // each must appear, whole, in the steps
     Method method = Method::Formula;
+    bool complexRoots = false;
 };
 
 // The lines by the row's method, by default the formula, which every
@@ -58,7 +68,8 @@ void expectLines(const std::vector<Case>& cases, char separator = '.')
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = allLines(ExplainEquation(c.a, c.b, c.c, separator, c.method));
+        const std::string text = allLines(
+            ExplainEquation(c.a, c.b, c.c, separator, c.method, Relation::Equal, c.complexRoots));
         for (const char* line : c.lines)
             EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
                                                                               << text;
@@ -76,9 +87,10 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "fractions", "6", "-5", "1",
             { "x₁ = (5 + 1)/12 = 1/2 = 0.5", "x₂ = (5 − 1)/12 = 1/3 ≈ 0.3333" } },
         { "perfect square D", "1", "0", "-4",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√16/2 = ±4/2", "x₁ = 4/2 = 2", "x₂ = −4/2 = −2" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = (±√16)/2 = ±4/2", "x₁ = 4/2 = 2", "x₂ = −4/2 = −2" } },
         { "square factor out of the root", "1", "0", "-8",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√32/2 = ±2√2", "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = (±√32)/2 = ±2√2",
+                "a(x − x₁)(x − x₂) = (x − 2√2)(x + 2√2)" } },
         { "gcd reduces the fraction", "2", "-4", "-4",
             { "x₁,₂ = (−b ± √D)/(2a) = (4 ± √48)/4 = 1 ± √3" } },
         { "a < 0: x₁ takes +√D", "-1", "3", "-1",
@@ -92,15 +104,18 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "long form falls back to decimals", "1", "1e19", "1",
             { "x₁ ≈ −10⁻¹⁹", "x₂ ≈ −10¹⁹", "a(x − x₁)(x − x₂) ≈ (x + 10⁻¹⁹)(x + 10¹⁹)",
                 "Точная запись корней длиннее 40 знаков, поэтому показаны десятичные значения." } },
-        { "complex i", "1", "0", "1", { "x₁,₂ = ±i" } },
-        { "complex pair", "1", "1", "1", { "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" } },
+        { "complex i", "1", "0", "1", { "x₁,₂ = ±i" }, Method::Formula, true },
+        { "complex pair", "1", "1", "1", { "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" }, Method::Formula,
+            true },
         { "complex with integer parts", "1", "-2", "5",
             { "x₁,₂ = 1 ± 2i",
-                "a(x − x₁)(x − x₂) = (x − 1 − 2i)(x − 1 + 2i) (над комплексными числами)" } },
+                "a(x − x₁)(x − x₂) = (x − 1 − 2i)(x − 1 + 2i) (над комплексными числами)" },
+            Method::Formula, true },
         { "one root", "4", "4", "1",
-            { "x = −b/(2a) = −1/2 = −0.5", "a(x − x₁)(x − x₂) = 4(x + 1/2)²" } },
+            { "x = −b/(2a) = −4/8 = −1/2 = −0.5", "a(x − x₁)(x − x₂) = 4(x + 1/2)²" } },
         { "vertex", "1", "-3", "2",
-            { "Вершина: (−b/(2a); −D/(4a)) = (3/2; −1/4) = (1.5; −0.25)" } },
+            { "x₀ = −b/(2a) = 3/2 = 1.5", "y₀ = 1.5² − 3·1.5 + 2 = −1/4 = −0.25",
+                "Вершина: (x₀; y₀) = (3/2; −1/4) = (1.5; −0.25)" } },
         { "Vieta", "2", "3", "-5",
             { "x₁ + x₂ = 1 − 5/2 = −3/2 = −b/a", "x₁·x₂ = 1·(−5/2) = −5/2 = c/a" } },
         { "tiny exact coefficient", "1e-45", "0", "-1e-45",
@@ -108,30 +123,40 @@ TEST_F(Analysis, ExactFormsAreSimplified)
                 "a = 10⁻⁴⁵, b = 0, c = −10⁻⁴⁵" } },
         // Trial division must reach ∛n exactly: ∛(37³) is a hair below 37 in floating point.
         { "square factor at the cube root", "1", "0", "-50653",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√202612/2 = ±37√37",
-                "x₁·x₂ = 37√37·(−37√37) = −50653 = c/a" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = (±√202 612)/2 = ±37√37",
+                "x₁·x₂ = 37√37·(−37√37) = −50 653 = c/a" } },
         { "discriminant with an odd decimal exponent", "1", "0", "-0.1",
-            { "x₁,₂ = (−b ± √D)/(2a) = ±√0.4/2 = ±√10/10" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = (±√0.4)/2 = ±√10/10" } },
         { "a power of ten substituted is bracketed", "1", "1e19", "1",
             { "D = b² − 4ac = (10¹⁹)² − 4·1·1 ≈ 10³⁸ (точная запись длиннее 40 знаков)" } },
         // 40 characters, 44 bytes: the limit counts characters.
         { "a form of exactly 40 characters stays exact", "1", "-200000000000",
             "-2005604901330112098026200560490130",
-            { "x₁,₂ = (−b ± √D)/(2a) = 100000000000 ± 100000000001√200560490130" } },
+            { "x₁,₂ = (−b ± √D)/(2a) = 100 000 000 000 ± 100 000 000 001√200 560 490 130" } },
         { "a long factored form gives its decimals", "1", "-3.001", "1",
             { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
         { "integers written out, = where exact", "1", "-100000", "0",
-            { "x₁ = (100000 + 100000)/2 = 100000",
-                "Вершина: (−b/(2a); −D/(4a)) = (50000; −2500000000) = (50000; −2.5·10⁹)" } },
+            { "x₁ = (100 000 + 100 000)/2 = 100 000",
+                "y₀ = 50 000² − 100 000·50 000 = −2 500 000 000 = −2.5·10⁹",
+                "Вершина: (x₀; y₀) = (50 000; −2 500 000 000) = (50 000; −2.5·10⁹)" } },
         // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
-        { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √202510)/50 ≈ 0.9998" } },
-        { "−0.9998", "1", "20", "18.996", { "x₁ = (−500 + √202510)/50 ≈ −0.9998" } },
-        { "−0.9996", "16.7", "-59", "-75.66", { "x₂ = (1475 − √5334430)/835 ≈ −0.9996" } },
-        { "9.997", "1", "-200", "1899.532", { "x₂ = (5000 − 3√2250130)/50 ≈ 9.997" } },
+        { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √202 510)/50 ≈ 0.9998" } },
+        { "−0.9998", "1", "20", "18.996", { "x₁ = (−500 + √202 510)/50 ≈ −0.9998" } },
+        { "−0.9996", "16.7", "-59", "-75.66", { "x₂ = (1475 − √5 334 430)/835 ≈ −0.9996" } },
+        { "9.997", "1", "-200", "1899.532", { "x₂ = (5000 − 3√2 250 130)/50 ≈ 9.997" } },
         { "9999", "1", "-200000", "1899882999.578",
-            { "x₂ = (5000000 − √20250292501055)/50 ≈ 9999" } },
+            { "x₂ = (5 000 000 − √20 250 292 501 055)/50 ≈ 9999" } },
         { "rational 0.9998", "1", "-1.99978", "0.99978",
-            { "x₂ = (1.99978 − 0.00022)/2 = 49989/50000 ≈ 0.9998" } },
+            { "x₂ = (1.99978 − 0.00022)/2 = 49 989/50 000 ≈ 0.9998" } },
+        // 37 characters but 41 bytes: the limit counts characters, group spaces aside.
+        { "the limit counts characters", "1", "-1234567891", "1",
+            { "x₂ = (1 234 567 891 − √1 524 157 877 488 187 877)/2 ≈ 8.1·10⁻¹⁰" } },
+        { "a millionth written as a power", "1e-6", "1", "-1", { "10⁻⁶·x² + x − 1 = 0" } },
+        // A power of ten is exact however long its fraction: no ≈, no note.
+        { "an exact power of ten", "1e38", "-2", "1e-38",
+            { "x = −b/(2a) = 2/(2·10³⁸) = 10⁻³⁸", "x₁·x₂ = 10⁻³⁸·10⁻³⁸ = 10⁻⁷⁶ = c/a" } },
+        { "a root taken over its denominator bracketed", "3", "0", "-12",
+            { "x₁,₂ = (−b ± √D)/(2a) = (±√144)/6 = ±12/6" } },
         // D a hair below the tie 870.25: its decimal from the integers, not long double.
         { "discriminant's decimal near a tie", "4e-48", "-29.5", "2e-18",
             { "D = b² − 4ac = (−29.5)² − 4·(4·10⁻⁴⁸)·(2·10⁻¹⁸) ≈ 870.2 (точная запись длиннее 40 "
@@ -142,7 +167,10 @@ TEST_F(Analysis, ExactFormsAreSimplified)
 TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
 {
     expectLines({
-        { "linear", "0", "3", "1", { "[Линейное уравнение]", "x = −c/b = −1/3 ≈ −0.3333" } },
+        { "linear", "0", "3", "1",
+            { "[Линейное уравнение]", "a = 0, поэтому уравнение линейное: 3x + 1 = 0.", "3x = −1",
+                "x = −1/3 ≈ −0.3333" } },
+        { "linear, the values put in", "0", "2", "-4", { "2x = 4", "x = 4/2 = 2" } },
         { "no solutions, constant", "0", "0", "5",
             { "a = 0 и b = 0, а c ≠ 0: равенство 5 = 0 неверно ни при каком x." } },
         { "every x", "0", "0", "0",
@@ -150,13 +178,15 @@ TEST_F(Analysis, EveryRuleAndMendHasItsSteps)
                 "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } },
         { "every x, numerically", "0", "0.0", "00", { "0 = 0" } },
         { "double root", "1", "2", "1",
-            { "D = 0: один корень (два совпадающих).", "x = −b/(2a) = −1" } },
+            { "D = 0: один корень (два совпадающих).", "x = −b/(2a) = −2/2 = −1" } },
+        { "double root by D₁", "1", "-6", "9", { "x = −k/a = 3" }, Method::HalfDiscriminant },
         { "b = c = 0", "2", "0", "0", { "x = −b/(2a) = 0" } },
         { "two roots", "1", "0", "-2", { "D > 0: два действительных корня." } },
-        { "no real roots", "1", "0", "1",
-            { "D < 0: действительных корней нет, корни комплексные." } },
+        { "no real roots", "1", "0", "1", { "D < 0, корней нет." } },
+        { "no real roots, complex ones asked for", "1", "0", "1",
+            { "D < 0: действительных корней нет, корни комплексные." }, Method::Formula, true },
         { "discriminant substituted", "1", "-3", "-4", { "D = b² − 4ac = (−3)² − 4·1·(−4) = 25" } },
-        { "linear, tiny root", "0", "3", "1e-50", { "x = −c/b ≈ −3.333·10⁻⁵¹" } },
+        { "linear, tiny root", "0", "3", "1e-50", { "x ≈ −3.333·10⁻⁵¹" } },
     });
 }
 
@@ -256,8 +286,11 @@ TEST_F(Analysis, TextbookNotation)
         int digits;
         const char* text;
     } numbers[] = {
-        { 100000, 4, "100000" },
-        { 50000, 4, "50000" },
+        // Integer parts of five digits and more in groups of three.
+        { 100000, 4, "100\u202F000" },
+        { 50000, 4, "50\u202F000" },
+        { 1234, 4, "1234" },
+        { -123456.5L, 7, "−123\u202F456,5" },
         { -2.5e9L, 4, "−2,5·10⁹" },
         { 1e-19L, 4, "10⁻¹⁹" },
         { -1234567, 4, "−1,235·10⁶" },
@@ -292,6 +325,13 @@ TEST_F(Analysis, TextbookNotation)
     // The plot's labels say = only where the value is exact.
     EXPECT_EQ(ExplainEquation("1", "-3", "1", ',').curve.points[0].label, "x₁ ≈ 2,618");
     EXPECT_EQ(ExplainEquation("1", "-3", "2", ',').curve.points[0].label, "x₁ = 2");
+    // A finite decimal of up to six digits is exact; else ≈ before the rounded point.
+    EXPECT_EQ(ExplainEquation("1,25", "-3,125", "1,671875", ',').curve.points[2].label,
+        "вершина (1,25; −0,28125)");
+    EXPECT_EQ(
+        ExplainEquation("3", "-2", "1", ',').curve.points[0].label, "вершина ≈ (0,3333; 0,6667)");
+    EXPECT_EQ(
+        ExplainEquation("1", "0", "12345678,0625", ',').curve.points[1].label, "≈ (0; 1,235·10⁷)");
     // So do the roots told after a move, ascending, with «около».
     EXPECT_EQ(ExplainEquation("-1", "3", "-1", ',').rootSummary, "корни около 0,382 и около 2,618");
     EXPECT_EQ(ExplainEquation("0", "2", "-3", ',').rootSummary, "корень 1,5");
@@ -354,7 +394,7 @@ TEST_F(Analysis, TraceStepsJumpsAndSpeaks)
         { "3 × Shift+Right", "1", "-3", "2", 0, 0.2, { FR, FR, FR }, "x = 0,06; y = 1,824" },
         { "a root off the ticks", "1", "-3", "1", 0, 1, { Root }, "x = 0,382; y = 0; корень" },
         { "D = 0: root and vertex", "1", "-2", "1", 0, 1, { V }, "x = 1; y = 0; корень, вершина" },
-        { "large values in full", "1", "0", "-1000000", 0, 100, { R }, "x = 100; y = −990000" },
+        { "large values in full", "1", "0", "-1000000", 0, 100, { R }, "x = 100; y = −990 000" },
         { "no roots", "1", "0", "1", 0, 1, { Root }, "Корней нет" },
         { "a line has no vertex", "0", "2", "-4", 0, 1, { V }, "Вершины нет" },
     };
@@ -369,7 +409,7 @@ TEST_F(Analysis, TraceStepsJumpsAndSpeaks)
             said = to ? TraceText(curve, *to, fine ? row.step / 10 : row.step) : TraceNowhere(key);
             x = to.value_or(x);
         }
-        EXPECT_EQ(said, row.said);
+        EXPECT_EQ(plainSpaces(said), row.said);
     }
     EXPECT_EQ(TraceStart({ -1.3, 4.1, 0, 1 }, 0.5), 1.5);
 }
@@ -549,33 +589,37 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
         const char* answer;
         char separator = '.';
     } rows[] = {
-        { "2", "-7", "3", { Vieta, Formula, CompletingSquare }, "Ответ: x₁ = 3, x₂ = 1/2." },
-        { "1", "-6", "8", { Vieta, CompletingSquare, Formula, HalfDiscriminant },
+        // The school's order whatever the equation; Vieta only for integer roots.
+        { "2", "-7", "3", { Formula, CompletingSquare }, "Ответ: x₁ = 3, x₂ = 1/2." },
+        { "1", "-6", "8", { Formula, HalfDiscriminant, Vieta, CompletingSquare },
             "Ответ: x₁ = 4, x₂ = 2." },
-        { "1", "-20", "1", { CompletingSquare, Formula, HalfDiscriminant },
+        { "1", "-20", "1", { Formula, HalfDiscriminant, CompletingSquare },
             "Ответ: x₁ = 10 + 3√11, x₂ = 10 − 3√11." },
-        { "1", "-5", "6", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 3, x₂ = 2." },
-        { "1", "3", "-10", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 2, x₂ = −5." },
-        { "3", "0", "-12", { Incomplete, Vieta, CompletingSquare, Formula, HalfDiscriminant },
+        { "1", "-5", "6", { Formula, Vieta, CompletingSquare }, "Ответ: x₁ = 3, x₂ = 2." },
+        { "1", "3", "-10", { Formula, Vieta, CompletingSquare }, "Ответ: x₁ = 2, x₂ = −5." },
+        { "3", "0", "-12", { Formula, HalfDiscriminant, Incomplete, Vieta, CompletingSquare },
             "Ответ: x₁ = 2, x₂ = −2." },
-        { "1", "0", "4", { Incomplete, Formula, HalfDiscriminant, CompletingSquare },
-            "Ответ: действительных корней нет." },
-        { "2", "5", "0", { Incomplete, Vieta, Formula, CompletingSquare },
-            "Ответ: x₁ = 0, x₂ = −5/2." },
-        { "1", "-2", "1", { Vieta, CompletingSquare, Formula, HalfDiscriminant }, "Ответ: x = 1." },
-        { "1", "1", "1", { Formula, CompletingSquare }, "Ответ: действительных корней нет." },
-        { "4", "-4", "1", { Formula, Vieta, CompletingSquare, HalfDiscriminant },
-            "Ответ: x = 1/2." },
-        { "0.5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2." },
-        { "0,5", "-3", "4", { Vieta, CompletingSquare, Formula }, "Ответ: x₁ = 4, x₂ = 2.", ',' },
+        { "1", "-100000", "0", { Formula, HalfDiscriminant, Incomplete, Vieta, CompletingSquare },
+            "Ответ: x₁ = 100 000, x₂ = 0." },
+        { "1", "0", "4", { Formula, HalfDiscriminant, Incomplete, CompletingSquare },
+            "Ответ: корней нет." },
+        { "2", "5", "0", { Formula, Incomplete, CompletingSquare }, "Ответ: x₁ = 0, x₂ = −5/2." },
+        { "1", "-2", "1", { Formula, HalfDiscriminant, Vieta, CompletingSquare }, "Ответ: x = 1." },
+        { "1", "1", "1", { Formula, CompletingSquare }, "Ответ: корней нет." },
+        { "4", "-4", "1", { Formula, HalfDiscriminant, CompletingSquare }, "Ответ: x = 1/2." },
+        { "0.5", "-3", "4", { Formula, Vieta, CompletingSquare }, "Ответ: x₁ = 4, x₂ = 2." },
+        { "0,5", "-3", "4", { Formula, Vieta, CompletingSquare }, "Ответ: x₁ = 4, x₂ = 2.", ',' },
         { "-1", "3", "-1", { Formula, CompletingSquare },
             "Ответ: x₁ = (3 − √5)/2, x₂ = (3 + √5)/2." },
-        { "2", "0", "-1", { Incomplete, CompletingSquare, Formula, HalfDiscriminant },
+        { "2", "0", "-1", { Formula, HalfDiscriminant, Incomplete, CompletingSquare },
             "Ответ: x₁ = √2/2, x₂ = −√2/2." },
-        { "1", "-2", "5", { Formula, HalfDiscriminant, CompletingSquare },
-            "Ответ: действительных корней нет." },
-        { "1", "1e19", "1", { Formula, CompletingSquare, HalfDiscriminant },
+        { "1", "-2", "5", { Formula, HalfDiscriminant, CompletingSquare }, "Ответ: корней нет." },
+        { "1", "1e19", "1", { Formula, HalfDiscriminant, CompletingSquare },
             "Ответ: x₁ ≈ −10⁻¹⁹, x₂ ≈ −10¹⁹." },
+        // Two roots that agree in their first eleven digits, told apart.
+        { "405138.2", "305224638250.49742756", "57487839825488572.391231811622661854150248",
+            { Formula, CompletingSquare },
+            "Ответ: x₁ ≈ −376 692.00071789998, x₂ ≈ −376 692.00071790002." },
         { "0", "3", "1", { Linear }, "Ответ: x = −1/3." },
         { "0", "0", "5", { Linear }, "Ответ: решений нет." },
         { "0", "0", "0", { Linear }, "Ответ: x — любое число." },
@@ -584,12 +628,22 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
         SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
         const EquationSolution offered = ExplainEquation(row.a, row.b, row.c, row.separator);
         EXPECT_EQ(offered.methods, row.methods);
-        EXPECT_EQ(offered.answer, row.answer);
+        // The formula by default, the linear case by its own way.
+        EXPECT_EQ(offered.method, row.methods.front());
+        EXPECT_EQ(plainSpaces(offered.answer), row.answer);
         // «Ответ: x₁ = 3, x₂ = 1/2.» names x₁ = 3 and x₂ = 1/2.
-        const std::string named = offered.answer.substr(0, offered.answer.size() - 1);
+        const std::string named = plainSpaces(offered.answer.substr(0, offered.answer.size() - 1));
         for (const Method method : offered.methods) {
             const EquationSolution s = ExplainEquation(row.a, row.b, row.c, row.separator, method);
             ASSERT_EQ(s.method, method);
+            // No complex numbers in the school's course; asked for, the pair.
+            if (named == "Ответ: корней нет") {
+                EXPECT_EQ(allLines(s).find('i'), std::string::npos) << allLines(s);
+                const EquationSolution complex = ExplainEquation(
+                    row.a, row.b, row.c, row.separator, method, Relation::Equal, true);
+                EXPECT_NE(allLines(complex).find('i'), std::string::npos) << allLines(complex);
+                EXPECT_TRUE(complex.answer.starts_with("Ответ: x₁,₂ = ")) << complex.answer;
+            }
             for (const std::string& root : split(split(named, ": ").back(), ", ")) {
                 const bool rounded = root.find(" ≈ ") != std::string::npos;
                 const std::vector<std::string> sides = split(root, rounded ? " ≈ " : " = ");
@@ -621,28 +675,47 @@ TEST_F(Analysis, EachMethodHasItsOwnSteps)
         { "D₁, irrational", "1", "-20", "1", { "x₁,₂ = (−k ± √D₁)/a = 10 ± √99 = 10 ± 3√11" },
             HalfDiscriminant },
         { "c = 0", "2", "5", "0",
-            { "x(2x + 5) = 0", "x = 0 или 2x + 5 = 0", "x₁ = 0", "x₂ = −b/a = −5/2 = −2.5" },
+            { "x(2x + 5) = 0", "x = 0 или 2x + 5 = 0", "2x = −5", "x₁ = 0", "x₂ = −5/2 = −2.5" },
             Incomplete },
-        { "b = 0", "3", "0", "-12", { "3x² = 12", "x² = −c/a = 4", "x₁,₂ = ±√(−c/a) = ±√4 = ±2" },
+        { "b = 0", "3", "0", "-12", { "3x² = 12", "x² = 12/3 = 4", "x₁,₂ = ±√4 = ±2" },
             Incomplete },
-        { "b = 0, −c/a < 0", "1", "0", "4",
-            { "−c/a < 0: действительных корней нет, корни комплексные.", "x₁,₂ = ±2i" },
+        { "b = 0, a fraction under the root", "2", "0", "-1", { "x₁,₂ = ±√(1/2) = ±√2/2" },
             Incomplete },
+        { "b = 0, x² < 0", "1", "0", "4",
+            { "x² = −4", "Квадрат числа не может быть отрицательным, поэтому корней нет." },
+            Incomplete },
+        { "b = 0, x² < 0, complex roots asked for", "1", "0", "4",
+            { "−c/a < 0: действительных корней нет, корни комплексные.", "x₁,₂ = ±2i" }, Incomplete,
+            true },
         { "b = c = 0", "2", "0", "0", { "2x² = 0", "x² = 0", "x = 0" }, Incomplete },
-        { "Vieta, reduced first", "2", "-7", "3",
-            { "Делим на a = 2: x² − 3.5x + 1.5 = 0", "x₁ + x₂ = −p = 7/2 = 3.5",
-                "x₁·x₂ = q = 3/2 = 1.5", "Подбором: x₁ = 3, x₂ = 1/2" },
+        { "Vieta: p and q, the pair, the check by substitution", "1", "-5", "6",
+            { "p = −5, q = 6", "x₁ + x₂ = −p = 5", "x₁·x₂ = q = 6", "Подбором: x₁ = 3, x₂ = 2",
+                "[Проверка подстановкой]", "3² − 5·3 + 6 = 0", "2² − 5·2 + 6 = 0",
+                "[Разложение на множители]", "a(x − x₁)(x − x₂) = (x − 3)(x − 2)" },
             Vieta },
-        { "Vieta, p and q as fractions", "6", "-5", "1",
-            { "Делим на a = 6: x² − (5/6)x + 1/6 = 0" }, Vieta },
+        { "Vieta, reduced first, into the equation typed", "2", "-8", "6",
+            { "Делим на a = 2: x² − 4x + 3 = 0", "p = −4, q = 3", "2·3² − 8·3 + 6 = 0" }, Vieta },
+        { "Vieta, a negative root bracketed", "1", "3", "-10", { "(−5)² + 3·(−5) − 10 = 0" },
+            Vieta },
+        { "a negative first factor bracketed", "-1", "4", "5", { "x₁·x₂ = (−1)·5 = −5 = c/a" } },
+        { "the double root put in", "1", "-6", "9",
+            { "x = −b/(2a) = 6/2 = 3", "x₀ = −b/(2a) = 6/2 = 3", "y₀ = 3² − 6·3 + 9 = 0" } },
         { "the square", "1", "-3", "2",
             { "(x − 3/2)² = 1/4", "x − 3/2 = ±√(1/4) = ±1/2", "x₁ = 3/2 + 1/2 = 2" },
             CompletingSquare },
         { "the square, a ≠ 1", "2", "-7", "3",
             { "2(x − 7/4)² = 25/8", "(x − 7/4)² = 25/16", "x₂ = 7/4 − 5/4 = 1/2 = 0.5" },
             CompletingSquare },
+        { "the square, a < 0: x₁ takes the lower sign", "-1", "3", "-2",
+            { "(x − 3/2)² = 1/4", "x₁ = 3/2 − 1/2 = 1", "x₂ = 3/2 + 1/2 = 2" }, CompletingSquare },
+        { "the square, D = 0", "1", "-6", "9", { "(x − 3)² = 0", "x − 3 = 0", "x = 3" },
+            CompletingSquare },
         { "the square negative", "1", "1", "1",
-            { "(x + 1/2)² = −3/4", "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" }, CompletingSquare },
+            { "(x + 1/2)² = −3/4",
+                "Квадрат числа не может быть отрицательным, поэтому корней нет." },
+            CompletingSquare },
+        { "the square negative, complex roots asked for", "1", "1", "1",
+            { "x₁,₂ = (−1 ± i√3)/2 ≈ −0.5 ± 0.866i" }, CompletingSquare, true },
         { "the check with surds", "1", "-3", "1",
             { "x₁ + x₂ = (3 + √5)/2 + (3 − √5)/2 = 3 = −b/a",
                 "x₁·x₂ = (3 + √5)(3 − √5)/4 = 1 = c/a" } },
@@ -722,6 +795,13 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
         { "0", "-2", "4", kAtLeast,
             { "−2x ≥ −4", "Делим на b = −2 < 0 и меняем знак неравенства: x ≤ 2." },
             "+* ●2 − | (-inf 2]", "при x ≤ 2" },
+        { "0", "-2", "4", kLess, { "Делим на b = −2 < 0 и меняем знак неравенства: x > 2." },
+            "+ ○2 −* | (2 inf)", "при x > 2" },
+        { "-1", "0", "-1", kLess,
+            { "D < 0 и a < 0: корней нет, парабола целиком ниже оси x, трёхчлен отрицателен при "
+              "любом x.",
+                "Поэтому неравенство верно при любом x." },
+            "| (-inf inf)", "выполняется при любом x" },
         { "0", "3", "1", kGreater,
             { "Делим на b = 3 > 0, знак неравенства сохраняется: x > −1/3." },
             "− ○−1/3 +* | (-0.333333 inf)", "при x > −0.3333" },
@@ -764,8 +844,8 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
         return out;
     };
     EXPECT_EQ(headings(s),
-        "Неравенство|По теореме Виета|Проверка по теореме Виета|Метод интервалов|"
-        "Выбор промежутков|Парабола|");
+        "Неравенство|Дискриминант|Корни|Проверка по теореме Виета|Разложение на множители|"
+        "Метод интервалов|Выбор промежутков|Парабола|");
     EXPECT_EQ(headings(ExplainEquation("0", "-2", "4", '.', {}, kAtLeast)),
         "Неравенство|Линейное неравенство|График|");
 }
@@ -835,8 +915,10 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
         { "1;-3;1", kEqual, "D > 0:\\text{ два действительных корня.}" },
         { "1;-3;1", kEqual, "(3 + \\sqrt{5})(3 - \\sqrt{5})/4 = 1 = \\frac{c}{a}" },
         { "1;-3;1", kEqual, "&\\text{\\textbf{Ответ:} }x_1 = \\frac{3 + \\sqrt{5}}{2}, x_2" },
-        { "1;0;-5", kEqual, "\\pm \\sqrt{-\\frac{c}{a}} = \\pm \\sqrt{5}" },
-        { "1;0;-5", kEqual, "\\text{\\textbf{Неполное уравнение $(b = 0)$}}" },
+        { "1;0;-5", kEqual,
+            "\\frac{-b \\pm \\sqrt{D}}{2a} = \\frac{\\pm \\sqrt{20}}{2} = \\pm \\sqrt{5}" },
+        { "1;-100000;0", kEqual, "&x^{2} - 100\\,000x = 0 \\\\\n" },
+        { "1;-100000;0", kEqual, "&\\text{\\textbf{Разложение на множители}} \\\\\n" },
         { "2,5e9;1;-3", kEqual, "\\approx -1{,}2 \\cdot 10^{-9} = \\frac{c}{a}" },
         { "1;1e-19;-3", kEqual, "x^{2} + 10^{-19} \\cdot x - 3 = 0" },
         { "1;-3;2", kGreater, "x \\in (-\\infty ; 1) \\cup (2; +\\infty ).\n\\end{align*}\n" },
@@ -846,8 +928,8 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
         { "1;-3;1", kAtMost, "x^{2} - 3x + 1 \\leq 0" },
         { "1;-3;1", kAtMost, "x \\in [\\frac{3 - \\sqrt{5}}{2}; \\frac{3 + \\sqrt{5}}{2}]" },
         { "1;-3;1", kAtMost, "\\text{Берём промежуток со знаком «$-$»: }" },
-        { "1;2;5", kEqual, "(x + 1 - 2i)(x + 1 + 2i)\\text{ (над комплексными числами)}" },
-        { "1;2;5", kEqual, "&\\text{\\textbf{Ответ:} }\\text{действительных корней нет.}" },
+        { "1;2;5", kEqual, "&D < 0,\\text{ корней нет.} \\\\\n" },
+        { "1;2;5", kEqual, "&\\text{\\textbf{Ответ:} }\\text{корней нет.}" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.coefficients);
@@ -876,6 +958,8 @@ TEST_F(Analysis, LatexTypesets)
         << SolutionAsLatex(ExplainEquation("1", "-3", "1", ','))
         << SolutionAsLatex(ExplainEquation("1", "-3", "2", ',', {}, Relation::Greater))
         << SolutionAsLatex(ExplainEquation("1", "2", "5", ','))
+        << SolutionAsLatex(ExplainEquation("1", "2", "5", ',', {}, Relation::Equal, true))
+        << SolutionAsLatex(ExplainEquation("1", "-100000", "0", ',', Method::Vieta))
         << SolutionAsLatex(ExplainEquation("2,5e9", "1", "-3", ','))
         << SolutionAsLatex(ExplainEquation("1", "0", "-5", ',', {}, Relation::LessOrEqual))
         << SolutionAsLatex(ExplainEquation("0", "2", "-3", ',', {}, Relation::Less))
