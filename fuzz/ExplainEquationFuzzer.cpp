@@ -38,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     try {
         const auto method = static_cast<Method>(size / 5 % 6);
         const auto relation = static_cast<Relation>(size % 5);
-        const EquationSolution solution
-            = ExplainEquation(texts[0], texts[1], texts[2], DecimalSeparator, method, relation);
+        const bool complexRoots = size % 7 == 0;
+        const EquationSolution solution = ExplainEquation(
+            texts[0], texts[1], texts[2], DecimalSeparator, method, relation, complexRoots);
         FUZZ_ASSERT(solves, "only what Solve solves is explained");
         FUZZ_ASSERT(std::find(solution.methods.begin(), solution.methods.end(), solution.method)
                 != solution.methods.end(),
@@ -55,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
             all += "\n" + point.label;
         // Only the note quotes the result line, E notation and all.
         FUZZ_ASSERT(all.find('E') == std::string::npos, "no E notation is written");
+        FUZZ_ASSERT(complexRoots || all.find('i') == std::string::npos,
+            "no imaginary unit unless complex roots are asked for");
         FUZZ_ASSERT(readable(all + "\n" + solution.precisionNote),
             "no inf, nan or negative zero is written");
         const PlotBox box = FitView(solution.curve);
