@@ -554,8 +554,14 @@ SolutionStep factorStep(const EquationFacts& f)
     const std::string first = rootText(f.roots.first, sep);
     const std::string second = rootText(f.roots.second, sep);
     const std::string lead = LeadingFactor(k.a, sep);
-    std::string factored = lead + Factor(f.roots.first, first, sep);
-    factored += f.signD == 0 ? "²" : Factor(f.roots.second, second, sep);
+    std::string factors = Factor(f.roots.first, first, sep);
+    if (f.signD == 0)
+        factors += "²";
+    else if (isZero(f.roots.second)) // x(x − 5), not (x − 5)x
+        factors.insert(0, "x");
+    else
+        factors += Factor(f.roots.second, second, sep);
+    const std::string factored = lead + factors;
     std::string factoredLine = "a(x − x₁)(x − x₂) ";
     if (CharacterCount(factored) <= kLongestExactForm) {
         factoredLine += "= " + factored;

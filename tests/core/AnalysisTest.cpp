@@ -136,7 +136,7 @@ TEST_F(Analysis, ExactFormsAreSimplified)
         { "a long factored form gives its decimals", "1", "-3.001", "1",
             { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
         { "integers written out, = where exact", "1", "-100000", "0",
-            { "x₁ = (100 000 + 100 000)/2 = 100 000",
+            { "x₁ = (100 000 + 100 000)/2 = 100 000", "a(x − x₁)(x − x₂) = x(x − 100 000)",
                 "y₀ = 50 000² − 100 000·50 000 = −2 500 000 000 = −2.5·10⁹",
                 "Вершина: (x₀; y₀) = (50 000; −2 500 000 000) = (50 000; −2.5·10⁹)" } },
         // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
