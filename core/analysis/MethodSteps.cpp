@@ -260,13 +260,19 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
     return step;
 }
 
-std::vector<SolutionStep> formulaSteps(const EquationFacts& f, bool complexRoots)
+// "D = b² − 4ac = (−7)² − 4·2·3 = 25".
+std::string discriminantLine(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
-    SolutionStep discriminant { "Дискриминант",
-        { "D = b² − 4ac = " + Substituted(k.b, sep) + "² − 4·" + Substituted(k.a, sep) + "·"
-            + Substituted(k.c, sep) + " " + valueOf(f.d, sep) } };
+    return "D = b² − 4ac = " + Substituted(k.b, sep) + "² − 4·" + Substituted(k.a, sep) + "·"
+        + Substituted(k.c, sep) + " " + valueOf(f.d, sep);
+}
+
+std::vector<SolutionStep> formulaSteps(const EquationFacts& f, bool complexRoots)
+{
+    const Coefficients& k = f.k;
+    SolutionStep discriminant { "Дискриминант", { discriminantLine(f) } };
     const RootFormula formula { "D", "(−b ± √D)/(2a)", "−b/(2a)", -k.b, f.d,
         ExactDecimal { 2, 0 } * k.a };
     return { discriminant, formulaRoots(f, formula, complexRoots) };
@@ -396,7 +402,7 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     const std::string squared = inner == "x" ? "x²" : "(" + inner + ")²";
 
     SolutionStep step { "Выделение полного квадрата",
-        { "a(x + b/(2a))² = D/(4a), D = b² − 4ac " + valueOf(f.d, sep) } };
+        { discriminantLine(f), "a(x + b/(2a))² = D/(4a)" } };
     step.lines.push_back(lead + squared + relation + rightText);
     if (!isOne(k.a))
         step.lines.push_back(squared + relation + reducedText);
