@@ -90,6 +90,7 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
     const QSizeF numberLine
         = solution.numberLine ? NumberLineSize(*solution.numberLine, font) : QSizeF();
     steps.setHtml(stepsHtml(solution, numberLine.height()));
+    RestoreDigitGroupSpaces(&steps);
     // The number line goes into the room left under its line of signs.
     std::optional<QPointF> numberLineAt;
     if (solution.numberLine) {

@@ -365,6 +365,7 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     all.beginEditBlock();
     all.select(QTextCursor::Document);
     all.insertHtml(text);
+    RestoreDigitGroupSpaces(m_steps->document());
     all.endEditBlock();
     // The caret goes back to the start, as a new text puts it, so that
     // keyboard selection begins there and nothing scrolls to the end.

@@ -2,9 +2,28 @@
 
 #include "Typography.h"
 
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// A private-use character that HTML leaves as it is.
+constexpr char16_t kGroupSpaceStandIn = 0xE000;
+
+} // namespace
+
 QString FormulaHtml(const std::string& text)
 {
-    return QString::fromStdString(NoBreakInsideTerms(text)).toHtmlEscaped();
+    return QString::fromStdString(NoBreakInsideTerms(text))
+        .replace(QChar(0x202F), QChar(kGroupSpaceStandIn))
+        .toHtmlEscaped();
+}
+
+void RestoreDigitGroupSpaces(QTextDocument* document)
+{
+    const QString standIn(QChar { kGroupSpaceStandIn });
+    for (QTextCursor at = document->find(standIn); !at.isNull(); at = document->find(standIn, at))
+        at.insertText(QString(QChar(0x202F)));
 }
 
 QString StepsHtml(
