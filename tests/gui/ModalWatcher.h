@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -43,12 +46,16 @@ inline void dropOffscreenSizeHintWarnings()
 }
 
 // The entry of each GUI test suite: the real application object, on the
-// offscreen platform unless the environment chooses one.
+// offscreen platform unless the environment chooses one; Qt's test places,
+// and settings of each run's own (a suite's two platforms may run at once).
 #define QUADRATIC_GUI_TEST_MAIN(TestClass)                                                         \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        QStandardPaths::setTestModeEnabled(true);                                                  \
+        const QTemporaryDir settings;                                                              \
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());        \
         TApplication application(argc, argv);                                                      \
         Application->Initialize();                                                                 \
         TestClass test;                                                                            \
