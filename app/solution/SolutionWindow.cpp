@@ -158,6 +158,7 @@ std::array<double, 3> coefficientsOf(const SolvedEquation& solved)
 
 SolutionWindow::SolutionWindow(QWidget* owner)
     : QMainWindow(owner, Qt::Window)
+    , m_choices(LoadSolutionChoices())
 {
     setWindowTitle("Решение и график");
     setObjectName("SolutionWindow");
@@ -173,6 +174,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     // offered methods change.
     for (int method = 0; method <= int(Method::Linear); ++method)
         m_methodBox->addItem(QString::fromStdString(MethodName(Method(method))));
+    m_methodBox->addItem(QString::fromStdString(MethodName(Method::Linear, Relation::Greater)));
     m_methodBox->setMinimumWidth(m_methodBox->sizeHint().width());
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
@@ -210,8 +212,8 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     for (QHBoxLayout* group : m_selectorGroups)
         narrowest = std::max(narrowest, group->minimumSize().width());
     m_selectors->setMinimumWidth(narrowest);
-    for (QComboBox* box : { m_methodBox, m_relationBox })
-        connect(box, &QComboBox::currentIndexChanged, this, &SolutionWindow::selectorChanged);
+    connect(m_methodBox, &QComboBox::currentIndexChanged, this, &SolutionWindow::methodPicked);
+    connect(m_relationBox, &QComboBox::currentIndexChanged, this, &SolutionWindow::relationChanged);
 
     auto* steps = new StepsView;
     steps->repaintPicture = [this] { drawNumberLine(); };
@@ -328,22 +330,29 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
 void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view)
 {
     {
-        // Filled anew only when the methods change: a moving coefficient
-        // keeps most equations' methods, and a refilled box is laid out anew.
+        // Filled anew only when the methods change (or the linear one's
+        // name, with the sign): a moving coefficient keeps most equations'
+        // methods, and a refilled box is laid out anew. Shown is the method
+        // the steps follow; the one picked stays in m_choices.
         const QSignalBlocker quiet(m_methodBox), alsoQuiet(m_relationBox);
+        const auto name = [&](Method method) {
+            return QString::fromStdString(MethodName(method, solution.relation));
+        };
         bool same = m_methodBox->count() == int(solution.methods.size());
-        for (int i = 0; same && i < m_methodBox->count(); ++i)
-            same = m_methodBox->itemData(i).toInt() == int(solution.methods[std::size_t(i)]);
+        for (int i = 0; same && i < m_methodBox->count(); ++i) {
+            const Method method = solution.methods[std::size_t(i)];
+            same = m_methodBox->itemData(i).toInt() == int(method)
+                && m_methodBox->itemText(i) == name(method);
+        }
         if (!same) {
             m_methodBox->clear();
             for (const Method method : solution.methods)
-                m_methodBox->addItem(QString::fromStdString(MethodName(method)), int(method));
+                m_methodBox->addItem(name(method), int(method));
         }
         m_methodBox->setCurrentIndex(m_methodBox->findData(int(solution.method)));
         m_methodBox->setEnabled(solution.methods.size() > 1);
         m_relationBox->setCurrentIndex(m_relationBox->findData(int(solution.relation)));
     }
-    m_method = solution.method;
     m_relation = solution.relation;
 
     m_shown = solution;
@@ -384,7 +393,7 @@ void SolutionWindow::explain(const SolvedEquation& solved)
     m_sliders->setCoefficients(coefficientsOf(solved), solved.separator);
     m_sliders->setEnabled(true);
     try {
-        showSolution(ExplainEquation(solved, m_method, m_relation));
+        showSolution(explanation(solved));
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -398,7 +407,7 @@ void SolutionWindow::explore()
         return;
     try {
         SolvedEquation explored = SolveForExplanation(m_sliders->texts(), m_solved->separator);
-        EquationSolution solution = ExplainEquation(explored, m_method, m_relation);
+        EquationSolution solution = explanation(explored);
         // The main window shows no answer of these coefficients to compare.
         solution.precisionNote.clear();
         m_explored = std::move(explored);
@@ -423,7 +432,7 @@ void SolutionWindow::returnToSolved()
     m_sliders->setCoefficients(coefficientsOf(*m_solved), m_solved->separator);
     showHeading();
     try {
-        present(ExplainEquation(*m_solved, m_method, m_relation), PlotWidget::View::Keep);
+        present(explanation(*m_solved), PlotWidget::View::Keep);
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -442,13 +451,35 @@ void SolutionWindow::showHeading()
     m_plot->setDimmed(isFaded());
 }
 
-// The last solved equation explained anew by the chosen method and sign,
-// stale or not: the line above still says whether it matches the fields.
-void SolutionWindow::selectorChanged()
+// An equation explained by the method picked and the sign chosen.
+EquationSolution SolutionWindow::explanation(const SolvedEquation& solved) const
 {
-    if (m_methodBox->currentIndex() >= 0)
-        m_method = Method(m_methodBox->currentData().toInt());
+    return ExplainEquation(solved, m_choices.method, m_relation);
+}
+
+// Only the user's pick changes the preferred method (the box is set
+// quietly to the method shown); it is kept for the next sessions.
+void SolutionWindow::methodPicked()
+{
+    if (m_methodBox->currentIndex() < 0)
+        return;
+    m_choices.method = Method(m_methodBox->currentData().toInt());
+    SaveSolutionChoices(m_choices);
+    explainAgain();
+}
+
+void SolutionWindow::relationChanged()
+{
     m_relation = Relation(m_relationBox->currentData().toInt());
+    explainAgain();
+}
+
+// What is shown explained anew, as the selectors now say: the moved
+// coefficients' equation while they are explored, else the last solved one,
+// stale or not (the line above still says whether it matches the fields).
+// The view and the steps' scroll stay.
+void SolutionWindow::explainAgain()
+{
     if (!m_solved)
         return;
     if (m_explored) {
@@ -456,7 +487,7 @@ void SolutionWindow::selectorChanged()
         return;
     }
     try {
-        present(ExplainEquation(*m_solved, m_method, m_relation), PlotWidget::View::Keep);
+        present(explanation(*m_solved), PlotWidget::View::Keep);
     } catch (const std::exception& error) {
         showFailure(error.what());
     }

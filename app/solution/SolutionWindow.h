@@ -5,14 +5,17 @@
 // solution, dimmed, under a line that asks for Solve again. Two selectors
 // above the steps choose the method the steps follow and the sign that makes
 // the equation an inequality; either explains the last solved equation anew
-// at once, and both carry over to the next Solve (the method while it is
-// offered). Under the plot, a, b and c can be moved (CoefficientSliders):
+// at once, and both carry over to the next Solve. The method picked stays
+// the preferred one, in later sessions too (SolutionChoices): an equation it
+// does not apply to is solved by the formula, the next one it applies to by
+// it again. Under the plot, a, b and c can be moved (CoefficientSliders):
 // the window then explains the equation they make, says above the steps that
 // it is not the main window's, and «Вернуть» or the next Solve goes back.
 #pragma once
 
 #include "PlotWidget.h"
 #include "Solution.h"
+#include "SolutionChoices.h"
 #include "SolutionView.h"
 
 #include <QMainWindow>
@@ -97,7 +100,10 @@ protected:
 
 private:
     void present(const EquationSolution& solution, PlotWidget::View view = PlotWidget::View::Refit);
-    void selectorChanged();
+    EquationSolution explanation(const SolvedEquation& solved) const;
+    void methodPicked();
+    void relationChanged();
+    void explainAgain();
     void drawNumberLine(bool relayout = true);
     void fitSelectors();
     void dimSteps();
@@ -128,7 +134,9 @@ private:
     std::optional<SolvedEquation> m_solved;
     // The equation of the moved coefficients, while they differ from m_solved.
     std::optional<SolvedEquation> m_explored;
-    std::optional<Method> m_method;
+    // The method last picked, not the one shown: a method that does not
+    // apply falls back to the formula without changing it.
+    SolutionChoices m_choices;
     Relation m_relation = Relation::Equal;
     // What the steps and the plot show (the explored equation while the
     // coefficients are moved), for paper and LaTeX; none after a failure.

@@ -102,6 +102,13 @@ private slots:
             = [](QWidget* owner) -> SolutionView* { return new SolutionWindow(owner); };
     }
 
+    // Each test meets the window as a first session does: no method picked.
+    void init()
+    {
+        SaveSolutionChoices({});
+        createForm();
+    }
+
     void opensFromCtrlRAndTheMenuAfterASolve()
     {
         QVERIFY(form->Label5->toolTip().startsWith("Решение и график: Ctrl+R"));
@@ -215,36 +222,41 @@ private slots:
     }
 
     // Either selector explains anew at once, stale or not; a Solve keeps the
-    // sign, and the method while it is offered.
+    // sign, and the method picked wherever it applies, in the next session too.
     void selectorsExplainAnewAndCarryOver()
     {
-        solve("1", "-3", "2");
+        solve("1", "-20", "1");
         form->Solution->open();
         QComboBox* method = window()->methodBox();
         QComboBox* sign = window()->relationBox();
         QCOMPARE(window()->focusWidget(), window()->steps());
-        const std::vector<Method> offered = ExplainEquation("1", "-3", "2", '.').methods;
-        QCOMPARE(method->count(), int(offered.size()));
-        QCOMPARE(method->itemText(1).toStdString(), MethodName(offered[1]));
+        QVERIFY(method->count() == 3 && method->currentText() == "По формуле"
+            && method->itemText(1) == "Через D₁"
+            && method->itemText(2) == "Выделение полного квадрата");
         QVERIFY(sign->count() == 5 && sign->itemText(0) == "= 0" && sign->itemText(2) == "≥ 0");
         QVERIFY(method->accessibleName() == "Способ решения" && sign->accessibleName() == "Знак");
-        // Another sign keeps the view; a new Solve refits it.
+        method->setCurrentIndex(method->findText("Выделение полного квадрата"));
+        solve("1", "-5", "6");
+        QCOMPARE(method->currentText(), QString("Выделение полного квадрата"));
+        solve("0", "2", "-4");
+        QVERIFY(method->count() == 1 && method->currentText() == "Линейное уравнение");
+        // Another sign keeps the view and names the linear case anew; a new Solve refits it.
         window()->plot()->setView(PlotBox { -1, 1, -1, 1 });
         sign->setFocus();
         keyInSolution(Qt::Key_Down, Qt::NoModifier, sign);
-        QVERIFY(steps().contains("x² − 3x + 2 > 0") && window()->plot()->view().xMax == 1);
+        QVERIFY(steps().contains("2x − 4 > 0") && window()->plot()->view().xMax == 1
+            && method->currentText() == "Линейное неравенство");
         keyInSolution(Qt::Key_Tab, Qt::NoModifier, sign);
         QCOMPARE(focused(), window()->steps());
-        method->setCurrentIndex(method->findText("Выделение полного квадрата"));
-        solve("1", "-3", "1");
-        QVERIFY(steps().contains("x² − 3x + 1 > 0") && window()->plot()->view().xMax != 1);
+        solve("1", "-3", "2");
+        QVERIFY(steps().contains("x² − 3x + 2 > 0") && window()->plot()->view().xMax != 1);
         QCOMPARE(method->currentText(), QString("Выделение полного квадрата"));
-        solve("0", "2", "-4");
-        QCOMPARE(method->currentText(), QString("Линейное уравнение"));
-        QCOMPARE(sign->currentText(), QString("> 0"));
+        SolutionWindow next(nullptr);
+        next.explain(SolveForExplanation({ "1", "-3", "2" }, '.'));
+        QCOMPARE(next.methodBox()->currentText(), QString("Выделение полного квадрата"));
         type(form->Edit3, "1");
         sign->setCurrentIndex(3);
-        QVERIFY(window()->isStale() && steps().contains("2x − 4 < 0"));
+        QVERIFY(window()->isStale() && steps().contains("x² − 3x + 2 < 0"));
         window()->showFailure("Текст «x» не является правильным числом.");
         sign->setCurrentIndex(0);
         QVERIFY(!method->isEnabled() && steps().contains("«x» не является"));

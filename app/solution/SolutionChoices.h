@@ -1,0 +1,19 @@
+// What «Решение и график» keeps between sessions: the method the user last
+// picked in «Способ решения». Kept in the user's configuration under the
+// program's app id (~/.config/org.kvadratnoe.Quadratic.conf on Linux); the
+// main window keeps nothing there.
+#pragma once
+
+#include "Facts.h"
+
+#include <optional>
+
+struct SolutionChoices {
+    // None until the user picks a method: the formula is shown.
+    std::optional<Method> method;
+};
+
+// A method stored under a name this version does not know is no choice.
+SolutionChoices LoadSolutionChoices();
+// A choice at its default is not stored: saving {} leaves a first session's.
+void SaveSolutionChoices(const SolutionChoices& choices);
