@@ -20,6 +20,7 @@ constexpr std::pair<Method, const char*> kMethodNames[] = {
 };
 
 const char* const kMethodKey = "solution/method";
+const char* const kComplexRootsKey = "solution/complexRoots";
 
 } // namespace
 
@@ -32,6 +33,7 @@ SolutionChoices LoadSolutionChoices()
         [&](const auto& pair) { return method == pair.second; });
     if (named != std::end(kMethodNames))
         choices.method = named->first;
+    choices.complexRoots = settings.value(kComplexRootsKey).toBool();
     return choices;
 }
 
@@ -44,4 +46,8 @@ void SaveSolutionChoices(const SolutionChoices& choices)
         settings.setValue(kMethodKey, named->second);
     else
         settings.remove(kMethodKey);
+    if (choices.complexRoots)
+        settings.setValue(kComplexRootsKey, true);
+    else
+        settings.remove(kComplexRootsKey);
 }

@@ -1,7 +1,8 @@
 // What «Решение и график» keeps between sessions: the method the user last
-// picked in «Способ решения». Kept in the user's configuration under the
-// program's app id (~/.config/org.kvadratnoe.Quadratic.conf on Linux); the
-// main window keeps nothing there.
+// picked in «Способ решения» and whether complex roots are shown. Kept in
+// the user's configuration under the program's app id
+// (~/.config/org.kvadratnoe.Quadratic.conf on Linux); the main window keeps
+// nothing there.
 #pragma once
 
 #include "Facts.h"
@@ -11,6 +12,7 @@
 struct SolutionChoices {
     // None until the user picks a method: the formula is shown.
     std::optional<Method> method;
+    bool complexRoots = false;
 };
 
 // A method stored under a name this version does not know is no choice.

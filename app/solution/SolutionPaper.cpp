@@ -1,4 +1,5 @@
-// The window's menu «Решение»: print, save as PDF, copy as LaTeX, close.
+// The window's menu «Решение»: print, save as PDF, copy as LaTeX, complex
+// roots on or off, close.
 #include "SolutionPage.h"
 #include "SolutionWindow.h"
 
@@ -59,6 +60,16 @@ void SolutionWindow::addPaperMenu()
     pdf->setObjectName("SavePdfAction");
     QAction* latex = menu->addAction("Копировать как &LaTeX", this, &SolutionWindow::copyAsLatex);
     latex->setObjectName("CopyLatexAction");
+    menu->addSeparator();
+    // A choice of how to solve, not a command: kept between sessions, and
+    // the same for the screen and for paper.
+    QAction* complex
+        = menu->addAction("&Комплексные корни", this, &SolutionWindow::showComplexRoots);
+    complex->setObjectName("ComplexRootsAction");
+    complex->setCheckable(true);
+    complex->setChecked(m_choices.complexRoots);
+    complex->setToolTip("Показывать комплексные корни уравнения при D < 0 (10–11 классы)");
+    menu->setToolTipsVisible(true);
     menu->addSeparator();
     // Esc and Ctrl+W close the window by shortcuts of its own; here Ctrl+W is
     // shown, and works only within the open menu, so that the two never

@@ -451,10 +451,11 @@ void SolutionWindow::showHeading()
     m_plot->setDimmed(isFaded());
 }
 
-// An equation explained by the method picked and the sign chosen.
+// An equation explained by the method picked, the sign chosen, and with
+// complex roots if they are asked for.
 EquationSolution SolutionWindow::explanation(const SolvedEquation& solved) const
 {
-    return ExplainEquation(solved, m_choices.method, m_relation);
+    return ExplainEquation(solved, m_choices.method, m_relation, m_choices.complexRoots);
 }
 
 // Only the user's pick changes the preferred method (the box is set
@@ -474,10 +475,17 @@ void SolutionWindow::relationChanged()
     explainAgain();
 }
 
-// What is shown explained anew, as the selectors now say: the moved
-// coefficients' equation while they are explored, else the last solved one,
-// stale or not (the line above still says whether it matches the fields).
-// The view and the steps' scroll stay.
+void SolutionWindow::showComplexRoots(bool shown)
+{
+    m_choices.complexRoots = shown;
+    SaveSolutionChoices(m_choices);
+    explainAgain();
+}
+
+// What is shown explained anew, as the selectors and the menu now say: the
+// moved coefficients' equation while they are explored, else the last solved
+// one, stale or not (the line above still says whether it matches the
+// fields). The view and the steps' scroll stay.
 void SolutionWindow::explainAgain()
 {
     if (!m_solved)

@@ -8,9 +8,11 @@
 // at once, and both carry over to the next Solve. The method picked stays
 // the preferred one, in later sessions too (SolutionChoices): an equation it
 // does not apply to is solved by the formula, the next one it applies to by
-// it again. Under the plot, a, b and c can be moved (CoefficientSliders):
-// the window then explains the equation they make, says above the steps that
-// it is not the main window's, and «Вернуть» or the next Solve goes back.
+// it again. The menu «Решение» turns on complex roots where D < 0, also kept
+// between sessions. Under the plot, a, b and c can be moved
+// (CoefficientSliders): the window then explains the equation they make,
+// says above the steps that it is not the main window's, and «Вернуть» or
+// the next Solve goes back.
 #pragma once
 
 #include "PlotWidget.h"
@@ -103,6 +105,7 @@ private:
     EquationSolution explanation(const SolvedEquation& solved) const;
     void methodPicked();
     void relationChanged();
+    void showComplexRoots(bool shown);
     void explainAgain();
     void drawNumberLine(bool relayout = true);
     void fitSelectors();
@@ -134,8 +137,9 @@ private:
     std::optional<SolvedEquation> m_solved;
     // The equation of the moved coefficients, while they differ from m_solved.
     std::optional<SolvedEquation> m_explored;
-    // The method last picked, not the one shown: a method that does not
-    // apply falls back to the formula without changing it.
+    // The method last picked, not the one shown (a method that does not
+    // apply falls back to the formula without changing it), and whether
+    // complex roots are shown.
     SolutionChoices m_choices;
     Relation m_relation = Relation::Equal;
     // What the steps and the plot show (the explored equation while the

@@ -102,7 +102,8 @@ private slots:
             = [](QWidget* owner) -> SolutionView* { return new SolutionWindow(owner); };
     }
 
-    // Each test meets the window as a first session does: no method picked.
+    // Each test meets the window as a first session does: no method picked,
+    // no complex roots.
     void init()
     {
         SaveSolutionChoices({});
@@ -260,6 +261,22 @@ private slots:
         window()->showFailure("Текст «x» не является правильным числом.");
         sign->setCurrentIndex(0);
         QVERIFY(!method->isEnabled() && steps().contains("«x» не является"));
+    }
+
+    // Where D < 0 the school's course stops at «корней нет»; «Комплексные
+    // корни» in the menu writes the pair, in the next session too.
+    void complexRootsOnRequest()
+    {
+        solve("1", "1", "1");
+        form->Solution->open();
+        auto* complex = window()->findChild<QAction*>("ComplexRootsAction");
+        QVERIFY(
+            !complex->isChecked() && steps().contains("корней нет") && !steps().contains("i√3"));
+        complex->trigger();
+        QVERIFY2(steps().contains("(−1 ± i√3)/2"), qPrintable(steps()));
+        SolutionWindow next(nullptr);
+        next.explain(SolveForExplanation({ "1", "1", "1" }, '.'));
+        QVERIFY(next.solutionText().contains("(−1 ± i√3)/2"));
     }
 
     // a, b and c under the plot move the equation: slider and box in step, a
