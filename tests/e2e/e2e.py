@@ -4,6 +4,7 @@ the window read back over AT-SPI, as a screen reader reads it."""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -331,6 +332,24 @@ def check_solution_window():
         check(wait_for(lambda: "x² − 3x + 2 > 0" in text_of(steps)), "> 0 makes it an inequality")
         check(wait_for(lambda: "Ответ: x ∈ (−∞; 1) ∪ (2; +∞)." in text_of(steps)),
               "the answer of x² − 3x + 2 > 0: " + text_of(steps)[-60:])
+
+        # «= 0» again, and 1, 1, 1: no roots in the school's course; «Комплексные корни» from the
+        # menu «Решение» by its keys (Alt+Р, К) gives the complex pair.
+        click(labelled(frame, pyatspi.ROLE_COMBO_BOX, "Знак"))
+        time.sleep(0.3)
+        key("Up", "Return")
+        w.focus()
+        for field in (w.b, w.c):
+            click(field)
+            key("ctrl+a")
+            type_text("1")
+        click(w.solve)
+        check(wait_for(lambda: "Ответ: корней нет." in text_of(steps)),
+              "1, 1, 1 has no roots: " + text_of(steps)[-18:])
+        xdotool("windowfocus", "--sync", solution_xid())
+        key("alt+Cyrillic_er", "Cyrillic_ka")
+        check(wait_for(lambda: "Ответ: x₁,₂ = (−1 ± i√3)/2." in text_of(steps)),
+              "«Комплексные корни» from the menu gives the pair: " + text_of(steps)[-27:])
         click(w.exit)
         check(process.wait(timeout=5) == 0, "Exit closes both windows with exit code 0")
     finally:
@@ -340,6 +359,11 @@ def check_solution_window():
 
 
 def main():
+    # The program keeps its choices in the user's settings: here in a folder
+    # of this run's own, so that the run begins with none and leaves the
+    # user's alone.
+    settings = tempfile.TemporaryDirectory()
+    os.environ["XDG_CONFIG_HOME"] = settings.name
     check_hidpi(os.environ["XDG_RUNTIME_DIR"])
     process = subprocess.Popen([PROGRAM])
     try:
