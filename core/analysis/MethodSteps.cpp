@@ -69,12 +69,8 @@ std::string valueOf(const ExactDecimal& x, char sep)
     return "= " + text;
 }
 
-// A rational after √ or inside a product: bracketed where it is a fraction.
-std::string radicand(const Rational& x, char sep)
-{
-    const std::string text = TypesetRational(x, sep);
-    return x.den == 1 && x.num >= 0 ? text : "(" + text + ")";
-}
+// The root of a rational: "√4", "√(1/4)".
+std::string rootOf(const Rational& x, char sep) { return SquareRoot(TypesetRational(x, sep)); }
 
 // √x of an exact decimal where it is one: √6,25 = 2,5.
 std::optional<ExactDecimal> exactSquareRoot(const ExactDecimal& value)
@@ -237,11 +233,12 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
             "");
         return step;
     }
-    step.lines.push_back(name + " > 0: два действительных корня.");
+    // «Действительных» only where complex numbers are taught.
+    step.lines.push_back(
+        name + (complexRoots ? " > 0: два действительных корня." : " > 0: два корня."));
     std::string line = "x₁,₂ = " + std::string(r.general);
     const std::string root = TypesetDecimal(r.radicand, sep);
-    const std::string put = overDenominator(
-        r.minusM, "±", "√" + (IsScientific(r.radicand) ? "(" + root + ")" : root), r.den, sep);
+    const std::string put = overDenominator(r.minusM, "±", SquareRoot(root), r.den, sep);
     std::string how1, how2;
     if (const auto s = exactSquareRoot(r.radicand)) {
         // A perfect square: its root put in, then each sign on its own.
@@ -340,7 +337,7 @@ std::vector<SolutionStep> incompleteSteps(const EquationFacts& f, bool complexRo
             return { step };
         }
         const std::string pair = plusMinusHalf(halfWidth(f.roots), sep);
-        const std::string put = "±√" + radicand(ratio, sep);
+        const std::string put = "±" + rootOf(ratio, sep);
         if (!isLong(put) && !isLong(pair))
             step.lines.push_back("x₁,₂ = " + put + (put == pair ? "" : " = " + pair));
         addRootLines(f, step.lines, "", "");
@@ -422,7 +419,7 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     const std::string halfText = plusMinusHalf(half, sep);
     std::string how1, how2;
     if (exact && !isLong(halfText)) {
-        const std::string put = "±√" + radicand(reducedRight, sep);
+        const std::string put = "±" + rootOf(reducedRight, sep);
         step.lines.push_back(inner + " = " + put + (put == halfText ? "" : " = " + halfText));
         if (h.num != 0) {
             // x₁ takes +√D/(2a): the upper sign where a > 0.
@@ -596,11 +593,17 @@ SolutionStep parabolaStep(const EquationFacts& f)
     const char sep = k.separator;
     const std::string x0 = TypesetRational(f.vertexX, sep);
     const std::string put = quotient(-k.b, ExactDecimal { 2, 0 } * k.a, sep);
-    const std::string y0 = trinomialAt(k, putIn(f.vertexX, sep));
+    const std::string put0 = putIn(f.vertexX, sep);
+    const std::string y0 = trinomialAt(k, put0);
     const bool shortY = CharacterCount(y0) <= 2 * kLongestExactForm && !isLong(x0);
+    // x₀ put in as a decimal gives y₀ as one: 1,5² − 3·1,5 + 2 = −0,25.
+    std::string y0Value = WithDecimal(f.vertexY, sep);
+    const auto decimalY = FiniteDecimal(f.vertexY);
+    if (shortY && put0.find('/') == std::string::npos && decimalY && !IsScientific(*decimalY))
+        y0Value = "= " + TypesetDecimal(*decimalY, sep);
     return { "Парабола",
         { formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep),
-            "y₀ = " + (shortY ? y0 : "y(x₀)") + " " + WithDecimal(f.vertexY, sep),
+            "y₀ = " + (shortY ? y0 : "y(x₀)") + " " + y0Value,
             "Вершина: (x₀; y₀) " + WithDecimals(f.vertexX, f.vertexY, sep),
             "Ось симметрии: x " + WithDecimal(f.vertexX, sep),
             Sign(k.a) > 0 ? "Ветви направлены вверх (a > 0)." : "Ветви направлены вниз (a < 0).",

@@ -81,6 +81,14 @@ std::string TextbookNumber(long double value, int digits, char separator)
     return GroupedDigits((negative ? "−" : "") + body);
 }
 
+std::string SquareRoot(const std::string& radicand)
+{
+    const bool bracketed = radicand.find(kDigitGroupSpace) != std::string::npos
+        || radicand.find_first_of("/(") != std::string::npos
+        || radicand.find("·") != std::string::npos || radicand.rfind("−", 0) == 0;
+    return "√" + (bracketed && radicand.front() != '(' ? "(" + radicand + ")" : radicand);
+}
+
 std::vector<std::string> SpaceSeparated(const std::string& line)
 {
     std::vector<std::string> out(1);
@@ -255,7 +263,7 @@ std::string TypesetSurd(const Surd& x, const std::string& sign, char separator)
     const bool bareRoot = absolute(x.q) == 1 && (x.r > 1 || x.imaginary);
     std::string root = (bareRoot ? "" : digitsOf(x.q)) + (x.imaginary ? "i" : "");
     if (x.r > 1)
-        root += "√" + digitsOf(x.r);
+        root += SquareRoot(digitsOf(x.r));
     if (x.p == 0) {
         const std::string signed_ = (sign == "+" ? "" : sign) + root;
         return x.d == 1 ? signed_ : signed_ + "/" + digitsOf(x.d);

@@ -20,6 +20,11 @@ inline constexpr const char* kDigitGroupSpace = "\u202F";
 // has five digits or more: "−1234567,5" gives "−1 234 567,5".
 std::string GroupedDigits(const std::string& text);
 
+// √ before `radicand`, which is bracketed where a reader could not tell its
+// end: grouped digits, a fraction, a power of ten or a sign (√(10 000 000 000),
+// √(1/4)); "√5", "√0,4" as they are.
+std::string SquareRoot(const std::string& radicand);
+
 // Length in characters (code points) of a UTF-8 text, the spaces between
 // groups of digits not counted: a form is as long as its digits and signs.
 std::size_t CharacterCount(const std::string& text);

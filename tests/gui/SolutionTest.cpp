@@ -409,6 +409,9 @@ private slots:
             keyInSolution(Qt::Key_C, Qt::ControlModifier);
             QVERIFY(QApplication::clipboard()->text().contains(line));
         }
+        // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
+        window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
+        QVERIFY2(steps().contains(u"= 10\u202F000\u202F000\u202F000"), qPrintable(steps()));
     }
 
     // Beside the main window where there is room, else below it, else in a
