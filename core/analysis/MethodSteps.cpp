@@ -104,7 +104,7 @@ std::string overDenominator(const ExactDecimal& minusB, const std::string& sign,
         numerator = TypesetDecimal(minusB, sep) + " " + sign + " " + root;
     if (isOne(den))
         return numerator;
-    const bool bracketed = !alone || root.rfind("√", 0) == 0;
+    const bool bracketed = !alone || root.find("√") != std::string::npos;
     return (bracketed ? "(" + numerator + ")" : numerator) + "/" + Substituted(den, sep);
 }
 
@@ -250,7 +250,19 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
         how2 = overDenominator(r.minusM, "−", value, r.den, sep);
     } else if (!longRoots(f)) {
         const std::string pair = TypesetSurd(pairOf(f.roots), "±", sep);
-        line += isLong(put) || put == pair ? " = " + pair : " = " + put + " = " + pair;
+        if (!isLong(put) && put != pair)
+            line += " = " + put;
+        // The square taken out of the root first: (20 ± √396)/2 = (20 ± 6√11)/2.
+        const ExactDecimal n = Normalised(r.radicand);
+        if (n.e >= 0) {
+            BigInt square, rest;
+            TakeOutSquares(n.m * BigInt(pow(BigInt(10), static_cast<unsigned>(n.e))), square, rest);
+            const std::string taken = overDenominator(r.minusM, "±",
+                TypesetInteger(square) + SquareRoot(TypesetInteger(rest)), r.den, sep);
+            if (square > 1 && rest > 1 && taken != pair && !isLong(taken))
+                line += " = " + taken;
+        }
+        line += " = " + pair;
     }
     step.lines.push_back(line);
     addRootLines(f, step.lines, how1, how2);
@@ -435,16 +447,15 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     return { step };
 }
 
-// "3 − 5/2": the second term's sign merged, a root that is a sum bracketed.
+// "3 + (−5/2)": a root that is a sum or negative bracketed.
 std::string sumOf(const std::string& x, const std::string& y)
 {
     const auto term = [](const std::string& t) {
         return t.find(' ') != std::string::npos && t.front() != '(' ? "(" + t + ")" : t;
     };
-    const std::string minus = "−";
-    if (term(y) == y && y.compare(0, minus.size(), minus) == 0)
-        return term(x) + " − " + y.substr(minus.size());
-    return term(x) + " + " + term(y);
+    // A negative term bracketed, as the product brackets it: 2 + (−2).
+    const std::string second = term(y) == y && y.rfind("−", 0) == 0 ? "(" + y + ")" : term(y);
+    return term(x) + " + " + second;
 }
 
 bool isNegative(const std::string& text) { return text.rfind("−", 0) == 0; }
@@ -508,6 +519,30 @@ std::string trinomialAt(const Coefficients& k, const std::string& value)
     return out;
 }
 
+// The terms of a·x² + b·x + c worked out at `x`: "9 − 15 + 6"; empty where
+// there is nothing to work out (a single term, a zero term) or it is long.
+std::string termValues(const Coefficients& k, const ExactDecimal& x)
+{
+    const ExactDecimal* coefficients[] = { &k.a, &k.b, &k.c };
+    const ExactDecimal values[] = { k.a * x * x, k.b * x, k.c };
+    std::string out;
+    int terms = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (Sign(*coefficients[i]) == 0)
+            continue;
+        if (Sign(values[i]) == 0)
+            return "";
+        ++terms;
+        const std::string magnitude
+            = TypesetDecimal(Sign(values[i]) < 0 ? -values[i] : values[i], k.separator);
+        if (out.empty())
+            out = (Sign(values[i]) < 0 ? "−" : "") + magnitude;
+        else
+            out += (Sign(values[i]) < 0 ? " − " : " + ") + magnitude;
+    }
+    return terms > 1 && !isLong(out) ? out : "";
+}
+
 // Sum and product of the actual roots against −b/a and c/a.
 SolutionStep vietaCheckStep(const EquationFacts& f)
 {
@@ -523,6 +558,9 @@ SolutionStep vietaCheckStep(const EquationFacts& f)
     const Surd& x1 = f.roots.first;
     const Surd& x2 = f.roots.second;
     const std::string t1 = rootText(x1, sep), t2 = rootText(x2, sep);
+    // The one root is both x₁ and x₂ of the theorem.
+    if (f.signD == 0)
+        check.lines.push_back("x₁ = x₂ = " + (isLong(t1) ? "x" : t1));
     std::string multiplied = productOf(t1, t2);
     if (x1.q != 0 && x1.p != 0) {
         // Conjugates over one denominator: the product of the brackets.
@@ -542,9 +580,10 @@ SolutionStep substitutionStep(const EquationFacts& f)
     SolutionStep check { "Проверка подстановкой", {} };
     const Surd* roots[] = { &f.roots.first, &f.roots.second };
     for (int i = 0; i < (f.signD == 0 ? 1 : 2); ++i) {
-        const Surd& x = *roots[i];
-        check.lines.push_back(
-            trinomialAt(f.k, putIn(MakeRational(x.p, x.d), f.k.separator)) + " = 0");
+        const Surd& x = *roots[i]; // an integer
+        const std::string worked = termValues(f.k, { x.p, 0 });
+        check.lines.push_back(trinomialAt(f.k, putIn(MakeRational(x.p, x.d), f.k.separator))
+            + (worked.empty() ? "" : " = " + worked) + " = 0");
     }
     return check;
 }
@@ -599,8 +638,11 @@ SolutionStep parabolaStep(const EquationFacts& f)
     // x₀ put in as a decimal gives y₀ as one: 1,5² − 3·1,5 + 2 = −0,25.
     std::string y0Value = WithDecimal(f.vertexY, sep);
     const auto decimalY = FiniteDecimal(f.vertexY);
-    if (shortY && put0.find('/') == std::string::npos && decimalY && !IsScientific(*decimalY))
-        y0Value = "= " + TypesetDecimal(*decimalY, sep);
+    const auto decimalX = FiniteDecimal(f.vertexX);
+    if (shortY && put0.find('/') == std::string::npos && decimalY && !IsScientific(*decimalY)) {
+        const std::string worked = termValues(k, *decimalX);
+        y0Value = (worked.empty() ? "= " : "= " + worked + " = ") + TypesetDecimal(*decimalY, sep);
+    }
     return { "Парабола",
         { formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep),
             "y₀ = " + (shortY ? y0 : "y(x₀)") + " " + y0Value,
