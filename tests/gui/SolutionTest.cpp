@@ -178,7 +178,7 @@ private slots:
         form->Solution->open();
         QVERIFY(steps().contains("x₁ = 2"));
         solve("1", "0.1", "0.0025");
-        QVERIFY(steps().contains("x₁ + x₂ = −1/20 − 1/20 = −1/10 = −b/a"));
+        QVERIFY(steps().contains("x₁ + x₂ = −1/20 + (−1/20) = −1/10 = −b/a"));
         QVERIFY(steps().contains("одинарной точности"));
         // Formulas hold non-breaking spaces, copied as ordinary ones.
         QVERIFY(window()->steps()->document()->toRawText().contains(QChar::Nbsp));
