@@ -363,6 +363,40 @@ std::string reducedPolynomial(const BigInt& p, const BigInt& q, char sep)
     return TypesetPolynomial({ 1, 0 }, { p, 0 }, { q, 0 }, sep);
 }
 
+// A value put in for x: "3", "(−2)", "1,5", "(1/3)".
+std::string putIn(const Rational& x, char sep)
+{
+    if (const auto decimal = FiniteDecimal(x)) {
+        if (CharacterCount(TypesetDecimal(*decimal, sep)) <= 8)
+            return Substituted(*decimal, sep);
+    }
+    return "(" + TypesetRational(x, sep) + ")";
+}
+
+// x² + px + q with rationals: "x² − 3,5x + 1,5", "x² − (5/6)x + 1/6".
+std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
+{
+    const auto finiteP = FiniteDecimal(p), finiteQ = FiniteDecimal(q);
+    if (finiteP && finiteQ)
+        return TypesetPolynomial({ 1, 0 }, *finiteP, *finiteQ, sep);
+    std::string out = "x²";
+    if (p.num != 0) {
+        const Rational magnitude { p.num < 0 ? BigInt(-p.num) : p.num, p.den };
+        const bool bare = magnitude.num == 1 && magnitude.den == 1;
+        const std::string text = TypesetRational(magnitude, sep);
+        out += (p.num < 0 ? " − " : " + ")
+            + (bare                      ? ""
+                    : magnitude.den == 1 ? text
+                                         : "(" + text + ")")
+            + "x";
+    }
+    if (q.num != 0) {
+        const Rational magnitude { q.num < 0 ? BigInt(-q.num) : q.num, q.den };
+        out += (q.num < 0 ? " − " : " + ") + TypesetRational(magnitude, sep);
+    }
+    return out;
+}
+
 // Only for integer roots, which make p and q integers too.
 std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
 {
@@ -392,29 +426,71 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     const Rational& h = f.vertexX; // −b/(2a)
     const Rational right = MakeRational(-f.vertexY.num, f.vertexY.den); // D/(4a)
     const Rational reducedRight = Divide(f.d, ExactDecimal { 4, 0 } * k.a * k.a); // D/(4a²)
-    const std::string hText = TypesetRational(h, sep);
+    const Rational p = Divide(k.b, k.a), q = Divide(k.c, k.a);
+    const Surd half = halfWidth(f.roots); // √D/(2|a|), where D > 0
+    const auto magnitude = [](const Rational& x) {
+        return Rational { x.num < 0 ? BigInt(-x.num) : x.num, x.den };
+    };
+    // Decimals all the way where every number on it is a short one
+    // (x² − 3,5x + 1,5 = 0, (x − 1,75)² = 1,5625), else fractions.
+    const auto shortDecimal = [sep](const Rational& x) {
+        const auto decimal = FiniteDecimal(x);
+        return decimal && CharacterCount(TypesetDecimal(*decimal, sep)) <= 8;
+    };
+    const bool decimals = shortDecimal(h) && shortDecimal(q) && shortDecimal(reducedRight)
+        && (f.signD <= 0 || half.q != 0 || shortDecimal(MakeRational(half.p, half.d)));
+    const auto number = [&](const Rational& x) {
+        return decimals ? TypesetDecimal(*FiniteDecimal(x), sep) : TypesetRational(x, sep);
+    };
+    const std::string hText = number(h);
     const std::string lead = LeadingFactor(k.a, sep);
     std::string rightText = TypesetRational(right, sep);
-    std::string reducedText = TypesetRational(reducedRight, sep);
+    std::string reducedText = number(reducedRight);
     const bool exact = !isLong(hText) && !isLong(rightText) && !isLong(reducedText);
     const std::string relation = exact ? " = " : " ≈ ";
     if (!exact) {
         rightText = ShortDecimal(right, sep);
         reducedText = ShortDecimal(reducedRight, sep);
     }
-    // x + b/(2a) with the value: "x − 3/2", "x".
+    // x + b/(2a) with the value: "x − 3/2", "x − 1,5", "x".
     std::string inner = "x";
-    if (h.num != 0)
-        inner = exact ? Factor(AsSurd(h), hText, sep) : DecimalFactor(ShortDecimal(h, sep));
+    if (h.num != 0 && exact)
+        inner = decimals ? DecimalFactor(hText) : Factor(AsSurd(h), hText, sep);
+    else if (h.num != 0)
+        inner = DecimalFactor(ShortDecimal(h, sep));
     if (inner != "x")
         inner = inner.substr(1, inner.size() - 2);
     const std::string squared = inner == "x" ? "x²" : "(" + inner + ")²";
 
-    SolutionStep step { "Выделение полного квадрата",
-        { discriminantLine(f), "a(x + b/(2a))² = D/(4a)" } };
-    step.lines.push_back(lead + squared + relation + rightText);
-    if (!isOne(k.a))
-        step.lines.push_back(squared + relation + reducedText);
+    SolutionStep step { "Выделение полного квадрата", {} };
+    // As the eighth grade does it: x² + px + q = 0 (divided by a), the square
+    // of x + p/2 completed by adding and taking away (p/2)², then moved apart.
+    const std::string halfP = number(magnitude(h));
+    const std::string halfPText = decimals || h.den == 1 ? halfP : "(" + halfP + ")";
+    std::string completed = "x² " + std::string(h.num > 0 ? "−" : "+") + " 2·x·" + halfPText + " + "
+        + halfPText + "² − " + halfPText + "²";
+    if (q.num != 0)
+        completed += (q.num < 0 ? " − " : " + ") + number(magnitude(q));
+    const std::string reduced = reducedPolynomial(p, q, sep);
+    if (exact && CharacterCount(completed) <= 2 * kLongestExactForm && !isLong(reduced)) {
+        if (!isOne(k.a))
+            step.lines.push_back(
+                "Делим на a = " + TypesetDecimal(k.a, sep) + ": " + reduced + " = 0");
+        if (h.num != 0) {
+            step.lines.push_back(completed + " = 0");
+            if (reducedRight.num != 0)
+                step.lines.push_back(squared + (reducedRight.num > 0 ? " − " : " + ")
+                    + number(magnitude(reducedRight)) + " = 0");
+        }
+        step.lines.push_back(squared + " = " + reducedText);
+    } else {
+        // Too long to write out: the identity a(x + b/(2a))² = D/(4a) at once.
+        step.lines.push_back(discriminantLine(f));
+        step.lines.push_back("a(x + b/(2a))² = D/(4a)");
+        step.lines.push_back(lead + squared + relation + rightText);
+        if (!isOne(k.a))
+            step.lines.push_back(squared + relation + reducedText);
+    }
     if (f.signD < 0) {
         addNoRealRoots(f, complexRoots, kNoSquareRoot,
             "Квадрат не может быть отрицательным: действительных корней нет, корни комплексные.",
@@ -427,16 +503,18 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
         addRootLines(f, step.lines, "", "");
         return { step };
     }
-    const Surd half = halfWidth(f.roots);
-    const std::string halfText = plusMinusHalf(half, sep);
+    // The half-width as the rest of the way writes it: "5/4", "1,25", "3√11".
+    const std::string halfValue
+        = half.q == 0 ? number(MakeRational(half.p, half.d)) : TypesetSurd(half, "+", sep);
+    const std::string halfText = "±" + halfValue;
     std::string how1, how2;
     if (exact && !isLong(halfText)) {
-        const std::string put = "±" + rootOf(reducedRight, sep);
+        const std::string put = "±" + SquareRoot(reducedText);
         step.lines.push_back(inner + " = " + put + (put == halfText ? "" : " = " + halfText));
         if (h.num != 0) {
             // x₁ takes +√D/(2a): the upper sign where a > 0.
-            const std::string plus = hText + " + " + TypesetSurd(half, "+", sep);
-            const std::string minus = hText + " − " + TypesetSurd(half, "+", sep);
+            const std::string plus = hText + " + " + halfValue;
+            const std::string minus = hText + " − " + halfValue;
             how1 = Sign(k.a) > 0 ? plus : minus;
             how2 = Sign(k.a) > 0 ? minus : plus;
         }
@@ -482,16 +560,6 @@ std::string checkLine(bool product, const std::string& expression, const RootPai
         = TypesetApproximation(RoundedToFourDigits(value, &roundedNothing), sep);
     return left + " ≈ " + (product ? productOf(d1, d2) : sumOf(d1, d2)) + " ≈ " + decimal
         + (roundedNothing ? " = " : " ≈ ") + right;
-}
-
-// A value put in for x: "3", "(−2)", "1,5", "(1/3)".
-std::string putIn(const Rational& x, char sep)
-{
-    if (const auto decimal = FiniteDecimal(x)) {
-        if (CharacterCount(TypesetDecimal(*decimal, sep)) <= 8)
-            return Substituted(*decimal, sep);
-    }
-    return "(" + TypesetRational(x, sep) + ")";
 }
 
 // a·x² + b·x + c with `value` put in for x: "1,5² − 3·1,5 + 2",
