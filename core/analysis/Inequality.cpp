@@ -269,7 +269,7 @@ SolutionStep linearStep(const EquationFacts& f, Relation relation, const NumberL
         step.lines.push_back(TypesetPolynomial(zero, k.b, zero, sep) + " " + relationSign(relation)
             + " " + TypesetDecimal(-k.c, sep));
     const bool negative = Sign(k.b) < 0;
-    step.lines.push_back("Делим на b = " + TypesetDecimal(k.b, sep)
+    step.lines.push_back("Делим обе части на " + TypesetDecimal(k.b, sep)
         + (negative ? " < 0 и меняем знак неравенства: x "
                     : " > 0, знак неравенства сохраняется: x ")
         + relationSign(relation, negative) + " " + line.points[0].label + ".");
