@@ -48,6 +48,12 @@ protected:
                 qWarning("unexpected box: %s", qPrintable(box.text));
             QVERIFY2(left.empty(), "a message box was shown that the test did not check");
         }
+        // Hidden only once its last frame is shown (see FrameWatch).
+        if (form && QGuiApplication::platformName().startsWith("wayland")) {
+            FrameWatch frames(form.get());
+            if (!QTest::qWaitFor([&] { return frames.shown(); }))
+                qWarning("the window's last frame was not reported shown; hidden anyway");
+        }
         form.reset();
         Form1 = nullptr;
         DecimalSeparator = '.';

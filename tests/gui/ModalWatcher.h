@@ -3,11 +3,12 @@
 #pragma once
 
 #include "Forms.h"
+#include "FrameWatch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
 #include <vector>
 
 struct SeenBox {
@@ -81,18 +83,19 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box != m_pending) {
             m_pending = box;
-            m_shownFor.start();
+            m_frames.reset();
         }
-        if (!box)
+        if (!box || !box->windowHandle())
             return;
-        // Answer only once the box is on screen, and on Wayland not faster
-        // than a person could: Qt 6.4 can trip over a surface destroyed
-        // while its first frame is still pending.
-        const bool wayland = QGuiApplication::platformName().startsWith("wayland");
-        if (!box->windowHandle() || !box->windowHandle()->isExposed()
-            || m_shownFor.elapsed() < (wayland ? 30 : 0))
+        // Answer only once the box is on screen, and on Wayland once the
+        // compositor has shown its last frame: closing it while a frame is
+        // still out races with Qt 6.4's frame thread (see FrameWatch).
+        if (!m_frames && QGuiApplication::platformName().startsWith("wayland"))
+            m_frames = std::make_unique<FrameWatch>(box);
+        if (!box->windowHandle()->isExposed() || (m_frames && !m_frames->shown()))
             return;
         m_pending = nullptr;
+        m_frames.reset();
         SeenBox seen { box->objectName(), box->windowTitle(), box->text(), box->icon(),
             box->textFormat(), {}, box->parentWidget(), box->isModal() };
         for (QAbstractButton* button : box->buttons())
@@ -107,6 +110,6 @@ private:
 
     QTimer m_timer;
     std::vector<SeenBox> m_seen;
-    QMessageBox* m_pending = nullptr;
-    QElapsedTimer m_shownFor;
+    QPointer<QMessageBox> m_pending;
+    std::unique_ptr<FrameWatch> m_frames; // the pending box's, on Wayland
 };

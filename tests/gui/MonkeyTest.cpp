@@ -104,9 +104,10 @@ private slots:
 
     void randomEventsKeepTheWindowsPromises()
     {
-        // On Wayland every message box waits for human pace (see the watcher),
-        // which makes each event slower; fewer events there keep the run short,
-        // as QUADRATIC_MONKEY_EVENTS does under an emulated processor.
+        // On Wayland every message box waits for the compositor to show its
+        // frame (see the watcher), which makes each event slower; fewer events
+        // there keep the run short, as QUADRATIC_MONKEY_EVENTS does under an
+        // emulated processor.
         const int events = qEnvironmentVariableIntValue("QUADRATIC_MONKEY_EVENTS") > 0
             ? qEnvironmentVariableIntValue("QUADRATIC_MONKEY_EVENTS")
             : QGuiApplication::platformName().startsWith("wayland") ? 4000
