@@ -357,12 +357,6 @@ std::vector<SolutionStep> incompleteSteps(const EquationFacts& f, bool complexRo
     return { step };
 }
 
-// x² + px + q with integers p and q: "x² − 5x + 6".
-std::string reducedPolynomial(const BigInt& p, const BigInt& q, char sep)
-{
-    return TypesetPolynomial({ 1, 0 }, { p, 0 }, { q, 0 }, sep);
-}
-
 // A value put in for x: "3", "(−2)", "1,5", "(1/3)".
 std::string putIn(const Rational& x, char sep)
 {
@@ -373,6 +367,9 @@ std::string putIn(const Rational& x, char sep)
     return "(" + TypesetRational(x, sep) + ")";
 }
 
+// |x|.
+Rational magnitude(const Rational& x) { return { x.num < 0 ? BigInt(-x.num) : x.num, x.den }; }
+
 // x² + px + q with rationals: "x² − 3,5x + 1,5", "x² − (5/6)x + 1/6".
 std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
 {
@@ -381,19 +378,13 @@ std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
         return TypesetPolynomial({ 1, 0 }, *finiteP, *finiteQ, sep);
     std::string out = "x²";
     if (p.num != 0) {
-        const Rational magnitude { p.num < 0 ? BigInt(-p.num) : p.num, p.den };
-        const bool bare = magnitude.num == 1 && magnitude.den == 1;
-        const std::string text = TypesetRational(magnitude, sep);
-        out += (p.num < 0 ? " − " : " + ")
-            + (bare                      ? ""
-                    : magnitude.den == 1 ? text
-                                         : "(" + text + ")")
-            + "x";
+        const Rational m = magnitude(p);
+        const std::string text = TypesetRational(m, sep);
+        const std::string factor = m.den != 1 ? "(" + text + ")" : m.num == 1 ? "" : text;
+        AppendTerm(out, p.num < 0, factor + "x");
     }
-    if (q.num != 0) {
-        const Rational magnitude { q.num < 0 ? BigInt(-q.num) : q.num, q.den };
-        out += (q.num < 0 ? " − " : " + ") + TypesetRational(magnitude, sep);
-    }
+    if (q.num != 0)
+        AppendTerm(out, q.num < 0, TypesetRational(magnitude(q), sep));
     return out;
 }
 
@@ -407,7 +398,7 @@ std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
     // x² + px + q = 0 as it is where a = 1.
     if (!isOne(k.a))
         step.lines.push_back("Делим на a = " + TypesetDecimal(k.a, sep) + ": "
-            + reducedPolynomial(p.num, q.num, sep) + " = 0");
+            + reducedPolynomial(p, q, sep) + " = 0");
     step.lines.push_back("p = " + TypesetInteger(p.num) + ", q = " + TypesetInteger(q.num));
     step.lines.push_back("x₁ + x₂ = −p = " + TypesetInteger(-p.num));
     step.lines.push_back("x₁·x₂ = q = " + TypesetInteger(q.num));
@@ -428,9 +419,6 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     const Rational reducedRight = Divide(f.d, ExactDecimal { 4, 0 } * k.a * k.a); // D/(4a²)
     const Rational p = Divide(k.b, k.a), q = Divide(k.c, k.a);
     const Surd half = halfWidth(f.roots); // √D/(2|a|), where D > 0
-    const auto magnitude = [](const Rational& x) {
-        return Rational { x.num < 0 ? BigInt(-x.num) : x.num, x.den };
-    };
     // Decimals all the way where every number on it is a short one
     // (x² − 3,5x + 1,5 = 0, (x − 1,75)² = 1,5625), else fractions.
     const auto shortDecimal = [sep](const Rational& x) {
@@ -467,10 +455,11 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     // of x + p/2 completed by adding and taking away (p/2)², then moved apart.
     const std::string halfP = number(magnitude(h));
     const std::string halfPText = decimals || h.den == 1 ? halfP : "(" + halfP + ")";
-    std::string completed = "x² " + std::string(h.num > 0 ? "−" : "+") + " 2·x·" + halfPText + " + "
-        + halfPText + "² − " + halfPText + "²";
+    std::string completed = "x²";
+    AppendTerm(completed, h.num > 0, "2·x·" + halfPText);
+    completed += " + " + halfPText + "² − " + halfPText + "²";
     if (q.num != 0)
-        completed += (q.num < 0 ? " − " : " + ") + number(magnitude(q));
+        AppendTerm(completed, q.num < 0, number(magnitude(q)));
     const std::string reduced = reducedPolynomial(p, q, sep);
     if (exact && CharacterCount(completed) <= 2 * kLongestExactForm && !isLong(reduced)) {
         if (!isOne(k.a))
@@ -478,9 +467,12 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
                 "Делим на a = " + TypesetDecimal(k.a, sep) + ": " + reduced + " = 0");
         if (h.num != 0) {
             step.lines.push_back(completed + " = 0");
-            if (reducedRight.num != 0)
-                step.lines.push_back(squared + (reducedRight.num > 0 ? " − " : " + ")
-                    + number(magnitude(reducedRight)) + " = 0");
+            if (reducedRight.num != 0) {
+                // (x + p/2)² − (p/2)² + q = 0, where (p/2)² − q = D/(4a²).
+                std::string moved = squared;
+                AppendTerm(moved, reducedRight.num > 0, number(magnitude(reducedRight)));
+                step.lines.push_back(moved + " = 0");
+            }
         }
         step.lines.push_back(squared + " = " + reducedText);
     } else {
@@ -579,10 +571,7 @@ std::string trinomialAt(const Coefficients& k, const std::string& value)
         else
             term = (isOne(magnitude) ? "" : TypesetDecimal(magnitude, k.separator) + "·") + value
                 + (i == 0 ? "²" : "");
-        if (out.empty())
-            out = (Sign(v) < 0 ? "−" : "") + term;
-        else
-            out += (Sign(v) < 0 ? " − " : " + ") + term;
+        AppendTerm(out, Sign(v) < 0, term);
     }
     return out;
 }
@@ -601,12 +590,8 @@ std::string termValues(const Coefficients& k, const ExactDecimal& x)
         if (Sign(values[i]) == 0)
             return "";
         ++terms;
-        const std::string magnitude
-            = TypesetDecimal(Sign(values[i]) < 0 ? -values[i] : values[i], k.separator);
-        if (out.empty())
-            out = (Sign(values[i]) < 0 ? "−" : "") + magnitude;
-        else
-            out += (Sign(values[i]) < 0 ? " − " : " + ") + magnitude;
+        const bool negative = Sign(values[i]) < 0;
+        AppendTerm(out, negative, TypesetDecimal(negative ? -values[i] : values[i], k.separator));
     }
     return terms > 1 && !isLong(out) ? out : "";
 }

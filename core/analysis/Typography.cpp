@@ -287,13 +287,18 @@ std::string TypesetPolynomial(
         const ExactDecimal& v = *values[i];
         if (Sign(v) == 0)
             continue;
-        const std::string term = termFactor(Sign(v) < 0 ? -v : v, 2 - i, separator) + powers[i];
-        if (out.empty())
-            out = (Sign(v) < 0 ? "−" : "") + term;
-        else
-            out += (Sign(v) < 0 ? " − " : " + ") + term;
+        AppendTerm(
+            out, Sign(v) < 0, termFactor(Sign(v) < 0 ? -v : v, 2 - i, separator) + powers[i]);
     }
     return out.empty() ? "0" : out;
+}
+
+void AppendTerm(std::string& sum, bool negative, const std::string& term)
+{
+    if (sum.empty())
+        sum = (negative ? "−" : "") + term;
+    else
+        sum += (negative ? " − " : " + ") + term;
 }
 
 std::string Substituted(const ExactDecimal& v, char separator)

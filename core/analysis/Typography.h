@@ -69,6 +69,9 @@ std::string TypesetApproximation(long double value, char separator);
 // An exact form longer than this is shown by its decimal value instead.
 inline constexpr std::size_t kLongestExactForm = 40;
 
+// `term` (a magnitude) added to a sum with its sign merged: "−5" first,
+// then " − 5" or " + 5".
+void AppendTerm(std::string& sum, bool negative, const std::string& term);
 // "x² − 3x + 1": zero terms left out, ones omitted, signs merged.
 std::string TypesetPolynomial(
     const ExactDecimal& a, const ExactDecimal& b, const ExactDecimal& c, char separator);
