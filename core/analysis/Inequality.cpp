@@ -75,12 +75,18 @@ public:
     ZeroTexts(const std::vector<Surd>& zeros, char separator, bool decimalsOnly = false)
         : m_zeros(zeros)
     {
-        const std::vector<std::string> decimals = DistinctDecimals(zeros, separator);
+        std::vector<bool> decimal(zeros.size(), decimalsOnly);
         for (std::size_t i = 0; i < zeros.size(); ++i) {
-            bool decimal = decimalsOnly;
-            const std::string exact = decimal ? "" : ExactOrDecimal(zeros[i], separator, &decimal);
-            m_texts.push_back(decimal ? decimals[i] : exact);
-            m_rounded = m_rounded || decimal;
+            bool shortened = false;
+            m_texts.push_back(decimalsOnly ? "" : ExactOrDecimal(zeros[i], separator, &shortened));
+            decimal[i] = decimal[i] || shortened;
+            m_rounded = m_rounded || decimal[i];
+        }
+        // Decimals told apart, worked out only where one stands.
+        if (m_rounded) {
+            const std::vector<std::string> decimals = DistinctDecimals(zeros, separator);
+            for (std::size_t i = 0; i < zeros.size(); ++i)
+                m_texts[i] = decimal[i] ? decimals[i] : m_texts[i];
         }
     }
 
