@@ -95,6 +95,9 @@ public:
 
     // Opens where PlaceSolution says, once; on Wayland where the compositor puts it.
     void placeBeside(const QWidget* main) override;
+    // The same on a screen whose free area is `room`, beside the main
+    // window's frame `main`; `frame` is what the window manager adds around.
+    void placeWithin(const QRect& room, const QRect& main, QSize frame);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -109,6 +112,7 @@ private:
     void explainAgain();
     void drawNumberLine(bool relayout = true);
     void fitSelectors();
+    void setNarrow(bool narrow);
     void dimSteps();
     void announce(const QString& message);
     void addPaperMenu();
@@ -147,4 +151,5 @@ private:
     std::optional<EquationSolution> m_shown;
     bool m_stale = false;
     bool m_placed = false;
+    int m_longestMethod = 0;
 };

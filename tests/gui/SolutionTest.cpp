@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
@@ -445,6 +446,45 @@ private slots:
             = PlaceSolution(room, main, { 822, 550 }, { 580, 260 }, { 340, 480 });
         QCOMPARE(place.frame, placed);
         QCOMPARE(place.stacked, stacked);
+    }
+
+    // The real window, its minimum sizes from the font: never past the
+    // screen's edge, nor over the main window.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QRect>("room");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<bool>("stacked");
+        QTest::newRow("1024x768, 9 pt: a column")
+            << 9 << QRect(0, 0, 1024, 740) << QRect(192, 107, 401, 430) << true;
+        QTest::newRow("1024x768, 11 pt: a narrow column")
+            << 11 << QRect(0, 0, 1024, 740) << QRect(234, 130, 486, 489) << true;
+        QTest::newRow("1280x1024, 11 pt: below")
+            << 11 << QRect(0, 0, 1280, 1024) << QRect(234, 130, 486, 489) << false;
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(int, points);
+        QFETCH(QRect, room);
+        QFETCH(QRect, main);
+        QFETCH(bool, stacked);
+        const auto restore
+            = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+        QFont larger = QApplication::font();
+        larger.setPointSize(points);
+        QApplication::setFont(larger);
+        QWidget framed;
+        framed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&framed));
+        SolutionWindow placed(nullptr);
+        placed.placeWithin(room, main, framed.frameGeometry().size() - framed.size());
+        placed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&placed));
+        QVERIFY2(room.contains(placed.frameGeometry()) && !placed.frameGeometry().intersects(main),
+            qPrintable(QDebug::toString(placed.frameGeometry())));
+        QCOMPARE(placed.splitter()->orientation(), stacked ? Qt::Vertical : Qt::Horizontal);
     }
 
     void plotTakesTheFocusAndFollowsTheKeys()
