@@ -31,6 +31,7 @@ class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class QPrintPreviewDialog;
 class QPrinter;
 class QSplitter;
 class QTextEdit;
@@ -86,11 +87,14 @@ public:
     bool saveAsPdf(const QString& fileName);
     void saveAsPdfChosen();
     void print();
-    // Where to save the PDF (empty: cancelled), the print dialog (false:
-    // cancelled) and a failure's message box; replaceable so that tests
-    // never meet a dialog.
-    static std::function<QString(QWidget*)> choosePdfFileName;
+    void previewPrint();
+    // Where to save the PDF (empty: cancelled; the dialog proposes
+    // `proposed`), the print dialog (false: cancelled), the print preview
+    // and a failure's message box; replaceable so that tests never meet a
+    // dialog.
+    static std::function<QString(QWidget*, const QString& proposed)> choosePdfFileName;
     static std::function<bool(QPrinter*, QWidget*)> confirmPrint;
+    static std::function<void(QPrintPreviewDialog*)> showPrintPreview;
     static std::function<void(QWidget*, const QString&)> reportPaperFailure;
 
     // Opens where PlaceSolution says, once; on Wayland where the compositor puts it.

@@ -2,6 +2,7 @@
 // following Solve and edits; its plot drawn where the mathematics says.
 #include "CoefficientSliders.h"
 #include "Contrast.h"
+#include "FileNames.h"
 #include "FormTestBase.h"
 #include "PlotWidget.h"
 #include "SolutionPage.h"
@@ -16,6 +17,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -335,6 +338,18 @@ private slots:
         // Paper and LaTeX take the equation shown, the explored one.
         QVERIFY2(window()->solutionLatex().contains("x^{2} - 3x + 2.5 = 0"),
             qPrintable(window()->solutionLatex().left(120)));
+        QTemporaryDir paper;
+        const QString saved = paper.filePath("saved.pdf"), printed = paper.filePath("printed.pdf");
+        SolutionWindow::confirmPrint = [&printed](QPrinter* printer, QWidget*) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return true;
+        };
+        window()->print();
+        QVERIFY(window()->saveAsPdf(saved));
+        for (const QString& file : { saved, printed })
+            QVERIFY2(
+                pdfText(file).contains("x² − 3x + 2.5 = 0"), qPrintable(pdfText(file).left(80)));
         // The steps stay scrolled where the reader left them; a new Solve starts at the top.
         QScrollBar* scroll = window()->steps()->verticalScrollBar();
         window()->steps()->setFixedHeight(120);
@@ -525,8 +540,13 @@ private slots:
         for (const auto& save : saves) {
             const QString &written = save[2], &holds = save[3];
             const PlotWidget::SaveChoice choice { dir.filePath(save[0]), save[1] };
-            PlotWidget::chooseFileName = [choice](QWidget*) { return choice; };
+            QString proposed;
+            PlotWidget::chooseFileName = [choice, &proposed](QWidget*, const QString& name) {
+                proposed = name;
+                return choice;
+            };
             QTest::keyClick(plot, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(proposed, QString("x2-3x+2=0.png"));
             QFile file(dir.filePath(written));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written));
             const QByteArray head = file.read(300);
@@ -850,15 +870,29 @@ private slots:
         QTemporaryDir dir;
         const QString equationPdf = dir.filePath("equation.pdf"), printed = dir.filePath("printed");
         int asked = 0;
-        SolutionWindow::choosePdfFileName = [&](QWidget*) { return ++asked, equationPdf; };
+        QString proposed;
+        SolutionWindow::choosePdfFileName = [&](QWidget*, const QString& name) {
+            proposed = name;
+            return ++asked, equationPdf;
+        };
         SolutionWindow::confirmPrint = [&](QPrinter* printer, QWidget*) {
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(printed);
             return true;
         };
         pdf->trigger();
+        QCOMPARE(proposed, QString("x2-3x+2=0.pdf"));
+        QCOMPARE(FileNameOf("2,5·10⁻⁹x² − 1 ≥ 0"), QString("2,5*10^-9x2-1>=0"));
         window()->relationBox()->setCurrentIndex(1);
         keyInSolution(Qt::Key_P, Qt::ControlModifier);
+        int previewed = 0;
+        SolutionWindow::showPrintPreview = [&previewed](QPrintPreviewDialog* dialog) {
+            auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+            pages->updatePreview();
+            previewed = pages->pageCount();
+        };
+        menu->findChild<QAction*>("PreviewAction")->trigger();
+        QCOMPARE(previewed, pdfPages(printed));
         QCOMPARE(pdfPages(equationPdf), 1);
         // The inequality's steps leave the graph about 6 cm: it may go on over the next page.
         QVERIFY(pdfPages(printed) == 1 || pdfPages(printed) == 2);
