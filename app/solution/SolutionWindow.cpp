@@ -80,6 +80,14 @@ protected:
         QTextEdit::paintEvent(event);
     }
 
+    // The number line is drawn as wide as the steps are.
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTextEdit::resizeEvent(event);
+        if (repaintPicture && event->size().width() != event->oldSize().width())
+            repaintPicture();
+    }
+
     void changeEvent(QEvent* event) override
     {
         QTextEdit::changeEvent(event);
@@ -89,6 +97,7 @@ protected:
 };
 
 const QUrl kNumberLine("quadratic:number-line");
+constexpr int kNumberLineIndent = 14;
 // Keeps the steps' share of the width as the window grows or shrinks (a
 // QSplitter gives nearly all new room to the plot); a drag sets a new share.
 class SharingSplitter : public QSplitter {
@@ -374,8 +383,9 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
 
     m_shown = solution;
     const QString text = StepsHtml(solution,
-        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
-            + kNumberLine.toString() + "\"></p>");
+        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:"
+            + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
+            + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
     steps->pictureText
         = solution.numberLine ? QString::fromStdString(solution.numberLine->text) : QString();
@@ -548,9 +558,13 @@ void SolutionWindow::drawNumberLine(bool relayout)
     if (!m_shown || !m_shown->numberLine)
         return;
     const QPalette& colors = m_steps->palette();
+    // Within the steps' width, less the document's margins and the
+    // paragraph's indent.
+    const double room = m_steps->viewport()->width() - 2 * m_steps->document()->documentMargin()
+        - kNumberLineIndent - 2;
     const QImage picture = DrawNumberLine(*m_shown->numberLine, m_steps->font(),
         { colors.color(QPalette::Text), colors.color(QPalette::Base) },
-        m_steps->devicePixelRatioF());
+        m_steps->devicePixelRatioF(), room);
     QTextDocument* document = m_steps->document();
     document->addResource(QTextDocument::ImageResource, kNumberLine, picture);
     if (relayout)

@@ -425,6 +425,14 @@ private slots:
             keyInSolution(Qt::Key_C, Qt::ControlModifier);
             QVERIFY(QApplication::clipboard()->text().contains(line));
         }
+        // The number line keeps within the steps, however narrow.
+        window()->showSolution(
+            ExplainEquation("2", "-50", "3", '.', std::nullopt, Relation::GreaterOrEqual));
+        for (const int width : { 600, 250 }) {
+            window()->steps()->setFixedWidth(width);
+            QTRY_VERIFY(picture().deviceIndependentSize().width()
+                <= window()->steps()->viewport()->width() - 2 * document->documentMargin() - 14);
+        }
         // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
         window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
         QVERIFY2(steps().contains(u"= 10\u202F000\u202F000\u202F000"), qPrintable(steps()));
