@@ -505,8 +505,12 @@ private slots:
         placed.placeWithin(room, main, framed.frameGeometry().size() - framed.size());
         placed.show();
         QVERIFY(QTest::qWaitForWindowExposed(&placed));
-        QVERIFY2(room.contains(placed.frameGeometry()) && !placed.frameGeometry().intersects(main),
-            qPrintable(QDebug::toString(placed.frameGeometry())));
+        // A Wayland compositor places windows itself: there only the size tells.
+        const QRect frame = placed.frameGeometry();
+        const bool fits = QGuiApplication::platformName().startsWith("wayland")
+            ? frame.width() <= room.width() && frame.height() <= room.height()
+            : room.contains(frame) && !frame.intersects(main);
+        QVERIFY2(fits, qPrintable(QDebug::toString(frame)));
         QCOMPARE(placed.splitter()->orientation(), stacked ? Qt::Vertical : Qt::Horizontal);
     }
 
