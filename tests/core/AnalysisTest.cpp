@@ -229,6 +229,39 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
     }
 }
 
+// What Solve converts and what the steps read exactly are one number: a text
+// is taken by both or by neither, and both give its value.
+TEST_F(Analysis, SolveAndTheStepsReadTheSameNumbers)
+{
+    struct Row {
+        const char* text;
+        char separator;
+        const char* exact; // m·10^e as "m e", or null: no number
+    };
+    const Row rows[] = { { " -0,5e+3 ", ',', "-5 2" }, { ",5", ',', "5 -1" }, { "5.", '.', "5 0" },
+        { "+007.50E-0", '.', "75 -1" }, { "-0", '.', "0 0" },
+        { "1e0000000000000000000019", '.', "1 19" }, { "1.5", ',', nullptr }, { ",", ',', nullptr },
+        { "1e", '.', nullptr }, { "e5", '.', nullptr }, { "+-1", '.', nullptr },
+        { "1,2,3", ',', nullptr }, { "1 000", '.', nullptr }, { "1e+-3", '.', nullptr },
+        { "", '.', nullptr }, { "\t1", '.', nullptr }, { "1e19\xC2\xA0", '.', nullptr } };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const std::optional<ExactDecimal> exact = ParseExactDecimal(row.text, row.separator);
+        if (!row.exact) {
+            EXPECT_FALSE(exact);
+            EXPECT_THROW(StrToFloat(row.text, row.separator), Exception);
+            continue;
+        }
+        ASSERT_TRUE(exact);
+        std::istringstream expected(row.exact);
+        std::string m;
+        long e = 0;
+        expected >> m >> e;
+        EXPECT_EQ(exact->m.str() + " " + std::to_string(exact->e), m + " " + std::to_string(e));
+        EXPECT_EQ(StrToFloat(row.text, row.separator), Approximate(*exact));
+    }
+}
+
 TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
 {
     struct Row {
