@@ -79,7 +79,7 @@ void SolutionWindow::addPaperMenu()
     close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu, &QMenu::aboutToShow, this, [this, print, pdf, latex] {
         for (QAction* action : { print, pdf, latex })
-            action->setEnabled(m_shown.has_value());
+            action->setEnabled(m_shown != nullptr);
     });
 }
 

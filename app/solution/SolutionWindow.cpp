@@ -5,6 +5,7 @@
 #include "Contrast.h"
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
+#include "Solution.h"
 #include "StepsHtml.h"
 
 #include <QAccessible>
@@ -355,7 +356,7 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     }
     m_relation = solution.relation;
 
-    m_shown = solution;
+    m_shown = std::make_shared<const EquationSolution>(solution);
     const QString text = StepsHtml(solution,
         "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
             + kNumberLine.toString() + "\"></p>");

@@ -8,6 +8,7 @@
 
 #include "Facts.h"
 #include "PlotView.h"
+#include "SolutionChoice.h"
 #include "Solver.h"
 
 #include <optional>
