@@ -2,6 +2,7 @@
 
 #include "Announcement.h"
 #include "CoefficientSliders.h"
+#include "CoefficientText.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
@@ -139,19 +140,13 @@ QColor fadedText(const QColor& text, const QColor& background)
     return mix(readable);
 }
 
-// The coefficients as typed, where they are plain decimals; else as stored.
+// The coefficients as typed, read as Solve reads them; as stored where the
+// typed text does not hold in a double.
 std::array<double, 3> coefficientsOf(const SolvedEquation& solved)
 {
     std::array<double, 3> values {};
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        values[i] = QString::fromStdString(solved.texts[i])
-                        .trimmed()
-                        .replace(QChar(solved.separator), '.')
-                        .toDouble(&ok);
-        if (!ok)
-            values[i] = solved.single[i];
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        values[i] = ReadCoefficient(solved.texts[i], solved.separator).value_or(solved.single[i]);
     return values;
 }
 
