@@ -402,10 +402,10 @@ void SolutionWindow::explore()
     if (!m_solved)
         return;
     try {
-        SolvedEquation explored = SolveForExplanation(m_sliders->texts(), m_solved->separator);
-        EquationSolution solution = explanation(explored);
-        // The main window shows no answer of these coefficients to compare.
-        solution.precisionNote.clear();
+        // No result line: the main window shows no answer of these
+        // coefficients, and so the steps compare none.
+        SolvedEquation explored = ReadEquation(m_sliders->texts(), m_solved->separator);
+        const EquationSolution solution = explanation(explored);
         m_explored = std::move(explored);
         showHeading();
         present(solution, PlotWidget::View::Keep);
