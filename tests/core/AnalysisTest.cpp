@@ -1,5 +1,6 @@
 // The explained solution: exact forms from the typed texts, the steps of each
 // rule, the single-precision note, inequalities, and the plot's view and ticks.
+#include "CoefficientText.h"
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
@@ -260,6 +261,36 @@ TEST_F(Analysis, SolveAndTheStepsReadTheSameNumbers)
         EXPECT_EQ(exact->m.str() + " " + std::to_string(exact->e), m + " " + std::to_string(e));
         EXPECT_EQ(StrToFloat(row.text, row.separator), Approximate(*exact));
     }
+}
+
+// A coefficient under the plot: its box shows it as the steps write numbers,
+// the explanation reads it in Solve's grammar, and whatever the box shows, or
+// a user types in either notation, reads back.
+TEST_F(Analysis, CoefficientBoxesWriteAndReadTheStepsNotation)
+{
+    const struct {
+        double value;
+        const char *shown, *text;
+    } written[] = { { 1e19, "10¹⁹", "1e19" }, { -2.5e9, "−2,5·10⁹", "-2500000000" },
+        { 0.3, "0,3", "0,3" }, { 1234567.25, "1\u202F234\u202F567,25", "1234567,25" },
+        { -1.5e-30, "−1,5·10⁻³⁰", "-1,5e-30" }, { 0, "0", "0" } };
+    for (const auto& row : written) {
+        EXPECT_EQ(TextbookCoefficient(row.value, ','), row.shown);
+        EXPECT_EQ(CoefficientText(row.value, ','), row.text);
+        EXPECT_EQ(ReadCoefficient(row.shown, ','), row.value) << row.shown;
+        EXPECT_EQ(static_cast<double>(StrToFloat(row.text, ',')), row.value) << row.text;
+    }
+    // A slider's whole steps leave rounding errors that no text shows.
+    EXPECT_EQ(CoefficientText(0.1 + 0.2, ','), "0,3");
+    const struct {
+        const char* typed;
+        std::optional<double> value;
+    } typed[]
+        = { { "1e19", 1e19 }, { "1,5·10⁻³", 0.0015 }, { "-1.5×10^-3", -0.0015 }, { "−10¹⁹", -1e19 },
+              { " 2 500 ", 2500 }, { "1,5·10", std::nullopt }, { "1·10¹⁹e2", std::nullopt },
+              { "3·4·10²", std::nullopt }, { "1e39", std::nullopt }, { "", std::nullopt } };
+    for (const auto& row : typed)
+        EXPECT_EQ(ReadCoefficient(row.typed, ','), row.value) << row.typed;
 }
 
 TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)
