@@ -167,10 +167,12 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
             [this, i](double value) { boxChanged(i, value); });
         connect(row.button, &QToolButton::clicked, this, [this, i] { editRange(i); });
     }
-    // Wide enough for −1000,25 and the frame, not for the box's extremes (a
-    // million) that its size hint allows for: the slider keeps the room.
+    // Wide enough for the seven digits a single-precision coefficient holds,
+    // with a power of ten, and the frame; not for the box's extremes (3·10³⁸
+    // written out) that its size hint allows for: the slider keeps the room.
     const QFontMetrics metrics = fontMetrics();
-    const int width = metrics.horizontalAdvance(QString(kMinus) + "0000,00") + 2 * metrics.height();
+    const int width
+        = metrics.horizontalAdvance(QString(kMinus) + "1,234567·10⁻¹⁹") + 2 * metrics.height();
     for (const Row& row : m_rows) {
         row.box->setFixedWidth(std::min(width, row.box->sizeHint().width()));
         row.slider->setMinimumWidth(metrics.horizontalAdvance('0') * 12);
