@@ -108,7 +108,8 @@ double CoefficientBox::valueFromText(const QString& text) const
 QValidator::State CoefficientBox::validate(QString& text, int&) const
 {
     static const QRegularExpression typeable(
-        u"^[-+\u2212 \u00A0\u202F0-9.,eE\u00B7\u00D7*^\u2070\u00B9\u00B2\u00B3\u2074-\u207B]*$"_qs);
+        QStringLiteral("^[-+\u2212 \u00A0\u2009\u202F0-9.,eE\u00B7\u00D7*^"
+                       "\u2070\u00B9\u00B2\u00B3\u2074-\u207B]*$"));
     if (!typeable.match(text).hasMatch())
         return QValidator::Invalid;
     const std::optional<double> value = ReadCoefficient(text.toStdString(), m_separator);
