@@ -102,7 +102,7 @@ TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const
     const std::string* const texts[] = { &tA, &tB, &tC };
     for (int field = 0; field < 3; ++field) {
         if (texts[field]->empty())
-            return { TSolveKind::MissingValues, field + 1, false, {} };
+            return { TSolveKind::MissingValues, field + 1, false, {}, {} };
     }
     TSolveOutcome outcome { TSolveKind::Evaluated, 0, true, {},
         SolveForExplanation({ tA, tB, tC }, DecimalSeparator) };
