@@ -1,5 +1,7 @@
 #include "CoefficientSliders.h"
 
+#include "CoefficientText.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -17,22 +19,16 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace {
 
 const QChar kMinus(0x2212);
-// Beyond a million a coefficient is typed in the main window, not slid.
-const double kLargest = 1e6;
+// Solve keeps a coefficient in single precision and refuses one beyond it.
+const double kLargest = FLT_MAX;
 // A slider of more positions than this is no longer moved by keys.
 const double kMostPositions = 100000;
-
-QString plainNumber(QString text)
-{
-    text.remove(' ').remove(QChar::Nbsp);
-    text.replace(kMinus, '-').replace(',', '.');
-    return text;
-}
 
 // A slider's positions are whole numbers counted from the range's start; a
 // screen reader is to hear the coefficient (1,5) as the box beside it shows it,
@@ -83,21 +79,12 @@ QAccessibleInterface* sliderAccessible(const QString&, QObject* object)
 
 } // namespace
 
-std::string CoefficientText(double value, char separator)
-{
-    QString text = QString::number(value, 'f', 6);
-    while (text.contains('.') && (text.endsWith('0') || text.endsWith('.')))
-        text.chop(1);
-    if (text == "-0")
-        text = "0";
-    text.replace('.', QChar(separator));
-    return text.toStdString();
-}
-
 CoefficientBox::CoefficientBox(QWidget* parent)
     : QDoubleSpinBox(parent)
 {
-    setDecimals(6);
+    // Every digit a double has, so that the box holds what it shows (10⁻³⁰
+    // as well as 10¹⁹); it shows no more than 15 significant ones.
+    setDecimals(DBL_MAX_10_EXP + DBL_DIG);
     setRange(-kLargest, kLargest);
     // A typed value counts once it is complete (Enter, Tab); the arrows
     // count at once.
@@ -107,28 +94,27 @@ CoefficientBox::CoefficientBox(QWidget* parent)
 
 QString CoefficientBox::textFromValue(double value) const
 {
-    return QString::fromStdString(CoefficientText(value, m_separator)).replace('-', kMinus);
+    return QString::fromStdString(TextbookCoefficient(value, m_separator));
 }
 
 double CoefficientBox::valueFromText(const QString& text) const
 {
-    return plainNumber(text).toDouble();
+    return ReadCoefficient(text.toStdString(), m_separator).value_or(value());
 }
 
-// Either separator is taken (a comma typed where the point is the rule, or
-// the other way round), and either minus.
+// What the box shows reads back, and so does what the main window takes,
+// with either separator and either minus. A text on its way to a number
+// («1,5·10», «1e») waits for more.
 QValidator::State CoefficientBox::validate(QString& text, int&) const
 {
-    const QString plain = plainNumber(text);
-    static const QRegularExpression number("^-?[0-9]*\\.?[0-9]*$");
-    if (!number.match(plain).hasMatch())
+    static const QRegularExpression typeable(
+        QStringLiteral("^[-+\u2212 \u00A0\u2009\u202F0-9.,eE\u00B7\u00D7*^"
+                       "\u2070\u00B9\u00B2\u00B3\u2074-\u207B]*$"));
+    if (!typeable.match(text).hasMatch())
         return QValidator::Invalid;
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok)
-        return QValidator::Intermediate;
-    return value >= minimum() && value <= maximum() ? QValidator::Acceptable
-                                                    : QValidator::Intermediate;
+    const std::optional<double> value = ReadCoefficient(text.toStdString(), m_separator);
+    return value && *value >= minimum() && *value <= maximum() ? QValidator::Acceptable
+                                                               : QValidator::Intermediate;
 }
 
 void CoefficientBox::keyPressEvent(QKeyEvent* event)
@@ -182,29 +168,37 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
             [this, i](double value) { boxChanged(i, value); });
         connect(row.button, &QToolButton::clicked, this, [this, i] { editRange(i); });
     }
-    // Wide enough for −1000,25 and the frame, not for the box's extremes (a
-    // million) that its size hint allows for: the slider keeps the room.
+    // Wide enough for the seven digits a single-precision coefficient holds,
+    // with a power of ten, and the frame; not for the box's extremes (3·10³⁸
+    // written out) that its size hint allows for: the slider keeps the room.
     const QFontMetrics metrics = fontMetrics();
-    const int width = metrics.horizontalAdvance(QString(kMinus) + "0000,00") + 2 * metrics.height();
-    for (const Row& row : m_rows) {
+    const int width
+        = metrics.horizontalAdvance(QString(kMinus) + "1,234567·10⁻¹⁹") + metrics.height();
+    for (const Row& row : m_rows)
         row.box->setFixedWidth(std::min(width, row.box->sizeHint().width()));
-        row.slider->setMinimumWidth(metrics.horizontalAdvance('0') * 12);
-    }
+    setNarrow(false);
+}
+
+void CoefficientSliders::setNarrow(bool narrow)
+{
+    const int digit = fontMetrics().horizontalAdvance('0');
+    for (const Row& row : m_rows)
+        row.slider->setMinimumWidth(digit * (narrow ? 5 : 12));
 }
 
 CoefficientSliders::Range CoefficientSliders::RangeFor(double value)
 {
-    const double size = std::abs(value);
-    double reach = size == 0 ? 10 : std::pow(10.0, std::ceil(std::log10(2 * size)));
-    reach = std::clamp(reach, 0.01, kLargest);
-    return { -reach, reach, reach / 100 };
+    if (value == 0 || !std::isfinite(value))
+        return { -10, 10, 0.1 };
+    const double unit = std::pow(10.0, std::floor(std::log10(std::abs(value))));
+    return { value - 10 * unit, value + 10 * unit, unit / 100 };
 }
 
 void CoefficientSliders::setCoefficients(const std::array<double, 3>& values, char separator)
 {
     m_separator = separator;
     for (int i = 0; i < 3; ++i) {
-        const double value = std::clamp(values[i], -kLargest, kLargest);
+        const double value = values[i];
         const QSignalBlocker quiet(m_rows[i].box);
         m_rows[i].box->setSeparator(separator);
         applyRange(i, RangeFor(value));
@@ -252,7 +246,13 @@ void CoefficientSliders::setRange(int i, double from, double to, double step)
 void CoefficientSliders::sliderMoved(int i, int position)
 {
     const Row& row = m_rows[i];
-    double value = std::min(row.from + position * row.step, row.to);
+    // Whole steps counted from 0 where the range starts at one, so that 0,1
+    // is 10 steps of 0,01 and not −9 plus 910 of them, a rounding error off.
+    const double start = row.from / row.step;
+    const double whole = std::round(start);
+    double value = std::abs(start - whole) < 1e-6 ? (whole + position) * row.step
+                                                  : row.from + position * row.step;
+    value = std::min(value, row.to);
     // from + i·step misses 0 by a rounding error, and 0 is where a is linear.
     if (std::abs(value) < row.step * 1e-6)
         value = 0;

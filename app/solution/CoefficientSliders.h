@@ -4,9 +4,10 @@
 // follow. They start at the coefficients the main window has solved; every
 // move (slider or box) emits `moved`, and the window explains the equation of
 // `texts()`. Numbers are shown and typed with the solved equation's decimal
-// separator and a true minus sign. The range of a slider follows its value
-// until one is set by hand; a value typed inside a set range keeps it, one
-// typed outside gives the range the value asks for.
+// separator and a true minus sign, in the steps' notation (2,5·10⁹); a box
+// holds any value Solve takes. The range of a slider follows its value until
+// one is set by hand; a value typed inside a range keeps it, one typed
+// outside centres a range on the value.
 #pragma once
 
 #include <QDoubleSpinBox>
@@ -45,10 +46,6 @@ private:
     double m_from = -10, m_to = 10;
 };
 
-// `value` as a coefficient text: `separator` for the decimal point, an ASCII
-// minus (as typed into the main window), never an exponent.
-std::string CoefficientText(double value, char separator);
-
 class CoefficientSliders : public QWidget {
     Q_OBJECT
 
@@ -75,12 +72,17 @@ public:
 
     // Row by row: slider, box, range button.
     void setTabOrderAfter(QWidget* previous);
+    // Shorter sliders, for a narrow column of the screen.
+    void setNarrow(bool narrow);
 
     QSlider* slider(int row) const { return m_rows[row].slider; }
     CoefficientBox* box(int row) const { return m_rows[row].box; }
     QToolButton* rangeButton(int row) const { return m_rows[row].button; }
 
-    // The range a slider takes for `value`: ±10^⌈lg 2|v|⌉, 200 steps.
+    // The range a slider takes for `value`: centred on it, ten times its
+    // order either way (1 ± 10, 2,5·10⁹ ± 10¹⁰), in steps of a hundredth of
+    // its order, so that neither a step nor a page (ten steps) takes it to
+    // another order; 0 ± 10 in steps of 0,1 for 0.
     struct Range {
         double from, to, step;
     };

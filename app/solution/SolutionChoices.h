@@ -5,7 +5,7 @@
 // nothing there.
 #pragma once
 
-#include "Facts.h"
+#include "SolutionChoice.h"
 
 #include <optional>
 

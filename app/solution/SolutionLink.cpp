@@ -1,8 +1,5 @@
 #include "SolutionLink.h"
 
-#include "SysUtils.h"
-
-#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,12 +8,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-SolutionLink::SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* solve,
-    const std::array<QLineEdit*, 3>& fields)
+SolutionLink::SolutionLink(
+    QWidget* form, QLabel* resultLine, const std::array<QLineEdit*, 3>& fields)
     : QObject(form)
     , m_form(form)
-    , m_resultLine(resultLine)
-    , m_fields(fields)
     , m_open(new QAction("Решение и график…", resultLine))
 {
     m_open->setObjectName("OpenSolution");
@@ -30,8 +25,6 @@ SolutionLink::SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* s
     resultLine->setAccessibleDescription(
         resultLine->accessibleDescription() + ". Решение и график: Ctrl+R или контекстное меню");
     connect(m_open, &QAction::triggered, this, &SolutionLink::open);
-    // After the form's own Solve handler, which writes the result line.
-    connect(solve, &QAbstractButton::clicked, this, &SolutionLink::solved);
     for (QLineEdit* field : fields)
         connect(field, &QLineEdit::textChanged, this, &SolutionLink::edited);
 }
@@ -80,35 +73,22 @@ void SolutionLink::open()
     m_window->activateWindow();
 }
 
-// A Solve that wrote the result line solved the fields as they stand; one
-// that stopped at a box (an empty field, a text that is no number) left the
-// line as it was, empty after any edit. The texts are kept, and explained
-// only while the window exists, so that Solve costs nothing more before.
-void SolutionLink::solved()
+// Only a Solve that wrote the result line comes here; one that stopped at a
+// box (an empty field, a text that is no number) does not. What it solved is
+// kept, and explained only while the window exists, so that Solve costs
+// nothing more before.
+void SolutionLink::solved(const SolvedEquation& equation)
 {
-    if (m_resultLine->text().isEmpty())
-        return;
-    for (std::size_t i = 0; i < m_texts.size(); ++i)
-        m_texts[i] = m_fields[i]->text().toStdString();
+    m_solved = equation;
     m_stale = false;
     m_open->setEnabled(true);
     if (m_window)
         explain();
 }
 
-// The separator is this program's own, handed over with everything Solve
-// produced: the module has a copy of every global of the core, never set.
-void SolutionLink::explain()
-{
-    SolvedEquation solved;
-    try {
-        solved = SolveForExplanation(m_texts, DecimalSeparator);
-    } catch (const std::exception& error) {
-        m_view->showFailure(error.what());
-        return;
-    }
-    m_view->explain(solved);
-}
+// The separator comes with everything Solve produced: the module has a copy
+// of every global of the core, never set.
+void SolutionLink::explain() { m_view->explain(m_solved); }
 
 void SolutionLink::edited()
 {

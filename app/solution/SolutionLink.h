@@ -1,6 +1,7 @@
 // Ties «Решение и график» to the main form: an action «Решение и график…»
 // (Ctrl+R) on the result line, enabled from the first Solve that writes it.
-// Until the window is first opened a Solve only keeps the three texts; the
+// The form hands over what that Solve solved (texts, coefficients, result
+// line); until the window is first opened the link only keeps it. The
 // window's module is loaded then, and from then on every Solve that writes
 // the result line updates it and every edit dims it.
 #pragma once
@@ -12,9 +13,7 @@
 #include <QWidget>
 
 #include <array>
-#include <string>
 
-class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -23,8 +22,10 @@ class SolutionLink : public QObject {
     Q_OBJECT
 
 public:
-    SolutionLink(QWidget* form, QLabel* resultLine, QAbstractButton* solve,
-        const std::array<QLineEdit*, 3>& fields);
+    SolutionLink(QWidget* form, QLabel* resultLine, const std::array<QLineEdit*, 3>& fields);
+
+    // A Solve has written the result line for `equation`.
+    void solved(const SolvedEquation& equation);
 
     QAction* openAction() const { return m_open; }
     // The window, once opened; null before.
@@ -36,17 +37,14 @@ public:
     static inline CreateSolutionViewFunction create = nullptr;
 
 private:
-    void solved();
     void edited();
     void explain();
     static CreateSolutionViewFunction loadModule();
 
     QWidget* m_form;
-    QLabel* m_resultLine;
-    std::array<QLineEdit*, 3> m_fields;
     QAction* m_open;
     QPointer<QWidget> m_window;
     SolutionView* m_view = nullptr;
-    std::array<std::string, 3> m_texts; // of the last Solve that wrote the result line
+    SolvedEquation m_solved; // by the last Solve that wrote the result line
     bool m_stale = false;
 };

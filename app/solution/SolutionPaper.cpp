@@ -87,7 +87,7 @@ void SolutionWindow::addPaperMenu()
     close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu, &QMenu::aboutToShow, this, [this, print, preview, pdf, latex] {
         for (QAction* action : { print, preview, pdf, latex })
-            action->setEnabled(m_shown.has_value());
+            action->setEnabled(m_shown != nullptr);
     });
 }
 

@@ -2,9 +2,11 @@
 
 #include "Announcement.h"
 #include "CoefficientSliders.h"
+#include "CoefficientText.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
 #include "PlotWidget.h"
+#include "Solution.h"
 #include "StepsHtml.h"
 
 #include <QAccessible>
@@ -147,19 +149,13 @@ QColor fadedText(const QColor& text, const QColor& background)
     return mix(readable);
 }
 
-// The coefficients as typed, where they are plain decimals; else as stored.
+// The coefficients as typed, read as Solve reads them; as stored where the
+// typed text does not hold in a double.
 std::array<double, 3> coefficientsOf(const SolvedEquation& solved)
 {
     std::array<double, 3> values {};
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        values[i] = QString::fromStdString(solved.texts[i])
-                        .trimmed()
-                        .replace(QChar(solved.separator), '.')
-                        .toDouble(&ok);
-        if (!ok)
-            values[i] = solved.single[i];
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        values[i] = ReadCoefficient(solved.texts[i], solved.separator).value_or(solved.single[i]);
     return values;
 }
 
@@ -295,8 +291,8 @@ SolutionWindow::SolutionWindow(QWidget* owner)
 // The method box as wide as its longest name, so that the row stands still
 // as the offered methods change, and the steps 300 px wide; in a narrow
 // column of the screen (a small screen, a large font) the box elides its
-// name, the steps wrap sooner and the plot is narrower, so that the window fits rather than
-// passing the screen's edge.
+// name, the steps wrap sooner, the plot and the sliders are narrower, so that the window fits
+// rather than passing the screen's edge.
 void SolutionWindow::setNarrow(bool narrow)
 {
     const int average = m_methodBox->fontMetrics().averageCharWidth();
@@ -304,6 +300,7 @@ void SolutionWindow::setNarrow(bool narrow)
         narrow ? std::min(m_longestMethod, 12 * average) : m_longestMethod);
     m_steps->setMinimumWidth(narrow ? 200 : 300);
     m_plot->setMinimumWidth(narrow ? 200 : 0);
+    m_sliders->setNarrow(narrow);
     int narrowest = 0;
     for (QHBoxLayout* group : m_selectorGroups) {
         group->invalidate();
@@ -381,7 +378,7 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     }
     m_relation = solution.relation;
 
-    m_shown = solution;
+    m_shown = std::make_shared<const EquationSolution>(solution);
     const QString text = StepsHtml(solution,
         "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:"
             + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
@@ -433,10 +430,10 @@ void SolutionWindow::explore()
     if (!m_solved)
         return;
     try {
-        SolvedEquation explored = SolveForExplanation(m_sliders->texts(), m_solved->separator);
-        EquationSolution solution = explanation(explored);
-        // The main window shows no answer of these coefficients to compare.
-        solution.precisionNote.clear();
+        // No result line: the main window shows no answer of these
+        // coefficients, and so the steps compare none.
+        SolvedEquation explored = ReadEquation(m_sliders->texts(), m_solved->separator);
+        const EquationSolution solution = explanation(explored);
         m_explored = std::move(explored);
         showHeading();
         present(solution, PlotWidget::View::Keep);
@@ -698,8 +695,14 @@ void SolutionWindow::placeWithin(const QRect& room, const QRect& main, QSize fra
 {
     const auto minimum = [this, frame](Qt::Orientation orientation) {
         m_splitter->setOrientation(orientation);
-        centralWidget()->layout()->invalidate();
-        centralWidget()->updateGeometry();
+        // Before the window is first shown no layout passes a new minimum
+        // size on to the one around it: each is told, from the innermost out.
+        const QList<QWidget*> inside = findChildren<QWidget*>();
+        for (auto widget = inside.rbegin(); widget != inside.rend(); ++widget) {
+            if ((*widget)->layout())
+                (*widget)->layout()->invalidate();
+            (*widget)->updateGeometry();
+        }
         return minimumSizeHint().expandedTo(minimumSize()) + frame;
     };
     const auto place = [&] {

@@ -16,17 +16,19 @@
 #pragma once
 
 #include "PlotWidget.h"
-#include "Solution.h"
+#include "SolutionChoice.h"
 #include "SolutionChoices.h"
 #include "SolutionView.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class CoefficientSliders;
+struct EquationSolution;
 class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
@@ -152,7 +154,7 @@ private:
     Relation m_relation = Relation::Equal;
     // What the steps and the plot show (the explored equation while the
     // coefficients are moved), for paper and LaTeX; none after a failure.
-    std::optional<EquationSolution> m_shown;
+    std::shared_ptr<const EquationSolution> m_shown;
     bool m_stale = false;
     bool m_placed = false;
     int m_longestMethod = 0;

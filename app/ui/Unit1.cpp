@@ -12,7 +12,7 @@ TForm1::TForm1(QWidget* owner)
     Loaded();
 
     Button1->SetEnabled(false);
-    Solution = new SolutionLink(this, Label5, Button1, { Edit1, Edit2, Edit3 });
+    Solution = new SolutionLink(this, Label5, { Edit1, Edit2, Edit3 });
 }
 
 // The key filter of each field drops a second decimal separator and turns
@@ -62,8 +62,10 @@ void TForm1::Button1Click(TObject*)
             Edit3->SetFocus();
         return;
     }
-    if (outcome.hasResult)
+    if (outcome.hasResult) {
         Label5->SetCaption(outcome.resultText);
+        Solution->solved(outcome.solved);
+    }
 }
 
 // Each change handler keeps Solve enabled exactly when the field just edited

@@ -121,45 +121,13 @@ ExactDecimal Normalised(ExactDecimal value)
 
 std::optional<ExactDecimal> ParseExactDecimal(const std::string& text, char separator)
 {
-    std::size_t from = text.find_first_not_of(' ');
-    if (from == std::string::npos)
+    const std::optional<ScannedNumber> scanned = ScanNumber(text, separator);
+    if (!scanned)
         return std::nullopt;
-    const std::string s = text.substr(from, text.find_last_not_of(' ') - from + 1);
-    std::size_t i = 0;
-    bool negative = false;
-    if (s[i] == '+' || s[i] == '-')
-        negative = s[i++] == '-';
-    std::string digits;
-    long fractionDigits = 0;
-    bool seen = false; // the separator
-    for (; i < s.size(); ++i) {
-        if (s[i] >= '0' && s[i] <= '9') {
-            digits += s[i];
-            fractionDigits += seen;
-        } else if (s[i] == separator && !seen) {
-            seen = true;
-        } else {
-            break;
-        }
-    }
-    if (digits.empty())
-        return std::nullopt;
-    long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            negativeExponent = s[i++] == '-';
-        const std::size_t first = i;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-            exponent = std::min(exponent * 10 + (s[i] - '0'), 1'000'000'000L);
-        if (i == first)
-            return std::nullopt;
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (i != s.size())
-        return std::nullopt;
+    const bool negative = scanned->negative;
+    const std::string digits = std::string(scanned->whole) + std::string(scanned->fraction);
+    const long fractionDigits = static_cast<long>(scanned->fraction.size());
+    const long exponent = static_cast<long>(scanned->exponent);
     const std::size_t lead = digits.find_first_not_of('0');
     if (lead == std::string::npos)
         return ExactDecimal { 0, 0 };

@@ -108,7 +108,9 @@ EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Met
         WriteInequality(facts, relation, out);
     out.curve.caption = out.steps.front().lines.front();
     out.steps.push_back(WriteGraphStep(facts));
-    out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));
+    // Coefficients moved under the plot have no result line to compare.
+    if (!solved.resultLine.empty())
+        out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));
     return out;
 }
 

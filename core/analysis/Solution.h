@@ -8,6 +8,7 @@
 
 #include "Facts.h"
 #include "PlotView.h"
+#include "SolutionChoice.h"
 #include "Solver.h"
 
 #include <optional>
@@ -44,7 +45,8 @@ struct EquationSolution {
     std::vector<SolutionStep> steps;
     // «Ответ: x₁ = 2, x₂ = 1.», the exact forms and nothing else.
     std::string answer;
-    // Empty when the result line says what exact arithmetic says.
+    // Empty when the result line says what exact arithmetic says, or where
+    // there is none (coefficients moved under the plot).
     std::string precisionNote;
     std::string description;
     // The real roots as a screen reader is told them after a coefficient

@@ -130,21 +130,20 @@ std::string WriteRootSummary(const EquationFacts& f)
 std::string WriteExactResultLine(const EquationFacts& f)
 {
     const char sep = f.k.separator;
-    const std::string oneRoot = "Один корень и он равен ";
     switch (f.kind) {
     case EquationFacts::Linear:
-        return oneRoot + FormatRoot(RoundedToFourDigits(f.zeros[0]), sep);
+        return WriteResultLine(TResultKind::OneRoot, RoundedToFourDigits(f.zeros[0]), 0, sep);
     case EquationFacts::Never:
-        return "Уравнение решений не имеет";
+        return WriteResultLine(TResultKind::NoRoots, 0, 0, sep);
     case EquationFacts::Always:
-        return "Бесконечное множество решений";
+        return WriteResultLine(TResultKind::Infinitely, 0, 0, sep);
     case EquationFacts::Quadratic:
         break;
     }
     if (f.signD < 0)
-        return "Уравнение решений не имеет";
+        return WriteResultLine(TResultKind::NoRoots, 0, 0, sep);
     if (f.signD == 0)
-        return oneRoot + FormatRoot(RoundedToFourDigits(f.roots.first), sep);
-    return "x1= " + FormatRoot(RoundedToFourDigits(f.roots.first), sep)
-        + "; x2= " + FormatRoot(RoundedToFourDigits(f.roots.second), sep);
+        return WriteResultLine(TResultKind::OneRoot, RoundedToFourDigits(f.roots.first), 0, sep);
+    return WriteResultLine(TResultKind::TwoRoots, RoundedToFourDigits(f.roots.first),
+        RoundedToFourDigits(f.roots.second), sep);
 }

@@ -140,29 +140,66 @@ constexpr bool fitsExactly(std::uint64_t significand)
 
 long double StrToFloat(const std::string& text) { return StrToFloat(text, DecimalSeparator); }
 
-long double StrToFloat(const std::string& text, char separator)
+std::optional<ScannedNumber> ScanNumber(std::string_view s, char separator)
 {
-    std::string_view s(text);
     while (!s.empty() && s.front() == ' ')
         s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
-
-    // One pass checks the grammar and gathers the significant digits: up to
-    // 19 of them fit in an integer exactly.
+    ScannedNumber number;
     std::size_t i = 0;
-    bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+        number.negative = s[i] == '-';
         ++i;
     }
+    const auto digits = [&] {
+        const std::size_t first = i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+        return s.substr(first, i - first);
+    };
+    number.whole = digits();
+    if (i < s.size() && s[i] == separator) {
+        ++i;
+        number.separator = true;
+        number.fraction = digits();
+    }
+    if (number.whole.empty() && number.fraction.empty())
+        return std::nullopt;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            negativeExponent = s[i] == '-';
+            ++i;
+        }
+        const std::string_view exponent = digits();
+        if (exponent.empty())
+            return std::nullopt;
+        for (const char c : exponent)
+            number.exponent = std::min(number.exponent * 10 + (c - '0'), 1'000'000'000LL);
+        if (negativeExponent)
+            number.exponent = -number.exponent;
+    }
+    if (i != s.size())
+        return std::nullopt;
+    return number;
+}
+
+long double StrToFloat(const std::string& text, char separator)
+{
+    const std::optional<ScannedNumber> scanned = ScanNumber(text, separator);
+    if (!scanned)
+        throw notANumber(text);
+    const bool negative = scanned->negative;
+    const long long exponent = scanned->exponent;
+
+    // Up to 19 significant digits fit in an integer exactly.
     std::uint64_t significand = 0;
     int significantDigits = 0; // digits from the first non-zero one on
     bool dropped = false; // a non-zero digit beyond the 19th
     long long scale = 0; // value = significand × 10^(scale + exponent)
-    std::size_t mantissaDigits = 0;
     const auto takeDigit = [&](char c, bool fraction) {
-        ++mantissaDigits;
         if (significantDigits == 0 && c == '0') {
             if (fraction)
                 --scale;
@@ -179,34 +216,10 @@ long double StrToFloat(const std::string& text, char separator)
                 ++scale;
         }
     };
-    const std::size_t mantissaStart = i;
-    for (; i < s.size() && isDigit(s[i]); ++i)
-        takeDigit(s[i], false);
-    if (i < s.size() && s[i] == separator) {
-        for (++i; i < s.size() && isDigit(s[i]); ++i)
-            takeDigit(s[i], true);
-    }
-    if (mantissaDigits == 0)
-        throw notANumber(text);
-    const std::size_t mantissaEnd = i;
-    long long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            negativeExponent = s[i] == '-';
-            ++i;
-        }
-        const std::size_t firstDigit = i;
-        for (; i < s.size() && isDigit(s[i]); ++i)
-            exponent = std::min(exponent * 10 + (s[i] - '0'), 1'000'000'000LL);
-        if (i == firstDigit)
-            throw notANumber(text);
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (i != s.size())
-        throw notANumber(text);
+    for (const char c : scanned->whole)
+        takeDigit(c, false);
+    for (const char c : scanned->fraction)
+        takeDigit(c, true);
     if (significand == 0)
         return negative ? -0.0L : 0.0L;
 
@@ -234,8 +247,9 @@ long double StrToFloat(const std::string& text, char separator)
         return negative ? -0.0L : 0.0L;
 
     // Otherwise from_chars reads the digits ('.' as separator).
-    std::string ascii(s.substr(mantissaStart, mantissaEnd - mantissaStart));
-    std::replace(ascii.begin(), ascii.end(), separator, '.');
+    std::string ascii(scanned->whole);
+    if (scanned->separator)
+        ascii.append(".").append(scanned->fraction);
     ascii += 'e';
     ascii += std::to_string(exponent);
     const auto [end, error] = fromChars(ascii, value);

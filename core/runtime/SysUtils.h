@@ -8,7 +8,9 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class Exception : public std::exception {
 public:
@@ -23,6 +25,23 @@ private:
 // The decimal separator of the user's regional settings, one ASCII character.
 // '.' until the application reads the locale.
 extern char DecimalSeparator;
+
+// A number text taken apart, as the program reads every number typed: blanks
+// around it, an optional sign, digits with at most one separator (at least
+// one digit in all), an optional exponent (e or E, optional sign, digits).
+// The views point into the scanned text. StrToFloat rounds it to long double,
+// the solution window reads it exactly; both scan through here, so that they
+// never disagree on what a number is.
+struct ScannedNumber {
+    bool negative = false;
+    std::string_view whole; // the digits before the separator, maybe none
+    bool separator = false;
+    std::string_view fraction; // the digits after it, maybe none
+    // The exponent's value, its magnitude capped at 10^9 (far beyond any
+    // range, and safe to add to a digit count).
+    long long exponent = 0;
+};
+std::optional<ScannedNumber> ScanNumber(std::string_view text, char separator);
 
 // Converts a number written with DecimalSeparator: blanks around it, an
 // optional sign, digits with at most one separator, an optional exponent

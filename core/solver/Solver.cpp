@@ -7,11 +7,6 @@
 
 namespace {
 
-const char* const kInfinitelyMany = "Бесконечное множество решений";
-const char* const kOneRoot = "Один корень и он равен ";
-const char* const kNoSolutionsNegativeD = "Уравнение решений не имеет";
-const char* const kNoSolutionsConstant = "Уравнение решений не имеет";
-
 // Coefficients are single precision: a value that underflows becomes zero (the
 // equation then loses its degree), one beyond the range is refused rather than
 // turned into infinity.
@@ -54,8 +49,7 @@ std::string twoRoots(float a, float b, float c, long double d, char separator)
         x2 = (-static_cast<long double>(b) - s) / twoA;
         x1 = c / (a * x2);
     }
-    return "x1= " + FormatRoot(asShown(x1), separator)
-        + "; x2= " + FormatRoot(asShown(x2), separator);
+    return WriteResultLine(TResultKind::TwoRoots, asShown(x1), asShown(x2), separator);
 }
 
 std::string resultFor(float a, float b, float c, char separator)
@@ -64,24 +58,39 @@ std::string resultFor(float a, float b, float c, char separator)
     // with it the choice of rule, is exact for the stored coefficients.
     const long double d = static_cast<long double>(b) * b - 4.0L * a * c;
     if (a == 0 && b == 0 && c == 0)
-        return kInfinitelyMany;
+        return WriteResultLine(TResultKind::Infinitely, 0, 0, separator);
     if (a == 0 && b != 0)
-        return kOneRoot + FormatRoot(-static_cast<long double>(c) / b, separator);
+        return WriteResultLine(
+            TResultKind::OneRoot, -static_cast<long double>(c) / b, 0, separator);
     if (a != 0 && d > 0)
         return twoRoots(a, b, c, d, separator);
-    if (d < 0)
-        return kNoSolutionsNegativeD;
-    if (a == 0 && b == 0)
-        return kNoSolutionsConstant;
+    if (d < 0 || (a == 0 && b == 0))
+        return WriteResultLine(TResultKind::NoRoots, 0, 0, separator);
     if (b == 0 && c == 0)
-        return std::string(kOneRoot) + "0";
+        return WriteResultLine(TResultKind::OneRoot, 0, 0, separator);
     // a ≠ 0 and D = 0: the double root.
-    return kOneRoot + FormatRoot(asShown(-static_cast<long double>(b) / (2.0L * a)), separator);
+    return WriteResultLine(
+        TResultKind::OneRoot, asShown(-static_cast<long double>(b) / (2.0L * a)), 0, separator);
 }
 
 } // namespace
 
 std::string FormatRoot(long double value) { return FormatRoot(value, DecimalSeparator); }
+
+std::string WriteResultLine(TResultKind kind, long double x1, long double x2, char separator)
+{
+    switch (kind) {
+    case TResultKind::NoRoots:
+        return "Уравнение решений не имеет";
+    case TResultKind::Infinitely:
+        return "Бесконечное множество решений";
+    case TResultKind::OneRoot:
+        return "Один корень и он равен " + FormatRoot(x1, separator);
+    case TResultKind::TwoRoots:
+        break;
+    }
+    return "x1= " + FormatRoot(x1, separator) + "; x2= " + FormatRoot(x2, separator);
+}
 
 std::string FormatRoot(long double value, char separator)
 {
@@ -93,15 +102,15 @@ TSolveOutcome SolveQuadratic(const std::string& tA, const std::string& tB, const
     const std::string* const texts[] = { &tA, &tB, &tC };
     for (int field = 0; field < 3; ++field) {
         if (texts[field]->empty())
-            return { TSolveKind::MissingValues, field + 1, false, {} };
+            return { TSolveKind::MissingValues, field + 1, false, {}, {} };
     }
-    const float a = toCoefficient(tA, DecimalSeparator);
-    const float b = toCoefficient(tB, DecimalSeparator);
-    const float c = toCoefficient(tC, DecimalSeparator);
-    return { TSolveKind::Evaluated, 0, true, resultFor(a, b, c, DecimalSeparator) };
+    TSolveOutcome outcome { TSolveKind::Evaluated, 0, true, {},
+        SolveForExplanation({ tA, tB, tC }, DecimalSeparator) };
+    outcome.resultText = outcome.solved.resultLine;
+    return outcome;
 }
 
-SolvedEquation SolveForExplanation(const std::array<std::string, 3>& texts, char separator)
+SolvedEquation ReadEquation(const std::array<std::string, 3>& texts, char separator)
 {
     for (const std::string& text : texts) {
         if (text.empty())
@@ -110,6 +119,12 @@ SolvedEquation SolveForExplanation(const std::array<std::string, 3>& texts, char
     SolvedEquation solved { texts, separator, {}, {} };
     for (std::size_t i = 0; i < texts.size(); ++i)
         solved.single[i] = toCoefficient(texts[i], separator);
+    return solved;
+}
+
+SolvedEquation SolveForExplanation(const std::array<std::string, 3>& texts, char separator)
+{
+    SolvedEquation solved = ReadEquation(texts, separator);
     solved.resultLine = resultFor(solved.single[0], solved.single[1], solved.single[2], separator);
     return solved;
 }

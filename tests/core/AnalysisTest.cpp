@@ -1,5 +1,6 @@
 // The explained solution: exact forms from the typed texts, the steps of each
 // rule, the single-precision note, inequalities, and the plot's view and ticks.
+#include "CoefficientText.h"
 #include "ExactNumbers.h"
 #include "Inequality.h"
 #include "LabelPlacement.h"
@@ -227,6 +228,69 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
         EXPECT_EQ(
             everything(ExplainEquation(texts[0], texts[1], texts[2], ',', {}, kAtMost)), point);
     }
+}
+
+// What Solve converts and what the steps read exactly are one number: a text
+// is taken by both or by neither, and both give its value.
+TEST_F(Analysis, SolveAndTheStepsReadTheSameNumbers)
+{
+    struct Row {
+        const char* text;
+        char separator;
+        const char* exact; // m·10^e as "m e", or null: no number
+    };
+    const Row rows[] = { { " -0,5e+3 ", ',', "-5 2" }, { ",5", ',', "5 -1" }, { "5.", '.', "5 0" },
+        { "+007.50E-0", '.', "75 -1" }, { "-0", '.', "0 0" },
+        { "1e0000000000000000000019", '.', "1 19" }, { "1.5", ',', nullptr }, { ",", ',', nullptr },
+        { "1e", '.', nullptr }, { "e5", '.', nullptr }, { "+-1", '.', nullptr },
+        { "1,2,3", ',', nullptr }, { "1 000", '.', nullptr }, { "1e+-3", '.', nullptr },
+        { "", '.', nullptr }, { "\t1", '.', nullptr }, { "1e19\xC2\xA0", '.', nullptr } };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const std::optional<ExactDecimal> exact = ParseExactDecimal(row.text, row.separator);
+        if (!row.exact) {
+            EXPECT_FALSE(exact);
+            EXPECT_THROW(StrToFloat(row.text, row.separator), Exception);
+            continue;
+        }
+        ASSERT_TRUE(exact);
+        std::istringstream expected(row.exact);
+        std::string m;
+        long e = 0;
+        expected >> m >> e;
+        EXPECT_EQ(exact->m.str() + " " + std::to_string(exact->e), m + " " + std::to_string(e));
+        EXPECT_EQ(StrToFloat(row.text, row.separator), Approximate(*exact));
+    }
+}
+
+// A coefficient under the plot: its box shows it as the steps write numbers,
+// the explanation reads it in Solve's grammar, and whatever the box shows, or
+// a user types in either notation, reads back.
+TEST_F(Analysis, CoefficientBoxesWriteAndReadTheStepsNotation)
+{
+    const struct {
+        double value;
+        const char *shown, *text;
+    } written[] = { { 1e19, "10¹⁹", "1e19" }, { -2.5e9, "−2,5·10⁹", "-2500000000" },
+        { 0.3, "0,3", "0,3" }, { 1234567.25, "1\u202F234\u202F567,25", "1234567,25" },
+        { -1.5e-30, "−1,5·10⁻³⁰", "-1,5e-30" }, { 0, "0", "0" } };
+    for (const auto& row : written) {
+        EXPECT_EQ(TextbookCoefficient(row.value, ','), row.shown);
+        EXPECT_EQ(CoefficientText(row.value, ','), row.text);
+        EXPECT_EQ(ReadCoefficient(row.shown, ','), row.value) << row.shown;
+        EXPECT_EQ(static_cast<double>(StrToFloat(row.text, ',')), row.value) << row.text;
+    }
+    // A slider's whole steps leave rounding errors that no text shows.
+    EXPECT_EQ(CoefficientText(0.1 + 0.2, ','), "0,3");
+    const struct {
+        const char* typed;
+        std::optional<double> value;
+    } typed[]
+        = { { "1e19", 1e19 }, { "1,5·10⁻³", 0.0015 }, { "-1.5×10^-3", -0.0015 }, { "−10¹⁹", -1e19 },
+              { " 2 500 ", 2500 }, { "1,5·10", std::nullopt }, { "1·10¹⁹e2", std::nullopt },
+              { "3·4·10²", std::nullopt }, { "1e39", std::nullopt }, { "", std::nullopt } };
+    for (const auto& row : typed)
+        EXPECT_EQ(ReadCoefficient(row.typed, ','), row.value) << row.typed;
 }
 
 TEST_F(Analysis, SinglePrecisionNoteAppearsExactlyWhenTheAnswerDiffers)

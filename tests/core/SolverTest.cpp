@@ -23,6 +23,9 @@ void expectShown(const Case& c)
     EXPECT_EQ(outcome.kind, TSolveKind::Evaluated);
     EXPECT_TRUE(outcome.hasResult);
     EXPECT_EQ(outcome.resultText, c.shown);
+    // What the solution window is handed is this Solve, not a second one.
+    EXPECT_TRUE(outcome.solved.resultLine == c.shown && outcome.solved.texts[1] == c.b);
+    EXPECT_TRUE(ReadEquation({ c.a, c.b, c.c }, DecimalSeparator).resultLine.empty());
 }
 
 TEST_F(Solver, EveryRuleShowsItsText)

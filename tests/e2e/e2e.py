@@ -233,9 +233,10 @@ def check_comma_settings():
                   "b typed as −2,5 explains 1,5x² − 2,5x + 1 = 0: " + text_of(b))
             check(wait_for(lambda: "x₁ = 1" in text_of(steps) and b.description.startswith("корни около 0,6667 и 1")),
                   "its roots are in the steps and in b's description: " + b.description)
-            key("Up")
+            # Steps of a hundredth of b's order, a page of ten of them.
+            key("Prior")
             check(wait_for(lambda: "1,5x² − 2,4x + 1 = 0" in text_of(steps) and b.description == "корней нет"),
-                  "Up makes b −2,4, no roots: " + b.description)
+                  "Page Up makes b −2,4, no roots: " + b.description)
             slider = find(frame, pyatspi.ROLE_SLIDER, "b")
             value = slider and wait_for(lambda: slider.queryValue().currentValue)
             check(value is not None and abs(value + 2.4) < 1e-9, f"the slider of b reads −2,4, not a position: {value}")

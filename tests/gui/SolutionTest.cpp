@@ -293,14 +293,15 @@ private slots:
         CoefficientSliders* rows = window()->sliders();
         QSlider* a = rows->slider(0);
         QVERIFY(rows->box(0)->value() == 1 && a->accessibleName() == "a");
-        QVERIFY(rows->from(0) == -10 && rows->to(0) == 10 && rows->step(0) == 0.1);
+        QVERIFY(rows->from(0) == -9 && rows->to(0) == 11 && rows->step(0) == 0.01);
         window()->plot()->setView(PlotBox { -1, 1, -1, 1 });
         a->setFocus();
-        keyInSolution(Qt::Key_PageDown, Qt::NoModifier, a);
+        for (int i = 0; i < 10; ++i)
+            keyInSolution(Qt::Key_PageDown, Qt::NoModifier, a);
         QTRY_VERIFY(steps().contains("−3x + 2 = 0") && window()->isExploring());
         QVERIFY(rows->box(0)->value() == 0 && window()->plot()->view().xMax == 1);
         QVERIFY(window()->findChild<QWidget*>("ExploreLine")->isVisible());
-        keyInSolution(Qt::Key_Right, Qt::NoModifier, a);
+        keyInSolution(Qt::Key_PageUp, Qt::NoModifier, a);
         QTRY_VERIFY(steps().contains("0.1x² − 3x + 2 = 0"));
         QCOMPARE(rows->box(0)->text(), QString("0.1"));
         // Screen readers hear the coefficient, not the slider's position.
@@ -326,13 +327,17 @@ private slots:
         QTRY_VERIFY(rows->slider(1)->value() == rows->slider(1)->maximum());
         keyInSolution(Qt::Key_PageDown, Qt::NoModifier, rows->box(1));
         QTRY_VERIFY(rows->box(1)->value() == 0 && rows->slider(1)->value() == 10);
+        // A value typed beyond the range centres a range on it.
+        rows->box(1)->selectAll();
+        type(rows->box(1), "-20\r");
+        QTRY_VERIFY(rows->from(1) == -120 && rows->to(1) == 80 && rows->slider(1)->value() == 1000);
         click(window()->findChild<QPushButton*>("ReturnButton"));
         QVERIFY(!window()->isExploring() && steps().contains("x₁ = 2"));
-        QVERIFY(rows->box(0)->value() == 1 && rows->from(1) == -10);
+        QVERIFY(rows->box(0)->value() == 1 && rows->from(1) == -13);
         // A burst of moves is explained once, at its last value.
         const QString before = steps();
         for (int i = 0; i < 5; ++i)
-            rows->slider(2)->setValue(rows->slider(2)->value() + 1);
+            rows->slider(2)->setValue(rows->slider(2)->value() + 10);
         QVERIFY(steps() == before);
         QTRY_VERIFY(steps().contains("x² − 3x + 2.5 = 0") && window()->isExploring());
         // Paper and LaTeX take the equation shown, the explored one.
@@ -356,7 +361,7 @@ private slots:
         QTRY_VERIFY(scroll->maximum() > 0);
         scroll->setValue(scroll->maximum());
         const int scrolled = scroll->value();
-        rows->slider(2)->setValue(rows->slider(2)->value() + 1);
+        rows->slider(2)->setValue(rows->slider(2)->value() + 10);
         QTRY_VERIFY(steps().contains("x² − 3x + 2.6 = 0"));
         QCOMPARE(scroll->value(), scrolled);
         solve("1", "-3", "1");
@@ -373,6 +378,29 @@ private slots:
         // In the regional separator, with a true minus.
         window()->explain(SolveForExplanation({ "1,5", "-3", "2" }, ','));
         QVERIFY(rows->box(0)->text() == "1,5" && rows->box(1)->text() == "−3");
+    }
+
+    // A box holds any coefficient Solve takes, in the steps' notation, and
+    // reads back what it shows; the slider's range and step follow its order.
+    void coefficientsOfAnyOrderStayInTheirOrder()
+    {
+        solve("1", "1e19", "1");
+        form->Solution->open();
+        CoefficientSliders* rows = window()->sliders();
+        QCOMPARE(rows->box(1)->text(), QString("10¹⁹"));
+        QVERIFY(rows->slider(1)->value() == 1000 && rows->step(1) == 1e17);
+        rows->slider(1)->setFocus();
+        for (int i = 0; i < 2; ++i)
+            keyInSolution(Qt::Key_PageDown, Qt::NoModifier, rows->slider(1));
+        QTRY_VERIFY2(steps().contains("x² + 8·10¹⁸·x + 1 = 0"), qPrintable(steps().left(60)));
+        QCOMPARE(rows->box(1)->text(), QString("8.10¹⁸").replace('.', "·"));
+        for (const auto& [typed, value] : { std::pair { "1,5·10⁻³", 0.0015 },
+                 std::pair { "10¹⁹", 1e19 }, std::pair { "-2.5e9", -2.5e9 } }) {
+            rows->box(2)->selectAll();
+            type(rows->box(2), QString(typed) + "\r");
+            QTRY_COMPARE(rows->box(2)->value(), value);
+        }
+        QCOMPARE(rows->box(2)->text(), QString("−2,5·10⁹").replace(',', '.'));
     }
 
     // The focused control tells screen readers the new roots.
