@@ -4,10 +4,12 @@
 #include "CoefficientSliders.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
+#include "PlainText.h"
 #include "PlotWidget.h"
 #include "StepsHtml.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -38,13 +40,16 @@
 namespace {
 
 // Selectable steps whose copy is plain text; Ctrl+C with nothing selected
-// copies the whole solution. The number line's picture is copied as the
-// text that stands for it.
+// copies the whole solution as the plain-text writer gives it, which screen
+// readers are given too. A selection's copy has the number line's picture
+// as its line of signs.
 class StepsView : public QTextEdit {
 public:
-    using QTextEdit::QTextEdit;
+    StepsView();
 
     QString pictureText;
+    // The solution shown, as plain text; empty where none is.
+    QString wholeText;
     // Called when the palette has changed (a theme, the stale fading) or the
     // pixel ratio differs from the picture's (another screen).
     std::function<void()> repaintPicture;
@@ -53,8 +58,20 @@ public:
     QString plain(QString text) const
     {
         return text.replace(QChar::ObjectReplacementCharacter, pictureText)
-            .remove(QChar(0x2060)); // the word joiners that hold −b/a together
+            .remove(kWordJoiner); // the word joiners that hold −b/a together
     }
+
+    // What is copied and read out: the solution, or the text that stands
+    // in its place.
+    QString whole() const { return wholeText.isEmpty() ? plain(toPlainText()) : wholeText; }
+
+    // A position in the document as an offset in whole(), and back: the
+    // document has a joiner where the plain text has nothing and the picture
+    // where it has the line of signs.
+    int toPlain(int position) const { return mapped(position, true); }
+    int toDocument(int offset) const { return mapped(offset, false); }
+
+    static constexpr QChar kWordJoiner { 0x2060 };
 
 protected:
     QMimeData* createMimeDataFromSelection() const override
@@ -67,7 +84,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override
     {
         if (event->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
-            QGuiApplication::clipboard()->setText(plain(toPlainText()));
+            QGuiApplication::clipboard()->setText(whole());
             return;
         }
         QTextEdit::keyPressEvent(event);
@@ -86,7 +103,127 @@ protected:
         if (event->type() == QEvent::PaletteChange && repaintPicture)
             repaintPicture();
     }
+
+private:
+    int mapped(int from, bool forward) const
+    {
+        const QString document = toPlainText();
+        int position = 0, offset = 0;
+        for (; position < document.size(); ++position) {
+            if ((forward ? position : offset) >= from)
+                break;
+            const QChar c = document[position];
+            offset += c == kWordJoiner                   ? 0
+                : c == QChar::ObjectReplacementCharacter ? int(pictureText.size())
+                                                         : 1;
+        }
+        return forward ? std::min(offset, int(whole().size())) : position;
+    }
 };
+
+// The steps as a screen reader reads them: the plain text that a copy gives
+// (the number line as its line of signs, no joiners), with the caret and the
+// selection of the view; the role and name of a read-only text.
+class StepsAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit StepsAccessible(StepsView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        state.selectableText = true;
+        state.focusable = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? view()->whole() : QAccessibleWidget::text(kind);
+    }
+
+    QString text(int start, int end) const override
+    {
+        return view()->whole().mid(start, end - start);
+    }
+    int characterCount() const override { return int(view()->whole().size()); }
+
+    int cursorPosition() const override { return view()->toPlain(view()->textCursor().position()); }
+    void setCursorPosition(int position) override { select(position, position); }
+    int selectionCount() const override { return view()->textCursor().hasSelection() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override
+    {
+        const QTextCursor cursor = view()->textCursor();
+        const bool any = index == 0 && cursor.hasSelection();
+        *start = any ? view()->toPlain(cursor.selectionStart()) : 0;
+        *end = any ? view()->toPlain(cursor.selectionEnd()) : 0;
+    }
+    void addSelection(int start, int end) override { select(start, end); }
+    void removeSelection(int) override
+    {
+        const int at = cursorPosition();
+        select(at, at);
+    }
+    void setSelection(int, int start, int end) override { select(start, end); }
+
+    QRect characterRect(int offset) const override
+    {
+        QTextCursor at(view()->document());
+        at.setPosition(view()->toDocument(offset));
+        const QRect rect = view()->cursorRect(at);
+        return { view()->viewport()->mapToGlobal(rect.topLeft()), rect.size() };
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        const QPoint local = view()->viewport()->mapFromGlobal(point);
+        return view()->toPlain(view()->cursorForPosition(local).position());
+    }
+    void scrollToSubstring(int start, int end) override
+    {
+        select(start, end);
+        view()->ensureCursorVisible();
+    }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    StepsView* view() const { return static_cast<StepsView*>(widget()); }
+
+    void select(int start, int end)
+    {
+        QTextCursor cursor(view()->document());
+        cursor.setPosition(view()->toDocument(start));
+        cursor.setPosition(view()->toDocument(end), QTextCursor::KeepAnchor);
+        view()->setTextCursor(cursor);
+    }
+};
+
+QAccessibleInterface* stepsAccessible(const QString&, QObject* object)
+{
+    auto* view = dynamic_cast<StepsView*>(object);
+    return view ? new StepsAccessible(view) : nullptr;
+}
+
+StepsView::StepsView()
+{
+    static const bool factory = (QAccessible::installFactory(stepsAccessible), true);
+    Q_UNUSED(factory);
+}
 
 const QUrl kNumberLine("quadratic:number-line");
 // Keeps the steps' share of the width as the window grows or shrinks (a
@@ -360,8 +497,10 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
         "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
             + kNumberLine.toString() + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
-    steps->pictureText
-        = solution.numberLine ? QString::fromStdString(solution.numberLine->text) : QString();
+    steps->pictureText = solution.numberLine
+        ? QString::fromStdString(PlainText(NumberLineSigns(*solution.numberLine)))
+        : QString();
+    steps->wholeText = QString::fromStdString(SolutionPlainText(solution));
     // A moved coefficient or another method leaves the steps scrolled where
     // the reader had them; a new Solve starts at the top. The text is laid
     // out once: the number line is drawn first, and the old text is replaced
@@ -518,8 +657,8 @@ void SolutionWindow::showFailure(const std::string& reason)
 void SolutionWindow::showUnexplained(const std::string& reason)
 {
     m_shown.reset();
-    m_steps->setHtml(
-        "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(reason) + "</p>");
+    static_cast<StepsView*>(m_steps)->wholeText.clear();
+    m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + ProseHtml(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
 }
 
@@ -602,11 +741,9 @@ void SolutionWindow::announce(const QString& message)
     AnnouncePolitely(m_steps, message);
 }
 
-// QTextDocument writes the non-breaking spaces of the formulas as ordinary
-// ones in plain text.
 QString SolutionWindow::solutionText() const
 {
-    return static_cast<const StepsView*>(m_steps)->plain(m_steps->toPlainText());
+    return static_cast<const StepsView*>(m_steps)->whole();
 }
 
 SolutionPlacement PlaceSolution(

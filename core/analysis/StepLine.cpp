@@ -1,0 +1,90 @@
+#include "StepLine.h"
+
+#include "Typography.h"
+
+#include <string_view>
+#include <utility>
+
+namespace {
+
+// The signs a chain breaks before, each with the space before it.
+const std::string_view kChainSigns[] = { " = ", " ≈ ", " ∪ " };
+
+// A side this short stays with its neighbour: «x₁ = 2» is one piece.
+constexpr std::size_t kShortSide = 4;
+
+std::vector<std::size_t> chainBreaks(const std::string& text)
+{
+    std::vector<std::size_t> signs;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
+        if (depth != 0 || c != ' ' || i == 0)
+            continue;
+        for (const std::string_view sign : kChainSigns) {
+            if (std::string_view(text).substr(i, sign.size()) == sign)
+                signs.push_back(i + 1);
+        }
+    }
+    // The side before a sign counts from the last break, the side after it
+    // up to the next sign, each without the sign and its spaces.
+    std::vector<std::size_t> breaks;
+    for (std::size_t i = 0; i < signs.size(); ++i) {
+        const std::size_t from = breaks.empty() ? 0 : breaks.back();
+        const std::size_t signEnd = text.find(' ', signs[i]) + 1;
+        const std::size_t to = i + 1 < signs.size() ? signs[i + 1] - 1 : text.size();
+        if (CharacterCount(text.substr(from, signs[i] - 1 - from)) >= kShortSide
+            && CharacterCount(text.substr(signEnd, to - signEnd)) >= kShortSide)
+            breaks.push_back(signs[i]);
+    }
+    return breaks;
+}
+
+StepLine single(Run::Kind kind, std::string text)
+{
+    StepLine line;
+    if (!text.empty())
+        line.runs.push_back({ kind, std::move(text), {} });
+    if (kind == Run::Formula && !line.runs.empty())
+        line.runs.back().breaks = chainBreaks(line.runs.back().text);
+    return line;
+}
+
+} // namespace
+
+StepLine& StepLine::operator+=(const StepLine& more)
+{
+    for (const Run& run : more.runs) {
+        if (!runs.empty() && runs.back().kind == run.kind)
+            runs.back() = single(run.kind, runs.back().text + run.text).runs.back();
+        else
+            runs.push_back(run);
+    }
+    return *this;
+}
+
+StepLine operator+(StepLine line, const StepLine& more) { return line += more; }
+
+StepLine Prose(std::string text) { return single(Run::Prose, std::move(text)); }
+StepLine Formula(std::string text) { return single(Run::Formula, std::move(text)); }
+
+std::vector<std::string> ChainPieces(const Run& formula)
+{
+    std::vector<std::string> pieces;
+    std::size_t from = 0;
+    for (const std::size_t at : formula.breaks) {
+        pieces.push_back(formula.text.substr(from, at - 1 - from));
+        from = at;
+    }
+    pieces.push_back(formula.text.substr(from));
+    return pieces;
+}
+
+std::string PlainText(const StepLine& line)
+{
+    std::string text;
+    for (const Run& run : line.runs)
+        text += run.text;
+    return text;
+}
