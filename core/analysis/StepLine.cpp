@@ -10,7 +10,7 @@ namespace {
 // The signs a chain breaks before, each with the space before it.
 const std::string_view kChainSigns[] = { " = ", " ≈ ", " ∪ " };
 
-// A side this short stays with its neighbour: «x₁ = 2» is one piece.
+// A side this short stays with the sign after it: «x₁ = 2» is one piece.
 constexpr std::size_t kShortSide = 4;
 
 std::vector<std::size_t> chainBreaks(const std::string& text)
@@ -27,15 +27,15 @@ std::vector<std::size_t> chainBreaks(const std::string& text)
                 signs.push_back(i + 1);
         }
     }
-    // The side before a sign counts from the last break, the side after it
-    // up to the next sign, each without the sign and its spaces.
+    // The side before a sign counts from the last break, without its sign;
+    // a side of one character («= 0») stays with what it follows.
     std::vector<std::size_t> breaks;
     for (std::size_t i = 0; i < signs.size(); ++i) {
-        const std::size_t from = breaks.empty() ? 0 : breaks.back();
-        const std::size_t signEnd = text.find(' ', signs[i]) + 1;
+        const std::size_t from = breaks.empty() ? 0 : text.find(' ', breaks.back()) + 1;
+        const std::size_t after = text.find(' ', signs[i]) + 1;
         const std::size_t to = i + 1 < signs.size() ? signs[i + 1] - 1 : text.size();
         if (CharacterCount(text.substr(from, signs[i] - 1 - from)) >= kShortSide
-            && CharacterCount(text.substr(signEnd, to - signEnd)) >= kShortSide)
+            && CharacterCount(text.substr(after, to - after)) > 1)
             breaks.push_back(signs[i]);
     }
     return breaks;
@@ -56,10 +56,14 @@ StepLine single(Run::Kind kind, std::string text)
 StepLine& StepLine::operator+=(const StepLine& more)
 {
     for (const Run& run : more.runs) {
-        if (!runs.empty() && runs.back().kind == run.kind)
-            runs.back() = single(run.kind, runs.back().text + run.text).runs.back();
-        else
+        if (runs.empty() || runs.back().kind != run.kind) {
             runs.push_back(run);
+            continue;
+        }
+        Run& last = runs.back();
+        last.text += run.text;
+        if (last.kind == Run::Formula)
+            last.breaks = chainBreaks(last.text);
     }
     return *this;
 }
