@@ -29,9 +29,8 @@ const QString kNumberLineAnchor = "number-line";
 QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
 {
     // The equation or inequality, as the plot's caption states it.
-    const QString title = solution.steps.empty() || solution.steps.front().lines.empty()
-        ? QString("Решение")
-        : LineHtml(solution.steps.front().lines.front());
+    const QString title
+        = solution.statement.empty() ? QString("Решение") : LineHtml(solution.statement);
     // The line of signs, and under it room for the number line itself.
     QString signs;
     if (solution.numberLine)

@@ -109,7 +109,8 @@ EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Met
     out.rootSummary = WriteRootSummary(facts);
     if (relation != Relation::Equal)
         WriteInequality(facts, relation, out);
-    out.curve.caption = PlainText(out.steps.front().lines.front());
+    out.statement = out.steps.front().lines.front();
+    out.curve.caption = PlainText(out.statement);
     out.steps.push_back(WriteGraphStep(facts));
     out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));
     return out;

@@ -40,6 +40,9 @@ struct SolutionStep {
 inline constexpr std::string_view kAnswerWord = "Ответ:";
 
 struct EquationSolution {
+    // The equation or inequality: «x² − 3x + 2 > 0», the first line of the
+    // steps and the title of the page.
+    StepLine statement;
     std::vector<SolutionStep> steps;
     // «x₁ = 2, x₂ = 1.» after kAnswerWord, the exact forms and nothing else.
     StepLine answer;

@@ -413,6 +413,10 @@ private slots:
                 && !heard.contains(QChar(0x2060)),
             qPrintable(heard));
         QCOMPARE(heard, text);
+        // The document says the same, so that the caret is told where it is in that text.
+        QString shown = window()->steps()->toPlainText();
+        shown.replace(QChar::ObjectReplacementCharacter, line.trimmed()).remove(QChar(0x2060));
+        QCOMPARE(shown, text);
         QTextDocument* document = window()->steps()->document();
         const auto picture = [&] {
             const QUrl url("quadratic:number-line");
@@ -430,6 +434,32 @@ private slots:
         // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
         window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
         QVERIFY2(steps().contains(u"= 10\u202F000\u202F000\u202F000"), qPrintable(steps()));
+    }
+
+    // The rich text of a line: a formula's spaces non-breaking (~), a joiner
+    // (^) where Qt would break after «/» or before «(», an ordinary space only
+    // before a relation of the chain; digit groups kept for the document.
+    void lineHtmlHoldsTermsTogether()
+    {
+        const struct {
+            StepLine line;
+            const char16_t* html;
+        } rows[] = {
+            { Formula("x₁ + x₂ = (25 + √619)/2 + (25 − √619)/2 = 25 = −b/a"),
+                u"x₁~+~x₂ =~(25~+~√619)/^2~+~(25~−~√619)/^2 =~25~=~−b/^a" },
+            { Formula("x ∈ (−∞; (25 − √619)/2] ∪ [(25 + √619)/2; +∞)") + Prose("."),
+                u"x~∈~(−∞;~(25~−~√619)/^2] ∪~[^(25~+~√619)/^2;~+∞)." },
+            { Formula("x₁ = (3 + √5)/2 ≈ 2,618"), u"x₁~=~(3~+~√5)/^2 ≈~2,618" },
+            { Formula("a(x − x₁)(x − x₂) = −(x − 1)(x − 10\u202F000)"),
+                u"a^(x~−~x₁)^(x~−~x₂) =~−^(x~−~1)^(x~−~10\uE000000)" },
+            { Prose("Знак «+» <") + Formula("x"), u"Знак «+» &lt;x" },
+        };
+        for (const auto& row : rows) {
+            const QString expected = QString::fromUtf16(row.html)
+                                         .replace('~', QChar(0x00A0))
+                                         .replace('^', QChar(0x2060));
+            QCOMPARE(LineHtml(row.line), expected);
+        }
     }
 
     // Laid out narrow, a line of the steps breaks only between runs or before
