@@ -3,7 +3,8 @@
 // readers, LaTeX) sets prose as prose and formulas as formulas without
 // reading the text back. A formula keeps where its chain may break: before
 // each relation sign (=, ≈) or ∪ outside brackets, as a Russian textbook
-// breaks a long chain; nowhere inside a term, a bracket or a number.
+// breaks a long chain, but not after a short side («x₁ = 2» stays whole);
+// nowhere inside a term, a bracket or a number.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,8 @@
 // How the explanation and the plot write numbers and formulas, as a Russian
 // textbook does: U+2212 for the minus sign, the decimal separator of the
 // regional settings, powers of ten as ·10ⁿ with superscript digits (never
-// E notation). The result line keeps its own notation; these are for everything around it.
+// E notation). The result line keeps its own notation; these are for
+// everything around it.
 #pragma once
 
 #include "ExactNumbers.h"
