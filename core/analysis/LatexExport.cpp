@@ -160,11 +160,14 @@ private:
         return out;
     }
 
+    // The bracket that closes the one at `open`, of either shape: an
+    // interval may open with one and close with the other, [1/2; 3).
     std::size_t closing(std::size_t open, std::size_t to) const
     {
         int depth = 0;
         for (std::size_t i = open; i < to; ++i) {
-            depth += m_text[i] == '(' ? 1 : m_text[i] == ')' ? -1 : 0;
+            const char32_t c = m_text[i];
+            depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
             if (depth == 0)
                 return i;
         }
@@ -200,13 +203,15 @@ private:
     {
         const char32_t c = m_text[i];
         Piece piece;
-        if (c == '(') {
+        if (c == '(' || c == '[') {
             const std::size_t end = closing(i, to);
             if (end < to) {
                 piece.inner = write(i + 1, end);
-                // A bracket as tall as the fraction it holds.
+                // Brackets as tall as the fraction they hold.
+                const std::string open(1, char(c)), close(1, char(m_text[end]));
                 const bool tall = piece.inner.find("\\frac") != std::string::npos;
-                piece.latex = tall ? "\\left(" + piece.inner + "\\right)" : "(" + piece.inner + ")";
+                piece.latex = tall ? "\\left" + open + piece.inner + "\\right" + close
+                                   : open + piece.inner + close;
                 piece.operand = true;
                 i = end + 1;
                 indices(i, to, piece);
