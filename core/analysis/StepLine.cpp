@@ -1,7 +1,5 @@
 #include "StepLine.h"
 
-#include "Typography.h"
-
 #include <string_view>
 #include <utility>
 
@@ -13,8 +11,22 @@ const std::string_view kChainSigns[] = { " = ", " ≈ ", " ∪ " };
 // A side this short stays with the sign after it: «x₁ = 2» is one piece.
 constexpr std::size_t kShortSide = 4;
 
+// Code points, the narrow spaces between digit groups not counted (as
+// CharacterCount counts them).
+std::size_t length(std::string_view text)
+{
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        n += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    for (std::size_t at = text.find("\u202F"); at != std::string_view::npos;
+         at = text.find("\u202F", at + 1))
+        --n;
+    return n;
+}
+
 std::vector<std::size_t> chainBreaks(const std::string& text)
 {
+    const std::string_view all(text);
     std::vector<std::size_t> signs;
     int depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -23,19 +35,21 @@ std::vector<std::size_t> chainBreaks(const std::string& text)
         if (depth != 0 || c != ' ' || i == 0)
             continue;
         for (const std::string_view sign : kChainSigns) {
-            if (std::string_view(text).substr(i, sign.size()) == sign)
+            if (all.compare(i, sign.size(), sign) == 0)
                 signs.push_back(i + 1);
         }
     }
+    if (signs.empty())
+        return {};
     // The side before a sign counts from the last break, without its sign;
     // a side of one character («= 0») stays with what it follows.
     std::vector<std::size_t> breaks;
     for (std::size_t i = 0; i < signs.size(); ++i) {
-        const std::size_t from = breaks.empty() ? 0 : text.find(' ', breaks.back()) + 1;
-        const std::size_t after = text.find(' ', signs[i]) + 1;
+        const std::size_t from = breaks.empty() ? 0 : all.find(' ', breaks.back()) + 1;
+        const std::size_t after = all.find(' ', signs[i]) + 1;
         const std::size_t to = i + 1 < signs.size() ? signs[i + 1] - 1 : text.size();
-        if (CharacterCount(text.substr(from, signs[i] - 1 - from)) >= kShortSide
-            && CharacterCount(text.substr(after, to - after)) > 1)
+        if (length(all.substr(from, signs[i] - 1 - from)) >= kShortSide
+            && length(all.substr(after, to - after)) > 1)
             breaks.push_back(signs[i]);
     }
     return breaks;
@@ -45,30 +59,22 @@ StepLine single(Run::Kind kind, std::string text)
 {
     StepLine line;
     if (!text.empty())
-        line.runs.push_back({ kind, std::move(text), {} });
-    if (kind == Run::Formula && !line.runs.empty())
-        line.runs.back().breaks = chainBreaks(line.runs.back().text);
+        line.runs.push_back({ kind, std::move(text) });
     return line;
 }
 
 } // namespace
 
-StepLine& StepLine::operator+=(const StepLine& more)
+StepLine& StepLine::operator+=(StepLine&& more)
 {
-    for (const Run& run : more.runs) {
-        if (runs.empty() || runs.back().kind != run.kind) {
-            runs.push_back(run);
-            continue;
-        }
-        Run& last = runs.back();
-        last.text += run.text;
-        if (last.kind == Run::Formula)
-            last.breaks = chainBreaks(last.text);
+    for (Run& run : more.runs) {
+        if (runs.empty() || runs.back().kind != run.kind)
+            runs.push_back(std::move(run));
+        else
+            runs.back().text += run.text;
     }
     return *this;
 }
-
-StepLine operator+(StepLine line, const StepLine& more) { return line += more; }
 
 StepLine Prose(std::string text) { return single(Run::Prose, std::move(text)); }
 StepLine Formula(std::string text) { return single(Run::Formula, std::move(text)); }
@@ -77,7 +83,7 @@ std::vector<std::string> ChainPieces(const Run& formula)
 {
     std::vector<std::string> pieces;
     std::size_t from = 0;
-    for (const std::size_t at : formula.breaks) {
+    for (const std::size_t at : chainBreaks(formula.text)) {
         pieces.push_back(formula.text.substr(from, at - 1 - from));
         from = at;
     }

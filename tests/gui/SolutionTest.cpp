@@ -494,8 +494,11 @@ private slots:
             for (const Run& run : line.runs) {
                 const int length = int(QString::fromStdString(run.text).size());
                 QList<int> pieces;
-                for (const std::size_t piece : run.breaks)
-                    pieces << int(QString::fromStdString(run.text.substr(0, piece)).size());
+                int piece = 0;
+                for (const std::string& each :
+                    run.kind == Run::Formula ? ChainPieces(run) : std::vector<std::string>())
+                    pieces << std::exchange(
+                        piece, piece + int(QString::fromStdString(each).size()) + 1);
                 for (int i = 0; i <= length; ++i) {
                     if (i == 0 || i == length || run.kind == Run::Prose || pieces.contains(i))
                         allowed << at + i;
