@@ -15,55 +15,82 @@ constexpr double kEdge = 4; // room left and right of the line
 constexpr double kBand = 10; // the hatching's height above the line
 constexpr double kRadius = 4;
 
-// Where the picture's parts go, from the font and the widest label.
+// Where the picture's parts go, from the font and the labels' widths: the
+// zeros a comfortable gap apart where `maxWidth` allows, else closer, down to
+// where neighbouring values would touch; closer still, the values go on two
+// rows, every other one lower.
 struct Geometry {
     double gap = 72, width = 0, lineY = 0, height = 0;
+    bool staggered = false;
 };
 
-Geometry geometry(const NumberLine& numberLine, const QFont& font)
+Geometry geometry(const NumberLine& numberLine, const QFont& font, double maxWidth)
 {
     const QFontMetricsF metrics(font);
     QFont signFont = font;
     signFont.setBold(true);
-    double widest = metrics.horizontalAdvance("x");
+    std::vector<double> widths;
     for (const NumberLine::Point& point : numberLine.points)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(point.label)));
+        widths.push_back(metrics.horizontalAdvance(QString::fromStdString(point.label)));
+    const double widest = std::max(metrics.horizontalAdvance("x"),
+        widths.empty() ? 0.0 : *std::max_element(widths.begin(), widths.end()));
+    const double intervals = double(numberLine.points.size() + 1);
+    const double fitted = std::floor((maxWidth - 2 * kEdge) / intervals);
+    // The least gap at which labels `apart` places apart on one row keep 12
+    // px between them, the first stays inside the picture and the last
+    // clear of the «x» under the arrow.
+    const auto least = [&](std::size_t apart) {
+        double gap = 40;
+        if (!widths.empty())
+            gap = std::max({ gap, widths.front() / 2 + 2,
+                widths.back() / 2 + metrics.horizontalAdvance("x") + 12 });
+        for (std::size_t i = 0; i < widths.size(); ++i) {
+            if (i + apart < widths.size())
+                gap = std::max(gap, ((widths[i] + widths[i + apart]) / 2 + 12) / double(apart));
+        }
+        return std::ceil(gap);
+    };
     Geometry g;
     g.gap = std::max(72.0, std::ceil(widest) + 24);
-    g.width = 2 * kEdge + g.gap * double(numberLine.points.size() + 1);
+    if (g.gap > fitted) {
+        g.staggered = least(1) > fitted;
+        g.gap = std::max(least(g.staggered ? 2 : 1), fitted);
+    }
+    g.width = 2 * kEdge + g.gap * intervals;
     g.lineY = std::ceil(QFontMetricsF(signFont).height()) + 2 + kBand + 1;
-    g.height = g.lineY + kRadius + 3 + std::ceil(metrics.height()) + 2;
+    const double rows = g.staggered ? 2 : 1;
+    g.height = g.lineY + kRadius + 3 + rows * std::ceil(metrics.height()) + 2;
     return g;
 }
 
 } // namespace
 
-QSizeF NumberLineSize(const NumberLine& numberLine, const QFont& font)
+QSizeF NumberLineSize(const NumberLine& numberLine, const QFont& font, double maxWidth)
 {
-    const Geometry g = geometry(numberLine, font);
+    const Geometry g = geometry(numberLine, font, maxWidth);
     return { g.width, g.height };
 }
 
-QImage DrawNumberLine(
-    const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink, qreal ratio)
+QImage DrawNumberLine(const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink,
+    qreal ratio, double maxWidth)
 {
-    const QSizeF size = NumberLineSize(numberLine, font);
+    const QSizeF size = NumberLineSize(numberLine, font, maxWidth);
     QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    PaintNumberLine(painter, numberLine, font, ink);
+    PaintNumberLine(painter, numberLine, font, ink, maxWidth);
     return image;
 }
 
-void PaintNumberLine(
-    QPainter& painter, const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink)
+void PaintNumberLine(QPainter& painter, const NumberLine& numberLine, const QFont& font,
+    const NumberLineInk& ink, double maxWidth)
 {
     const QFontMetricsF metrics(font);
     QFont signFont = font;
     signFont.setBold(true);
     const QFontMetricsF signMetrics(signFont);
-    const Geometry g = geometry(numberLine, font);
+    const Geometry g = geometry(numberLine, font, maxWidth);
     const double gap = g.gap, width = g.width, lineY = g.lineY;
     const std::size_t count = numberLine.points.size();
     painter.save();
@@ -109,7 +136,8 @@ void PaintNumberLine(
         painter.setBrush(point.filled ? ink.line : ink.background);
         painter.drawEllipse(at, kRadius, kRadius);
         painter.setPen(ink.line);
-        painter.drawText(QRectF(at.x() - gap / 2, labelTop, gap, metrics.height()),
+        const double row = g.staggered && i % 2 == 1 ? std::ceil(metrics.height()) : 0;
+        painter.drawText(QRectF(at.x() - gap, labelTop + row, 2 * gap, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(point.label));
     }
     painter.restore();

@@ -1,5 +1,7 @@
 #include "PlotWidget.h"
 
+#include "FileNames.h"
+
 #include "Announcement.h"
 #include "Contrast.h"
 #include "Hatching.h"
@@ -84,12 +86,13 @@ QAccessibleInterface* plotAccessible(const QString&, QObject* object)
 
 } // namespace
 
-std::function<PlotWidget::SaveChoice(QWidget*)> PlotWidget::chooseFileName = [](QWidget* parent) {
-    SaveChoice choice;
-    choice.fileName = QFileDialog::getSaveFileName(parent, "Сохранить график", "график.png",
-        "Изображение PNG (*.png);;Рисунок SVG (*.svg)", &choice.filter);
-    return choice;
-};
+std::function<PlotWidget::SaveChoice(QWidget*, const QString&)> PlotWidget::chooseFileName
+    = [](QWidget* parent, const QString& proposed) {
+          SaveChoice choice;
+          choice.fileName = QFileDialog::getSaveFileName(parent, "Сохранить график", proposed,
+              "Изображение PNG (*.png);;Рисунок SVG (*.svg)", &choice.filter);
+          return choice;
+      };
 
 PlotWidget::PlotWidget(QWidget* parent)
     : QWidget(parent)
@@ -711,7 +714,7 @@ void PlotWidget::copyToClipboard() const
 
 void PlotWidget::saveAs()
 {
-    const SaveChoice choice = chooseFileName(this);
+    const SaveChoice choice = chooseFileName(this, FileNameOf(m_curve.caption) + ".png");
     QString name = choice.fileName;
     if (name.isEmpty())
         return;

@@ -72,13 +72,13 @@ public:
     bool save(const QString& fileName) const;
     void copyToClipboard() const;
     // Where to save and the file type chosen in the dialog, which decides the
-    // format of a name without a suffix; replaceable so that tests never meet
-    // a file dialog.
+    // format of a name without a suffix, the dialog proposing `proposed`;
+    // replaceable so that tests never meet a file dialog.
     struct SaveChoice {
         QString fileName;
         QString filter;
     };
-    static std::function<SaveChoice(QWidget*)> chooseFileName;
+    static std::function<SaveChoice(QWidget*, const QString& proposed)> chooseFileName;
 
     // The plot's commands, in the order of its context menu; a window may
     // show them too. Each has its shortcut while the focus is on the plot.

@@ -1,5 +1,6 @@
 // The window's menu «Решение»: print, save as PDF, copy as LaTeX, complex
 // roots on or off, close.
+#include "FileNames.h"
 #include "SolutionPage.h"
 #include "SolutionWindow.h"
 
@@ -13,16 +14,17 @@
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 
 namespace {
 
-QString askForPdfName(QWidget* parent)
+QString askForPdfName(QWidget* parent, const QString& proposed)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString name = QFileDialog::getSaveFileName(
-        parent, "Сохранить как PDF", folder + "/Решение.pdf", "Документ PDF (*.pdf)");
+        parent, "Сохранить как PDF", folder + "/" + proposed, "Документ PDF (*.pdf)");
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += ".pdf";
     return name;
@@ -35,6 +37,8 @@ bool askToPrint(QPrinter* printer, QWidget* parent)
     return dialog.exec() == QDialog::Accepted;
 }
 
+void showPreview(QPrintPreviewDialog* dialog) { dialog->exec(); }
+
 void warn(QWidget* parent, const QString& message)
 {
     QMessageBox::warning(parent, "Решение и график", message);
@@ -42,8 +46,9 @@ void warn(QWidget* parent, const QString& message)
 
 } // namespace
 
-std::function<QString(QWidget*)> SolutionWindow::choosePdfFileName = askForPdfName;
+std::function<QString(QWidget*, const QString&)> SolutionWindow::choosePdfFileName = askForPdfName;
 std::function<bool(QPrinter*, QWidget*)> SolutionWindow::confirmPrint = askToPrint;
+std::function<void(QPrintPreviewDialog*)> SolutionWindow::showPrintPreview = showPreview;
 std::function<void(QWidget*, const QString&)> SolutionWindow::reportPaperFailure = warn;
 
 // A menu bar, as a tool window that prints has: the commands are found where
@@ -56,6 +61,9 @@ void SolutionWindow::addPaperMenu()
     QAction* print = menu->addAction("&Печать…", this, &SolutionWindow::print);
     print->setObjectName("PrintAction");
     print->setShortcut(QKeySequence::Print);
+    QAction* preview
+        = menu->addAction("Предварительный п&росмотр…", this, &SolutionWindow::previewPrint);
+    preview->setObjectName("PreviewAction");
     QAction* pdf = menu->addAction("Сохранить как P&DF…", this, &SolutionWindow::saveAsPdfChosen);
     pdf->setObjectName("SavePdfAction");
     QAction* latex = menu->addAction("Копировать как &LaTeX", this, &SolutionWindow::copyAsLatex);
@@ -77,8 +85,8 @@ void SolutionWindow::addPaperMenu()
     QAction* close = menu->addAction("&Закрыть", this, &QWidget::close);
     close->setShortcut(Qt::CTRL | Qt::Key_W);
     close->setShortcutContext(Qt::WidgetShortcut);
-    connect(menu, &QMenu::aboutToShow, this, [this, print, pdf, latex] {
-        for (QAction* action : { print, pdf, latex })
+    connect(menu, &QMenu::aboutToShow, this, [this, print, preview, pdf, latex] {
+        for (QAction* action : { print, preview, pdf, latex })
             action->setEnabled(m_shown.has_value());
     });
 }
@@ -112,7 +120,7 @@ void SolutionWindow::saveAsPdfChosen()
 {
     if (!m_shown)
         return;
-    const QString fileName = choosePdfFileName(this);
+    const QString fileName = choosePdfFileName(this, FileNameOf(m_shown->curve.caption) + ".pdf");
     if (fileName.isEmpty())
         return;
     if (!saveAsPdf(fileName))
@@ -132,4 +140,20 @@ void SolutionWindow::print()
         return;
     if (PrintSolution(*m_shown, printer).pages == 0)
         reportPaperFailure(this, "Не удалось напечатать решение.");
+}
+
+// The pages as Печать would print them, in Qt's preview, which prints them
+// too if asked.
+void SolutionWindow::previewPrint()
+{
+    if (!m_shown)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    SetSolutionPageLayout(printer);
+    printer.setDocName("Решение");
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle("Предварительный просмотр");
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+        [this](QPrinter* pages) { PrintSolution(*m_shown, *pages); });
+    showPrintPreview(&dialog);
 }

@@ -40,6 +40,7 @@
 namespace {
 
 const QUrl kNumberLine("quadratic:number-line");
+constexpr int kNumberLineIndent = 14;
 // Keeps the steps' share of the width as the window grows or shrinks (a
 // QSplitter gives nearly all new room to the plot); a drag sets a new share.
 class SharingSplitter : public QSplitter {
@@ -126,7 +127,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     for (int method = 0; method <= int(Method::Linear); ++method)
         m_methodBox->addItem(QString::fromStdString(MethodName(Method(method))));
     m_methodBox->addItem(QString::fromStdString(MethodName(Method::Linear, Relation::Greater)));
-    m_methodBox->setMinimumWidth(m_methodBox->sizeHint().width());
+    m_longestMethod = m_methodBox->sizeHint().width();
     m_methodBox->clear();
     m_methodBox->setEnabled(false);
     m_relationBox = new QComboBox;
@@ -159,10 +160,6 @@ SolutionWindow::SolutionWindow(QWidget* owner)
         m_selectorRow->setAlignment(group, Qt::AlignLeft);
     }
     m_selectorRow->addStretch(1);
-    int narrowest = 0;
-    for (QHBoxLayout* group : m_selectorGroups)
-        narrowest = std::max(narrowest, group->minimumSize().width());
-    m_selectors->setMinimumWidth(narrowest);
     connect(m_methodBox, &QComboBox::currentIndexChanged, this, &SolutionWindow::methodPicked);
     connect(m_relationBox, &QComboBox::currentIndexChanged, this, &SolutionWindow::relationChanged);
 
@@ -174,7 +171,7 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setAccessibleName("Решение");
     m_steps->setWordWrapMode(QTextOption::WordWrap);
-    m_steps->setMinimumSize(300, 160);
+    m_steps->setMinimumHeight(160);
     m_plot = new PlotWidget;
 
     // a, b and c under the plot, and the line that says their equation is
@@ -234,7 +231,28 @@ SolutionWindow::SolutionWindow(QWidget* owner)
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     addPaperMenu();
     addPlotMenu();
+    setNarrow(false);
     resize(820, 520);
+}
+
+// The method box as wide as its longest name, so that the row stands still
+// as the offered methods change, and the steps 300 px wide; in a narrow
+// column of the screen (a small screen, a large font) the box elides its
+// name, the steps wrap sooner and the plot is narrower, so that the window fits rather than
+// passing the screen's edge.
+void SolutionWindow::setNarrow(bool narrow)
+{
+    const int average = m_methodBox->fontMetrics().averageCharWidth();
+    m_methodBox->setMinimumWidth(
+        narrow ? std::min(m_longestMethod, 12 * average) : m_longestMethod);
+    m_steps->setMinimumWidth(narrow ? 200 : 300);
+    m_plot->setMinimumWidth(narrow ? 200 : 0);
+    int narrowest = 0;
+    for (QHBoxLayout* group : m_selectorGroups) {
+        group->invalidate();
+        narrowest = std::max(narrowest, group->minimumSize().width());
+    }
+    m_selectors->setMinimumWidth(narrowest);
 }
 
 // The plot's commands in the window's menu too, where they are found without
@@ -308,8 +326,9 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
 
     m_shown = solution;
     const QString text = StepsHtml(solution,
-        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:14px\"><img src=\""
-            + kNumberLine.toString() + "\"></p>");
+        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:"
+            + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
+            + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
     steps->pictureText = solution.numberLine
         ? QString::fromStdString(PlainText(NumberLineSigns(*solution.numberLine)))
@@ -484,9 +503,13 @@ void SolutionWindow::drawNumberLine(bool relayout)
     if (!m_shown || !m_shown->numberLine)
         return;
     const QPalette& colors = m_steps->palette();
+    // Within the steps' width, less the document's margins and the
+    // paragraph's indent.
+    const double room = m_steps->viewport()->width() - 2 * m_steps->document()->documentMargin()
+        - kNumberLineIndent - 2;
     const QImage picture = DrawNumberLine(*m_shown->numberLine, m_steps->font(),
         { colors.color(QPalette::Text), colors.color(QPalette::Base) },
-        m_steps->devicePixelRatioF());
+        m_steps->devicePixelRatioF(), room);
     QTextDocument* document = m_steps->document();
     document->addResource(QTextDocument::ImageResource, kNumberLine, picture);
     if (relayout)
@@ -606,30 +629,43 @@ void SolutionWindow::placeBeside(const QWidget* main)
     if (m_placed || !main || QGuiApplication::platformName().startsWith("wayland"))
         return;
     m_placed = true;
-    const QScreen* screen = main->screen();
-    if (!screen)
-        return;
-    // The window manager's frame is not known before the window is shown:
-    // the main window's stands in for it. Nor are the layout's minimum sizes
-    // (it leaves out children not yet shown): they are added up here.
-    const QSize frame = main->frameGeometry().size() - main->size();
-    const QSize steps = m_steps->minimumSize().expandedTo(m_steps->minimumSizeHint());
-    const QSize plot = m_plot->minimumSize().expandedTo(m_plot->minimumSizeHint())
-        + QSize(0, m_sliders->sizeHint().height() + 6);
-    QLayout* layout = centralWidget()->layout();
-    const QMargins margins = layout->contentsMargins();
-    const int selectors = m_selectors->sizeHint().height() + layout->spacing();
-    const QSize around = frame
-        + QSize(margins.left() + margins.right() + m_splitter->handleWidth(),
-            margins.top() + margins.bottom() + selectors + m_splitter->handleWidth());
-    const QSize sideBySide(steps.width() + plot.width(), std::max(steps.height(), plot.height()));
-    const QSize stacked(std::max({ steps.width(), plot.width(), m_selectors->minimumWidth() }),
-        steps.height() + plot.height());
-    const SolutionPlacement place = PlaceSolution(screen->availableGeometry(),
-        main->frameGeometry(), size() + frame, sideBySide + around, stacked + around);
-    if (place.frame.isEmpty())
-        return;
-    m_splitter->setOrientation(place.stacked ? Qt::Vertical : Qt::Horizontal);
-    resize(place.frame.size() - frame);
-    move(place.frame.topLeft());
+    if (const QScreen* screen = main->screen()) {
+        // The window manager's frame is not known before the window is
+        // shown: the main window's stands in for it.
+        placeWithin(screen->availableGeometry(), main->frameGeometry(),
+            main->frameGeometry().size() - main->size());
+    }
+}
+
+void SolutionWindow::placeWithin(const QRect& room, const QRect& main, QSize frame)
+{
+    const auto minimum = [this, frame](Qt::Orientation orientation) {
+        m_splitter->setOrientation(orientation);
+        centralWidget()->layout()->invalidate();
+        centralWidget()->updateGeometry();
+        return minimumSizeHint().expandedTo(minimumSize()) + frame;
+    };
+    const auto place = [&] {
+        return PlaceSolution(
+            room, main, size() + frame, minimum(Qt::Horizontal), minimum(Qt::Vertical));
+    };
+    SolutionPlacement placed = place();
+    if (placed.frame.isEmpty())
+        return; // no free band: where the window manager puts it
+    QSize least = minimum(placed.stacked ? Qt::Vertical : Qt::Horizontal);
+    if (least.width() > placed.frame.width() || least.height() > placed.frame.height()) {
+        setNarrow(true);
+        placed = place();
+        least = minimum(placed.stacked ? Qt::Vertical : Qt::Horizontal);
+    }
+    // Never past the screen's edge: where even the narrow window is wider
+    // than the band, it covers a part of the main window instead.
+    QRect frameRect(placed.frame.topLeft(), placed.frame.size().expandedTo(least));
+    frameRect.moveLeft(
+        std::max(room.left(), std::min(frameRect.left(), room.right() + 1 - frameRect.width())));
+    frameRect.moveTop(
+        std::max(room.top(), std::min(frameRect.top(), room.bottom() + 1 - frameRect.height())));
+    m_splitter->setOrientation(placed.stacked ? Qt::Vertical : Qt::Horizontal);
+    resize(frameRect.size() - frame);
+    move(frameRect.topLeft());
 }

@@ -31,6 +31,7 @@ class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class QPrintPreviewDialog;
 class QPrinter;
 class QSplitter;
 class QTextEdit;
@@ -86,15 +87,21 @@ public:
     bool saveAsPdf(const QString& fileName);
     void saveAsPdfChosen();
     void print();
-    // Where to save the PDF (empty: cancelled), the print dialog (false:
-    // cancelled) and a failure's message box; replaceable so that tests
-    // never meet a dialog.
-    static std::function<QString(QWidget*)> choosePdfFileName;
+    void previewPrint();
+    // Where to save the PDF (empty: cancelled; the dialog proposes
+    // `proposed`), the print dialog (false: cancelled), the print preview
+    // and a failure's message box; replaceable so that tests never meet a
+    // dialog.
+    static std::function<QString(QWidget*, const QString& proposed)> choosePdfFileName;
     static std::function<bool(QPrinter*, QWidget*)> confirmPrint;
+    static std::function<void(QPrintPreviewDialog*)> showPrintPreview;
     static std::function<void(QWidget*, const QString&)> reportPaperFailure;
 
     // Opens where PlaceSolution says, once; on Wayland where the compositor puts it.
     void placeBeside(const QWidget* main) override;
+    // The same on a screen whose free area is `room`, beside the main
+    // window's frame `main`; `frame` is what the window manager adds around.
+    void placeWithin(const QRect& room, const QRect& main, QSize frame);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -109,6 +116,7 @@ private:
     void explainAgain();
     void drawNumberLine(bool relayout = true);
     void fitSelectors();
+    void setNarrow(bool narrow);
     void dimSteps();
     void announce(const QString& message);
     void addPaperMenu();
@@ -147,4 +155,5 @@ private:
     std::optional<EquationSolution> m_shown;
     bool m_stale = false;
     bool m_placed = false;
+    int m_longestMethod = 0;
 };

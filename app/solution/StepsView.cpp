@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -150,6 +151,13 @@ void StepsView::paintEvent(QPaintEvent* event)
     if (repaintPicture && pictureRatio != devicePixelRatioF())
         repaintPicture();
     QTextEdit::paintEvent(event);
+}
+
+void StepsView::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    if (repaintPicture && event->size().width() != event->oldSize().width())
+        repaintPicture();
 }
 
 void StepsView::changeEvent(QEvent* event)

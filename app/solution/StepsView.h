@@ -38,6 +38,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // The number line is drawn as wide as the steps are.
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

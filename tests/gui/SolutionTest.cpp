@@ -2,6 +2,7 @@
 // following Solve and edits; its plot drawn where the mathematics says.
 #include "CoefficientSliders.h"
 #include "Contrast.h"
+#include "FileNames.h"
 #include "FormTestBase.h"
 #include "PlainText.h"
 #include "PlotWidget.h"
@@ -19,10 +20,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
@@ -340,6 +344,18 @@ private slots:
         // Paper and LaTeX take the equation shown, the explored one.
         QVERIFY2(window()->solutionLatex().contains("x^{2} - 3x + 2.5 = 0"),
             qPrintable(window()->solutionLatex().left(120)));
+        QTemporaryDir paper;
+        const QString saved = paper.filePath("saved.pdf"), printed = paper.filePath("printed.pdf");
+        SolutionWindow::confirmPrint = [&printed](QPrinter* printer, QWidget*) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return true;
+        };
+        window()->print();
+        QVERIFY(window()->saveAsPdf(saved));
+        for (const QString& file : { saved, printed })
+            QVERIFY2(
+                pdfText(file).contains("x² − 3x + 2.5 = 0"), qPrintable(pdfText(file).left(80)));
         // The steps stay scrolled where the reader left them; a new Solve starts at the top.
         QScrollBar* scroll = window()->steps()->verticalScrollBar();
         window()->steps()->setFixedHeight(120);
@@ -430,6 +446,14 @@ private slots:
         if (putOnClipboard("before")) {
             keyInSolution(Qt::Key_C, Qt::ControlModifier);
             QVERIFY(QApplication::clipboard()->text().contains(line));
+        }
+        // The number line keeps within the steps, however narrow.
+        window()->showSolution(
+            ExplainEquation("2", "-50", "3", '.', std::nullopt, Relation::GreaterOrEqual));
+        for (const int width : { 600, 250 }) {
+            window()->steps()->setFixedWidth(width);
+            QTRY_VERIFY(picture().deviceIndependentSize().width()
+                <= window()->steps()->viewport()->width() - 2 * document->documentMargin() - 14);
         }
         // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
         window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
@@ -564,6 +588,45 @@ private slots:
         QCOMPARE(place.stacked, stacked);
     }
 
+    // The real window, its minimum sizes from the font: never past the
+    // screen's edge, nor over the main window.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QRect>("room");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<bool>("stacked");
+        QTest::newRow("1024x768, 9 pt: a column")
+            << 9 << QRect(0, 0, 1024, 740) << QRect(192, 107, 401, 430) << true;
+        QTest::newRow("1024x768, 11 pt: a narrow column")
+            << 11 << QRect(0, 0, 1024, 740) << QRect(234, 130, 486, 489) << true;
+        QTest::newRow("1280x1024, 11 pt: below")
+            << 11 << QRect(0, 0, 1280, 1024) << QRect(234, 130, 486, 489) << false;
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(int, points);
+        QFETCH(QRect, room);
+        QFETCH(QRect, main);
+        QFETCH(bool, stacked);
+        const auto restore
+            = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+        QFont larger = QApplication::font();
+        larger.setPointSize(points);
+        QApplication::setFont(larger);
+        QWidget framed;
+        framed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&framed));
+        SolutionWindow placed(nullptr);
+        placed.placeWithin(room, main, framed.frameGeometry().size() - framed.size());
+        placed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&placed));
+        QVERIFY2(room.contains(placed.frameGeometry()) && !placed.frameGeometry().intersects(main),
+            qPrintable(QDebug::toString(placed.frameGeometry())));
+        QCOMPARE(placed.splitter()->orientation(), stacked ? Qt::Vertical : Qt::Horizontal);
+    }
+
     void plotTakesTheFocusAndFollowsTheKeys()
     {
         solve("1", "-3", "2");
@@ -602,8 +665,13 @@ private slots:
         for (const auto& save : saves) {
             const QString &written = save[2], &holds = save[3];
             const PlotWidget::SaveChoice choice { dir.filePath(save[0]), save[1] };
-            PlotWidget::chooseFileName = [choice](QWidget*) { return choice; };
+            QString proposed;
+            PlotWidget::chooseFileName = [choice, &proposed](QWidget*, const QString& name) {
+                proposed = name;
+                return choice;
+            };
             QTest::keyClick(plot, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(proposed, QString("x2-3x+2=0.png"));
             QFile file(dir.filePath(written));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written));
             const QByteArray head = file.read(300);
@@ -927,15 +995,29 @@ private slots:
         QTemporaryDir dir;
         const QString equationPdf = dir.filePath("equation.pdf"), printed = dir.filePath("printed");
         int asked = 0;
-        SolutionWindow::choosePdfFileName = [&](QWidget*) { return ++asked, equationPdf; };
+        QString proposed;
+        SolutionWindow::choosePdfFileName = [&](QWidget*, const QString& name) {
+            proposed = name;
+            return ++asked, equationPdf;
+        };
         SolutionWindow::confirmPrint = [&](QPrinter* printer, QWidget*) {
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(printed);
             return true;
         };
         pdf->trigger();
+        QCOMPARE(proposed, QString("x2-3x+2=0.pdf"));
+        QCOMPARE(FileNameOf("2,5·10⁻⁹x² − 1 ≥ 0"), QString("2,5*10^-9x2-1>=0"));
         window()->relationBox()->setCurrentIndex(1);
         keyInSolution(Qt::Key_P, Qt::ControlModifier);
+        int previewed = 0;
+        SolutionWindow::showPrintPreview = [&previewed](QPrintPreviewDialog* dialog) {
+            auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+            pages->updatePreview();
+            previewed = pages->pageCount();
+        };
+        menu->findChild<QAction*>("PreviewAction")->trigger();
+        QCOMPARE(previewed, pdfPages(printed));
         QCOMPARE(pdfPages(equationPdf), 1);
         // The inequality's steps leave the graph about 6 cm: it may go on over the next page.
         QVERIFY(pdfPages(printed) == 1 || pdfPages(printed) == 2);
