@@ -119,9 +119,9 @@ int main(int argc, char* argv[])
     EquationSolution inequality
         = ExplainEquation("1", "-3", "2", '.', std::nullopt, Relation::Greater);
     inequality.curve = curve;
-    inequality.answer = "Ответ: x ∈ (−∞; 1) ∪ (2; +∞).";
-    inequality.numberLine = NumberLine { { { "1", false }, { "2", false } }, { 1, -1, 1 },
-        { true, false, true }, "+ 1 − 2 +" };
+    inequality.answer = Formula("x ∈ (−∞; 1) ∪ (2; +∞)") + Prose(".");
+    inequality.numberLine
+        = NumberLine { { { "1", false }, { "2", false } }, { 1, -1, 1 }, { true, false, true } };
     SolutionWindow drawn(nullptr);
     drawn.resize(window->size());
     drawn.show();

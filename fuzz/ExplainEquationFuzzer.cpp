@@ -4,6 +4,7 @@
 // and plots never holds an infinity, a NaN, a negative zero or E notation,
 // whatever the exponents.
 #include "FuzzSupport.h"
+#include "PlainText.h"
 #include "Solution.h"
 #include "Solver.h"
 #include "SysUtils.h"
@@ -45,13 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         FUZZ_ASSERT(std::find(solution.methods.begin(), solution.methods.end(), solution.method)
                 != solution.methods.end(),
             "the steps use a method offered");
-        std::string all = solution.description + "\n" + solution.answer;
-        if (solution.numberLine)
-            all += "\n" + solution.numberLine->text;
-        for (const SolutionStep& step : solution.steps) {
-            for (const std::string& line : step.lines)
-                all += "\n" + line;
-        }
+        std::string all = solution.description + "\n" + SolutionPlainText(solution);
         for (const PlotPoint& point : solution.curve.points)
             all += "\n" + point.label;
         // Only the note quotes the result line, E notation and all.

@@ -1,9 +1,9 @@
 #include "SolutionPage.h"
 
 #include "NumberLinePicture.h"
+#include "PlainText.h"
 #include "PlotWidget.h"
 #include "StepsHtml.h"
-#include "Typography.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -23,22 +23,37 @@ namespace {
 // device's resolution, so that the plot draws as it does on screen.
 constexpr double kPixelsPerMm = 96 / 25.4;
 
+// The anchor on the line of signs, under which the number line is drawn.
+const QString kNumberLineAnchor = "number-line";
+
 QString stepsHtml(const EquationSolution& solution, double numberLineHeight)
 {
     // The equation or inequality, as the plot's caption states it.
-    std::string title = solution.curve.caption;
-    if (title.empty())
-        title = "Решение";
+    const QString title
+        = solution.statement.empty() ? QString("Решение") : LineHtml(solution.statement);
     // The line of signs, and under it room for the number line itself.
     QString signs;
     if (solution.numberLine)
         signs = "<p style=\"margin-top:0; margin-left:14px; margin-bottom:"
-            + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i>"
-            + FormulaHtml(solution.numberLine->text) + "</i></p>";
-    return "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + FormulaHtml(title) + "</b></p>"
+            + QString::number(std::ceil(numberLineHeight) + 8) + "px\"><i><a name=\""
+            + kNumberLineAnchor + "\">" + LineHtml(NumberLineSigns(*solution.numberLine))
+            + "</a></i></p>";
+    return "<p style=\"margin-bottom:2px; font-size:22px\"><b>" + title + "</b></p>"
         + "<p style=\"margin-bottom:6px; color:#555555\">Способ решения: "
-        + FormulaHtml(MethodName(solution.method, solution.relation)) + "</p>"
+        + ProseHtml(MethodName(solution.method, solution.relation)) + "</p>"
         + StepsHtml(solution, signs, "font-size:16px");
+}
+
+// The block that holds the line of signs.
+QTextBlock numberLineBlock(const QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto at = block.begin(); !at.atEnd(); ++at) {
+            if (at.fragment().charFormat().anchorNames().contains(kNumberLineAnchor))
+                return block;
+        }
+    }
+    return {};
 }
 
 // Black on white whatever the desktop's theme: paper is white.
@@ -93,16 +108,10 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
     RestoreDigitGroupSpaces(&steps);
     // The number line goes into the room left under its line of signs.
     std::optional<QPointF> numberLineAt;
-    if (solution.numberLine) {
-        const QString signs = QString::fromStdString(NoBreakInsideTerms(solution.numberLine->text));
-        for (QTextBlock block = steps.begin(); block.isValid(); block = block.next()) {
-            if (block.text() == signs) {
-                steps.documentLayout()->blockBoundingRect(block); // lays the steps out
-                const QRectF lines = block.layout()->boundingRect();
-                numberLineAt
-                    = block.layout()->position() + QPointF(lines.left(), lines.bottom() + 4);
-            }
-        }
+    if (const QTextBlock block = numberLineBlock(steps); block.isValid()) {
+        steps.documentLayout()->blockBoundingRect(block); // lays the steps out
+        const QRectF lines = block.layout()->boundingRect();
+        numberLineAt = block.layout()->position() + QPointF(lines.left(), lines.bottom() + 4);
     }
     printed.pages = steps.pageCount();
     const double textEnd = steps.documentLayout()->blockBoundingRect(steps.lastBlock()).bottom()

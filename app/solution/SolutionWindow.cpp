@@ -5,9 +5,11 @@
 #include "CoefficientText.h"
 #include "Contrast.h"
 #include "NumberLinePicture.h"
+#include "PlainText.h"
 #include "PlotWidget.h"
 #include "Solution.h"
 #include "StepsHtml.h"
+#include "StepsView.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -38,65 +40,6 @@
 #include <functional>
 
 namespace {
-
-// Selectable steps whose copy is plain text; Ctrl+C with nothing selected
-// copies the whole solution. The number line's picture is copied as the
-// text that stands for it.
-class StepsView : public QTextEdit {
-public:
-    using QTextEdit::QTextEdit;
-
-    QString pictureText;
-    // Called when the palette has changed (a theme, the stale fading) or the
-    // pixel ratio differs from the picture's (another screen).
-    std::function<void()> repaintPicture;
-    qreal pictureRatio = 0;
-
-    QString plain(QString text) const
-    {
-        return text.replace(QChar::ObjectReplacementCharacter, pictureText)
-            .remove(QChar(0x2060)); // the word joiners that hold −b/a together
-    }
-
-protected:
-    QMimeData* createMimeDataFromSelection() const override
-    {
-        auto* data = new QMimeData;
-        data->setText(plain(textCursor().selection().toPlainText()));
-        return data;
-    }
-
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
-            QGuiApplication::clipboard()->setText(plain(toPlainText()));
-            return;
-        }
-        QTextEdit::keyPressEvent(event);
-    }
-
-    void paintEvent(QPaintEvent* event) override
-    {
-        if (repaintPicture && pictureRatio != devicePixelRatioF())
-            repaintPicture();
-        QTextEdit::paintEvent(event);
-    }
-
-    // The number line is drawn as wide as the steps are.
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QTextEdit::resizeEvent(event);
-        if (repaintPicture && event->size().width() != event->oldSize().width())
-            repaintPicture();
-    }
-
-    void changeEvent(QEvent* event) override
-    {
-        QTextEdit::changeEvent(event);
-        if (event->type() == QEvent::PaletteChange && repaintPicture)
-            repaintPicture();
-    }
-};
 
 const QUrl kNumberLine("quadratic:number-line");
 constexpr int kNumberLineIndent = 14;
@@ -384,8 +327,10 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
             + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
             + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
-    steps->pictureText
-        = solution.numberLine ? QString::fromStdString(solution.numberLine->text) : QString();
+    steps->pictureText = solution.numberLine
+        ? QString::fromStdString(PlainText(NumberLineSigns(*solution.numberLine)))
+        : QString();
+    steps->wholeText = QString::fromStdString(SolutionPlainText(solution));
     // A moved coefficient or another method leaves the steps scrolled where
     // the reader had them; a new Solve starts at the top. The text is laid
     // out once: the number line is drawn first, and the old text is replaced
@@ -542,8 +487,8 @@ void SolutionWindow::showFailure(const std::string& reason)
 void SolutionWindow::showUnexplained(const std::string& reason)
 {
     m_shown.reset();
-    m_steps->setHtml(
-        "<p><b>Решение построить не удалось.</b></p><p>" + FormulaHtml(reason) + "</p>");
+    static_cast<StepsView*>(m_steps)->wholeText.clear();
+    m_steps->setHtml("<p><b>Решение построить не удалось.</b></p><p>" + ProseHtml(reason) + "</p>");
     m_plot->clear("Графика нет: решение построить не удалось");
 }
 
@@ -630,11 +575,9 @@ void SolutionWindow::announce(const QString& message)
     AnnouncePolitely(m_steps, message);
 }
 
-// QTextDocument writes the non-breaking spaces of the formulas as ordinary
-// ones in plain text.
 QString SolutionWindow::solutionText() const
 {
-    return static_cast<const StepsView*>(m_steps)->plain(m_steps->toPlainText());
+    return static_cast<const StepsView*>(m_steps)->whole();
 }
 
 SolutionPlacement PlaceSolution(

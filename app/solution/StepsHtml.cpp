@@ -1,6 +1,6 @@
 #include "StepsHtml.h"
 
-#include "Typography.h"
+#include "PlainText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -9,14 +9,50 @@ namespace {
 
 // A private-use character that HTML leaves as it is.
 constexpr char16_t kGroupSpaceStandIn = 0xE000;
+constexpr char16_t kNoBreakSpace = 0x00A0;
+constexpr char16_t kWordJoiner = 0x2060;
+
+QString escaped(const std::string& text)
+{
+    return QString::fromStdString(text)
+        .replace(QChar(0x202F), QChar(kGroupSpaceStandIn))
+        .toHtmlEscaped();
+}
+
+// A piece of a formula that no line breaks: its spaces non-breaking, and a
+// joiner after each «/» and before a bracket that follows a sign or another
+// bracket («−(», «)(»), where Qt would break.
+QString unbroken(const std::string& piece)
+{
+    const QString text = escaped(piece);
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        out += c == ' ' ? QChar(kNoBreakSpace) : c;
+        const bool last = i + 1 == text.size();
+        if (!last && (c == '/' || (c != ' ' && c != '(' && text[i + 1] == '(')))
+            out += QChar(kWordJoiner);
+    }
+    return out;
+}
 
 } // namespace
 
-QString FormulaHtml(const std::string& text)
+QString ProseHtml(const std::string& text) { return escaped(text); }
+
+QString LineHtml(const StepLine& line)
 {
-    return QString::fromStdString(NoBreakInsideTerms(text))
-        .replace(QChar(0x202F), QChar(kGroupSpaceStandIn))
-        .toHtmlEscaped();
+    QString html;
+    for (const Run& run : line.runs) {
+        if (run.kind == Run::Prose) {
+            html += escaped(run.text);
+            continue;
+        }
+        const std::vector<std::string> pieces = ChainPieces(run);
+        for (std::size_t i = 0; i < pieces.size(); ++i)
+            html += (i > 0 ? " " : "") + unbroken(pieces[i]);
+    }
+    return html;
 }
 
 void RestoreDigitGroupSpaces(QTextDocument* document)
@@ -35,19 +71,18 @@ QString StepsHtml(
     QString text;
     for (std::size_t i = 0; i < solution.steps.size(); ++i) {
         const SolutionStep& step = solution.steps[i];
-        text += heading + "<b>" + FormulaHtml(step.heading) + "</b></p>";
-        for (const std::string& each : step.lines)
-            text += line + FormulaHtml(each) + "</p>";
+        text += heading + "<b>" + ProseHtml(step.heading) + "</b></p>";
+        for (const StepLine& each : step.lines)
+            text += line + LineHtml(each) + "</p>";
         if (solution.numberLine && i == solution.numberLineStep)
             text += numberLine;
     }
     if (!solution.answer.empty()) {
         text += "<p style=\"margin-top:14px; margin-bottom:2px; " + answerStyle + "\"><b>"
-            + QString::fromUtf8(kAnswerWord) + "</b>"
-            + FormulaHtml(solution.answer.substr(kAnswerWord.size())) + "</p>";
+            + QString::fromUtf8(kAnswerWord) + "</b> " + LineHtml(solution.answer) + "</p>";
     }
     if (!solution.precisionNote.empty())
-        text += heading + "<b>Одинарная точность</b></p>" + line + "<i>"
-            + FormulaHtml(solution.precisionNote) + "</i></p>";
+        text += heading + "<b>" + kPrecisionHeading + "</b></p>" + line + "<i>"
+            + ProseHtml(solution.precisionNote) + "</i></p>";
     return text;
 }

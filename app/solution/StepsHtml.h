@@ -1,5 +1,5 @@
 // The steps of a solution as rich text, set alike in the window and on the
-// printed page.
+// printed page: one writer from the lines' runs to HTML.
 #pragma once
 
 #include "Solution.h"
@@ -10,12 +10,17 @@ class QTextDocument;
 
 #include <string>
 
-// A line of the steps as HTML: a formula breaks only between its terms (the
-// spaces inside a term non-breaking), and its signs are escaped.
-QString FormulaHtml(const std::string& text);
+// A line of the steps as HTML. A formula never breaks inside itself (its
+// spaces non-breaking, a word joiner where a line would break after «/» or
+// between brackets); a line breaks between runs, at the spaces of prose, and
+// inside a formula only before a relation sign of its chain (=, ≈, ∪ outside
+// brackets), which then begins the next line.
+QString LineHtml(const StepLine& line);
+// Prose as HTML: escaped, its digit groups kept for RestoreDigitGroupSpaces.
+QString ProseHtml(const std::string& text);
 // Rich text loses the narrow spaces between groups of digits (its parser
 // takes every space but U+00A0 for an ordinary one, which a line breaks at:
-// «10» on one line, «000 000» on the next). FormulaHtml writes a stand-in
+// «10» on one line, «000 000» on the next). The writers above put a stand-in
 // for them; this puts them back once the HTML is in the document.
 void RestoreDigitGroupSpaces(QTextDocument* document);
 

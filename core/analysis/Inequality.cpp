@@ -111,28 +111,28 @@ std::string intervalText(const SolutionInterval& i, const ZeroTexts& zeros)
         i.from ? zeros.of(*i.from) : "", i.fromClosed, i.to ? zeros.of(*i.to) : "", i.toClosed);
 }
 
-// The set after "x": "∈ (−∞; 1) ∪ (2; +∞)", "= −1", "≠ −1", "— любое число",
+// The set: "x ∈ (−∞; 1) ∪ (2; +∞)", "x = −1", "x ≠ −1", "x — любое число",
 // and that the ends are rounded where they are.
-std::string answerText(const SolutionSet& set, const ZeroTexts& zeros)
+StepLine answerText(const SolutionSet& set, const ZeroTexts& zeros)
 {
     const std::vector<SolutionInterval>& all = set.intervals;
-    const std::string roundedPoint = zeros.rounded() ? " (число округлено)" : "";
+    const StepLine roundedPoint = Prose(zeros.rounded() ? " (число округлено)" : "");
     switch (shapeOf(set)) {
     case Shape::Nothing:
-        return "решений нет";
+        return Prose("решений нет");
     case Shape::Everything:
-        return "x — любое число";
+        return Formula("x") + Prose(" — любое число");
     case Shape::Point:
-        return (zeros.rounded() ? "x ≈ " : "x = ") + zeros.of(*all[0].from);
+        return Formula((zeros.rounded() ? "x ≈ " : "x = ") + zeros.of(*all[0].from));
     case Shape::AllButPoint:
-        return "x ≠ " + zeros.of(*all[0].to) + roundedPoint;
+        return Formula("x ≠ " + zeros.of(*all[0].to)) + roundedPoint;
     case Shape::Intervals:
         break;
     }
     std::string text = "x ∈ ";
     for (std::size_t i = 0; i < all.size(); ++i)
         text += (i > 0 ? " ∪ " : "") + intervalText(all[i], zeros);
-    return text + (zeros.rounded() ? " (концы округлены)" : "");
+    return Formula(text) + Prose(zeros.rounded() ? " (концы округлены)" : "");
 }
 
 // The set in words, with decimals: "при x < 1 и при x > 2".
@@ -168,13 +168,16 @@ std::string setInWords(const SolutionSet& set, const ZeroTexts& zeros)
 }
 
 // "1 и 2", "(3 − √5)/2 и (3 + √5)/2", "−1".
-std::string joined(const std::vector<std::string>& parts)
+StepLine joined(const std::vector<std::string>& parts)
 {
-    std::string text;
+    StepLine line;
     for (std::size_t i = 0; i < parts.size(); ++i)
-        text += (i > 0 ? " и " : "") + parts[i];
-    return text;
+        line += Prose(i > 0 ? " и " : "") + Formula(parts[i]);
+    return line;
 }
+
+// "«+»": a sign in quotes.
+StepLine quotedSign(int sign) { return Prose("«") + Formula(signText(sign)) + Prose("»"); }
 
 // The interval of the line between point i − 1 and point i, open: "(1; 2)".
 std::string lineInterval(const NumberLine& line, std::size_t i)
@@ -191,12 +194,8 @@ NumberLine numberLine(const EquationFacts& f, Relation relation, const ZeroTexts
     for (const Surd& zero : f.zeros)
         line.points.push_back({ zeros.of(zero), holds(0, relation) });
     line.signs = f.signs;
-    line.text = "Знаки:";
-    for (std::size_t i = 0; i < f.signs.size(); ++i) {
-        line.chosen.push_back(holds(f.signs[i], relation));
-        line.text += std::string(i > 0 ? "," : "") + " " + signText(f.signs[i]) + " на "
-            + lineInterval(line, i);
-    }
+    for (const int sign : f.signs)
+        line.chosen.push_back(holds(sign, relation));
     return line;
 }
 
@@ -212,22 +211,22 @@ std::vector<SolutionStep> intervalSteps(
     for (const NumberLine::Point& point : line.points)
         labels.push_back(point.label);
     SolutionStep mark { "Метод интервалов", {} };
-    std::string points = one ? "Отмечаем на прямой корень " : "Отмечаем на прямой корни ";
+    StepLine points = Prose(one ? "Отмечаем на прямой корень " : "Отмечаем на прямой корни ");
     points += joined(labels);
     if (strict)
-        points += one ? " выколотой точкой" : " выколотыми точками";
+        points += Prose(one ? " выколотой точкой" : " выколотыми точками");
     else
-        points += one ? " закрашенной точкой" : " закрашенными точками";
+        points += Prose(one ? " закрашенной точкой" : " закрашенными точками");
     mark.lines.push_back(
-        points + (strict ? " (неравенство строгое)." : " (неравенство нестрогое)."));
-    const std::string sign = std::string(signA > 0 ? "a > 0" : "a < 0");
-    const std::string signOfA = std::string("«") + signText(signA) + "»";
+        points + Prose(strict ? " (неравенство строгое)." : " (неравенство нестрогое)."));
+    const StepLine sign = Formula(signA > 0 ? "a > 0" : "a < 0");
+    const StepLine signOfA = quotedSign(signA);
     if (one)
         mark.lines.push_back(
-            sign + ", корень двойной: знак " + signOfA + " с обеих сторон от него.");
+            sign + Prose(", корень двойной: знак ") + signOfA + Prose(" с обеих сторон от него."));
     else
-        mark.lines.push_back(sign + ": правее корней знак " + signOfA
-            + ", при переходе через корень знак меняется.");
+        mark.lines.push_back(sign + Prose(": правее корней знак ") + signOfA
+            + Prose(", при переходе через корень знак меняется."));
 
     SolutionStep choose { "Выбор промежутков", {} };
     std::vector<std::string> taken;
@@ -235,16 +234,15 @@ std::vector<SolutionStep> intervalSteps(
         if (line.chosen[i])
             taken.push_back(lineInterval(line, i));
     }
-    const std::string wanted = std::string("«") + signText(holds(1, relation) ? 1 : -1) + "»";
+    const StepLine wanted = quotedSign(holds(1, relation) ? 1 : -1);
     if (taken.empty())
-        choose.lines.push_back("Промежутков со знаком " + wanted + " нет.");
+        choose.lines.push_back(Prose("Промежутков со знаком ") + wanted + Prose(" нет."));
     else
-        choose.lines.push_back(
-            std::string(taken.size() == 1 ? "Берём промежуток" : "Берём промежутки") + " со знаком "
-            + wanted + ": " + joined(taken) + ".");
+        choose.lines.push_back(Prose(taken.size() == 1 ? "Берём промежуток" : "Берём промежутки")
+            + Prose(" со знаком ") + wanted + Prose(": ") + joined(taken) + Prose("."));
     if (!strict)
-        choose.lines.push_back(std::string("Неравенство нестрогое: добавляем ")
-            + (one ? "корень " : "корни ") + joined(labels) + ".");
+        choose.lines.push_back(Prose("Неравенство нестрогое: добавляем ")
+            + Prose(one ? "корень " : "корни ") + joined(labels) + Prose("."));
     return { mark, choose };
 }
 
@@ -252,14 +250,17 @@ std::vector<SolutionStep> intervalSteps(
 SolutionStep constantSignStep(const EquationFacts& f, Relation relation)
 {
     const bool up = Sign(f.k.a) > 0;
-    const std::string parabola = up ? "a > 0: корней нет, парабола целиком выше оси x"
-                                    : "a < 0: корней нет, парабола целиком ниже оси x";
+    const StepLine parabola = Formula(up ? "a > 0" : "a < 0")
+        + Prose(up ? ": корней нет, парабола целиком выше оси "
+                   : ": корней нет, парабола целиком ниже оси ")
+        + Formula("x");
     const std::string sign = up ? "положителен" : "отрицателен";
     const std::string verdict
-        = holds(up ? 1 : -1, relation) ? "верно при любом x" : "не выполняется ни при каком x";
+        = holds(up ? 1 : -1, relation) ? "верно при любом " : "не выполняется ни при каком ";
     return { "Знак трёхчлена",
-        { "D < 0 и " + parabola + ", трёхчлен " + sign + " при любом x.",
-            "Поэтому неравенство " + verdict + "." } };
+        { Formula("D < 0") + Prose(" и ") + parabola + Prose(", трёхчлен " + sign + " при любом ")
+                + Formula("x") + Prose("."),
+            Prose("Поэтому неравенство " + verdict) + Formula("x") + Prose(".") } };
 }
 
 // a = 0, b ≠ 0: bx + c ∨ 0 solved directly, dividing by b.
@@ -269,16 +270,18 @@ SolutionStep linearStep(const EquationFacts& f, Relation relation, const NumberL
     const char sep = k.separator;
     const ExactDecimal zero { 0, 0 };
     SolutionStep step { "Линейное неравенство",
-        { "a = 0, поэтому неравенство линейное: " + TypesetPolynomial(k.a, k.b, k.c, sep) + " "
-            + RelationText(relation) + "." } };
+        { Formula("a = 0") + Prose(", поэтому неравенство линейное: ")
+            + Formula(TypesetPolynomial(k.a, k.b, k.c, sep) + " " + RelationText(relation))
+            + Prose(".") } };
     if (Sign(k.c) != 0)
-        step.lines.push_back(TypesetPolynomial(zero, k.b, zero, sep) + " " + relationSign(relation)
-            + " " + TypesetDecimal(-k.c, sep));
+        step.lines.push_back(Formula(TypesetPolynomial(zero, k.b, zero, sep) + " "
+            + relationSign(relation) + " " + TypesetDecimal(-k.c, sep)));
     const bool negative = Sign(k.b) < 0;
-    step.lines.push_back("Делим обе части на " + TypesetDecimal(k.b, sep)
-        + (negative ? " < 0 и меняем знак неравенства: x "
-                    : " > 0, знак неравенства сохраняется: x ")
-        + relationSign(relation, negative) + " " + line.points[0].label + ".");
+    step.lines.push_back(Prose("Делим обе части на ")
+        + Formula(TypesetDecimal(k.b, sep) + (negative ? " < 0" : " > 0"))
+        + Prose(negative ? " и меняем знак неравенства: " : ", знак неравенства сохраняется: ")
+        + Formula("x " + relationSign(relation, negative) + " " + line.points[0].label)
+        + Prose("."));
     return step;
 }
 
@@ -287,10 +290,11 @@ SolutionStep constantStep(const EquationFacts& f, Relation relation)
 {
     const int sign = Sign(f.k.c);
     return { "Неравенство без x",
-        { "a = b = 0: остаётся " + TypesetDecimal(f.k.c, f.k.separator) + " "
-            + RelationText(relation)
-            + (holds(sign, relation) ? ", это верно при любом x."
-                                     : ", это неверно ни при каком x.") } };
+        { Formula("a = b = 0") + Prose(": остаётся ")
+            + Formula(TypesetDecimal(f.k.c, f.k.separator) + " " + RelationText(relation))
+            + Prose(
+                holds(sign, relation) ? ", это верно при любом " : ", это неверно ни при каком ")
+            + Formula("x") + Prose(".") } };
 }
 
 std::vector<PlotInterval> plotIntervals(const SolutionSet& set)
@@ -360,7 +364,7 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
         steps = { constantStep(f, relation) };
     if (zeros.rounded())
         steps.back().lines.push_back(
-            "Точная запись концов длиннее 40 знаков: показаны десятичные значения.");
+            Prose("Точная запись концов длиннее 40 знаков: показаны десятичные значения."));
     if (!f.zeros.empty()) {
         out.numberLine = line;
         out.numberLineStep = out.steps.size();
@@ -368,7 +372,7 @@ void WriteInequality(const EquationFacts& f, Relation relation, EquationSolution
     for (SolutionStep& step : steps)
         out.steps.push_back(std::move(step));
 
-    out.answer = "Ответ: " + answerText(set, zeros) + ".";
+    out.answer = answerText(set, zeros) + Prose(".");
     out.curve.inequality = true;
     out.curve.solution = plotIntervals(set);
     out.description += ". Неравенство " + TypesetPolynomial(k.a, k.b, k.c, sep) + " "

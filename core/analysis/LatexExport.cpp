@@ -1,5 +1,6 @@
 #include "LatexExport.h"
 
+#include "PlainText.h"
 #include "Typography.h"
 
 #include <cstdint>
@@ -57,7 +58,6 @@ void append(std::string& out, char32_t c)
     }
 }
 
-bool isCyrillic(char32_t c) { return c >= 0x400 && c <= 0x4FF; }
 bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
 bool isLatin(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 // The signs TeX reads as its own, written with a backslash.
@@ -160,11 +160,14 @@ private:
         return out;
     }
 
+    // The bracket that closes the one at `open`, of either shape: an
+    // interval may open with one and close with the other, [1/2; 3).
     std::size_t closing(std::size_t open, std::size_t to) const
     {
         int depth = 0;
         for (std::size_t i = open; i < to; ++i) {
-            depth += m_text[i] == '(' ? 1 : m_text[i] == ')' ? -1 : 0;
+            const char32_t c = m_text[i];
+            depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
             if (depth == 0)
                 return i;
         }
@@ -200,11 +203,15 @@ private:
     {
         const char32_t c = m_text[i];
         Piece piece;
-        if (c == '(') {
+        if (c == '(' || c == '[') {
             const std::size_t end = closing(i, to);
             if (end < to) {
                 piece.inner = write(i + 1, end);
-                piece.latex = "(" + piece.inner + ")";
+                // Brackets as tall as the fraction they hold.
+                const std::string open(1, char(c)), close(1, char(m_text[end]));
+                const bool tall = piece.inner.find("\\frac") != std::string::npos;
+                piece.latex = tall ? "\\left" + open + piece.inner + "\\right" + close
+                                   : open + piece.inner + close;
                 piece.operand = true;
                 i = end + 1;
                 indices(i, to, piece);
@@ -260,26 +267,6 @@ private:
     const std::vector<char32_t>& m_text;
 };
 
-bool isProse(const std::string& word)
-{
-    for (const char32_t c : codePoints(word)) {
-        if (isCyrillic(c) || c == U'«' || c == U'»')
-            return true;
-    }
-    return false;
-}
-
-bool isPlainNumber(const std::string& word)
-{
-    if (word.empty())
-        return false;
-    for (const char c : word) {
-        if (!(c >= '0' && c <= '9') && c != ',')
-            return false;
-    }
-    return true;
-}
-
 std::string formula(const std::string& text)
 {
     const std::vector<char32_t> points = codePoints(text);
@@ -290,7 +277,7 @@ std::string formula(const std::string& text)
     return out;
 }
 
-// Prose for \text{}: the minus and any formula sign inside a word go to
+// Prose in text mode: a formula sign inside it (an index, a minus) goes to
 // math mode.
 std::string textMode(std::string_view text)
 {
@@ -302,8 +289,11 @@ std::string textMode(std::string_view text)
             out += "\\,";
         } else if (isTexSpecial(c)) {
             out += std::string("\\") + char(c);
-        } else if (c == U'−' || !command(c).empty() || superscript(c) || subscript(c)
-            || c == U'√') {
+        } else if (subscript(c)) {
+            out += std::string("$_") + subscript(c) + "$";
+        } else if (superscript(c)) {
+            out += std::string("$^") + superscript(c) + "$";
+        } else if (c == U'−' || !command(c).empty() || c == U'√') {
             std::string sign;
             append(sign, c);
             out += "$" + formula(sign) + "$";
@@ -314,56 +304,52 @@ std::string textMode(std::string_view text)
     return out;
 }
 
-// Words with a Cyrillic letter (or guillemets) are prose, and so is a plain
-// number between two of them («корни 1 и 2»); the rest is formula, in math
-// mode in a row and between $ in a heading.
-std::string mixed(const std::string& line, bool heading)
+// A sign that ends a line where the line breaks after it and begins the
+// next, as Russian typesetting repeats it.
+const char* const kRepeatedSign
+    = "\\providecommand*{\\hm}[1]{#1\\nobreak\\discretionary{}{\\hbox{$\\mathsurround=0pt "
+      "#1$}}{}}\n";
+
+// A formula in math mode; where its chain breaks, \hm repeats the sign.
+std::string formulaRun(const Run& run)
 {
-    const std::vector<std::string> all = SpaceSeparated(line);
-    std::vector<bool> prose(all.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        prose[i] = isProse(all[i]);
-    for (std::size_t i = 1; i + 1 < all.size(); ++i)
-        prose[i] = prose[i] || (prose[i - 1] && prose[i + 1] && isPlainNumber(all[i]));
-    std::string out;
-    for (std::size_t i = 0; i < all.size();) {
-        std::size_t end = i;
-        std::string run;
-        for (; end < all.size() && prose[end] == prose[i]; ++end)
-            run += (end == i ? "" : " ") + all[end];
-        const std::string before = i > 0 ? " " : "", after = end < all.size() ? " " : "";
-        if (heading)
-            out += before + (prose[i] ? textMode(run) : "$" + formula(run) + "$");
-        else if (prose[i])
-            out += "\\text{" + before + textMode(run) + after + "}";
-        else
-            out += formula(run);
-        i = end;
+    const std::vector<std::string> pieces = ChainPieces(run);
+    std::string out = "$" + formula(pieces[0]);
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const std::size_t space = pieces[i].find(' ');
+        const std::string sign = formula(pieces[i].substr(0, space));
+        out += " \\hm{" + sign + "}" + formula(pieces[i].substr(space));
     }
-    return out;
+    return out + "$";
 }
 
 } // namespace
 
-std::string LatexLine(const std::string& line) { return mixed(line, false); }
+std::string LatexLine(const StepLine& line)
+{
+    std::string out;
+    for (const Run& run : line.runs)
+        out += run.kind == Run::Formula ? formulaRun(run) : textMode(run.text);
+    return out;
+}
 
 std::string SolutionAsLatex(const EquationSolution& solution)
 {
-    std::vector<std::string> rows;
+    // Each line a paragraph of its own, ragged right, that wraps indented
+    // under its start.
+    const std::string line = "\\hangindent=2em ";
+    std::string out = std::string("\\begin{flushleft}\n") + kRepeatedSign;
     for (std::size_t i = 0; i < solution.steps.size(); ++i) {
         const SolutionStep& step = solution.steps[i];
-        rows.push_back("\\text{\\textbf{" + mixed(step.heading, true) + "}}");
-        for (const std::string& line : step.lines)
-            rows.push_back(LatexLine(line));
+        out += std::string(i > 0 ? "\\smallskip\n" : "") + "\\textbf{" + textMode(step.heading)
+            + "}\\par\n";
+        for (const StepLine& each : step.lines)
+            out += line + LatexLine(each) + "\\par\n";
         if (solution.numberLine && i == solution.numberLineStep)
-            rows.push_back(LatexLine(solution.numberLine->text));
+            out += line + LatexLine(NumberLineSigns(*solution.numberLine)) + "\\par\n";
     }
-    if (!solution.answer.empty()) {
-        rows.push_back("\\text{\\textbf{" + std::string(kAnswerWord) + "} }"
-            + LatexLine(solution.answer.substr(kAnswerWord.size() + 1)));
-    }
-    std::string out = "\\begin{align*}\n";
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        out += "  &" + rows[i] + (i + 1 < rows.size() ? " \\\\\n" : "\n");
-    return out + "\\end{align*}\n";
+    if (!solution.answer.empty())
+        out += "\\medskip\n" + line + "\\textbf{" + std::string(kAnswerWord) + "} "
+            + LatexLine(solution.answer) + "\\par\n";
+    return out + "\\end{flushleft}\n";
 }

@@ -1,11 +1,13 @@
 // The worked solution as LaTeX, for a student who types up their work: the
-// steps and the answer as one align* block that plain amsmath typesets (the
-// Russian words in \text{}, so that T2A fonts with utf8 input set them). The
-// formulas are taken from the lines as the explanation writes them: the
+// steps and the answer as ragged-right paragraphs that a plain article with
+// T2A fonts and utf8 input typesets, the prose as text (so that it wraps),
+// each formula in math mode. A formula is written from its text: the
 // typographic signs become their commands, a/b and (…)/(…) become \frac
-// where they stand alone, √ takes its operand into \sqrt{}, and the decimal
-// comma is braced so that it adds no space. The number line is written as
-// the text that stands for its picture.
+// where they stand alone (the brackets round them \left…\right), √ takes its
+// operand into \sqrt{}, and the decimal comma is braced so that it adds no
+// space; a long chain breaks at a relation, which the next line repeats
+// (\hm, defined where it is not). The number line is written as its line of
+// signs.
 #pragma once
 
 #include "Solution.h"
@@ -13,5 +15,5 @@
 #include <string>
 
 std::string SolutionAsLatex(const EquationSolution& solution);
-// One line of the steps as a row of the block, without the & and \\.
-std::string LatexLine(const std::string& line);
+// One line of the steps: its prose as text, its formulas between $.
+std::string LatexLine(const StepLine& line);

@@ -61,12 +61,13 @@ std::string namedRoot(const std::string& name, const Surd& x, char sep)
 }
 
 // "= 25", or "≈ 1,2·10⁷⁵ (точная запись длиннее 40 знаков)".
-std::string valueOf(const ExactDecimal& x, char sep)
+StepLine valueOf(const ExactDecimal& x, char sep)
 {
     const std::string text = TypesetDecimal(x, sep);
     if (isLong(text))
-        return "≈ " + ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), sep) + kLongValueNote;
-    return "= " + text;
+        return Formula("≈ " + ShortDecimal(Divide(x, ExactDecimal { 1, 0 }), sep))
+            + Prose(kLongValueNote);
+    return Formula("= " + text);
 }
 
 // The root of a rational: "√4", "√(1/4)".
@@ -171,40 +172,40 @@ std::string complexPair(const EquationFacts& f, bool withDecimals)
 
 // Where D < 0: in the school's course, that there are no roots; else the
 // complex pair, with the note where it is long.
-void addNoRealRoots(const EquationFacts& f, bool complexRoots, const std::string& realLine,
-    const std::string& complexLine, std::vector<std::string>& lines)
+void addNoRealRoots(const EquationFacts& f, bool complexRoots, const StepLine& realLine,
+    const StepLine& complexLine, std::vector<StepLine>& lines)
 {
     if (!complexRoots) {
         lines.push_back(realLine);
         return;
     }
     lines.push_back(complexLine);
-    lines.push_back(complexPair(f, true));
+    lines.push_back(Formula(complexPair(f, true)));
     if (longRoots(f))
-        lines.push_back(kLongRootsNote);
+        lines.push_back(Prose(kLongRootsNote));
 }
 
 const char* const kNoSquareRoot = "Квадрат числа не может быть отрицательным, поэтому корней нет.";
 
 // The roots' lines, each after the method's own last expression for it.
-void addRootLines(const EquationFacts& f, std::vector<std::string>& lines, const std::string& how1,
+void addRootLines(const EquationFacts& f, std::vector<StepLine>& lines, const std::string& how1,
     const std::string& how2)
 {
     const char sep = f.k.separator;
     if (f.signD == 0) {
-        lines.push_back(rootLine("x", how1, f.roots.first, sep));
+        lines.push_back(Formula(rootLine("x", how1, f.roots.first, sep)));
     } else if (isLong(rootText(f.roots.first, sep)) && isLong(rootText(f.roots.second, sep))) {
         // Decimals that tell the roots apart, however close.
         const std::vector<std::string> decimals
             = DistinctDecimals({ f.roots.first, f.roots.second }, sep);
-        lines.push_back("x₁ ≈ " + decimals[0]);
-        lines.push_back("x₂ ≈ " + decimals[1]);
+        lines.push_back(Formula("x₁ ≈ " + decimals[0]));
+        lines.push_back(Formula("x₂ ≈ " + decimals[1]));
     } else {
-        lines.push_back(rootLine("x₁", how1, f.roots.first, sep));
-        lines.push_back(rootLine("x₂", how2, f.roots.second, sep));
+        lines.push_back(Formula(rootLine("x₁", how1, f.roots.first, sep)));
+        lines.push_back(Formula(rootLine("x₂", how2, f.roots.second, sep)));
     }
     if (longRoots(f))
-        lines.push_back(kLongRootsNote);
+        lines.push_back(Prose(kLongRootsNote));
 }
 
 // By the formula (−m ± √R)/n: D with −b over 2a, or D₁ with −k over a.
@@ -221,12 +222,13 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
     const std::string name = r.name;
     SolutionStep step { "Корни", {} };
     if (f.signD < 0) {
-        addNoRealRoots(f, complexRoots, name + " < 0, корней нет.",
-            name + " < 0: действительных корней нет, корни комплексные.", step.lines);
+        addNoRealRoots(f, complexRoots, Formula(name + " < 0") + Prose(", корней нет."),
+            Formula(name + " < 0") + Prose(": действительных корней нет, корни комплексные."),
+            step.lines);
         return step;
     }
     if (f.signD == 0) {
-        step.lines.push_back(name + " = 0: один корень (два совпадающих).");
+        step.lines.push_back(Formula(name + " = 0") + Prose(": один корень (два совпадающих)."));
         addRootLines(f, step.lines,
             formulaWithValues(
                 r.single, quotient(r.minusM, r.den, sep), rootText(f.roots.first, sep)),
@@ -234,8 +236,8 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
         return step;
     }
     // «Действительных» only where complex numbers are taught.
-    step.lines.push_back(
-        name + (complexRoots ? " > 0: два действительных корня." : " > 0: два корня."));
+    step.lines.push_back(Formula(name + " > 0")
+        + Prose(complexRoots ? ": два действительных корня." : ": два корня."));
     std::string line = "x₁,₂ = " + std::string(r.general);
     const std::string root = TypesetDecimal(r.radicand, sep);
     const std::string put = overDenominator(r.minusM, "±", SquareRoot(root), r.den, sep);
@@ -264,18 +266,19 @@ SolutionStep formulaRoots(const EquationFacts& f, const RootFormula& r, bool com
         }
         line += " = " + pair;
     }
-    step.lines.push_back(line);
+    step.lines.push_back(Formula(line));
     addRootLines(f, step.lines, how1, how2);
     return step;
 }
 
 // "D = b² − 4ac = (−7)² − 4·2·3 = 25".
-std::string discriminantLine(const EquationFacts& f)
+StepLine discriminantLine(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
-    return "D = b² − 4ac = " + Substituted(k.b, sep) + "² − 4·" + Substituted(k.a, sep) + "·"
-        + Substituted(k.c, sep) + " " + valueOf(f.d, sep);
+    return Formula("D = b² − 4ac = " + Substituted(k.b, sep) + "² − 4·" + Substituted(k.a, sep)
+               + "·" + Substituted(k.c, sep) + " ")
+        + valueOf(f.d, sep);
 }
 
 std::vector<SolutionStep> formulaSteps(const EquationFacts& f, bool complexRoots)
@@ -294,9 +297,10 @@ std::vector<SolutionStep> halfDiscriminantSteps(const EquationFacts& f, bool com
     const ExactDecimal& half = *f.halfB;
     const ExactDecimal& d1 = *f.d1;
     SolutionStep discriminant { "Дискриминант D₁",
-        { "k = b/2 = " + TypesetDecimal(k.b, sep) + "/2 " + valueOf(half, sep),
-            "D₁ = k² − ac = " + Substituted(half, sep) + "² − " + Substituted(k.a, sep) + "·"
-                + Substituted(k.c, sep) + " " + valueOf(d1, sep) } };
+        { Formula("k = b/2 = " + TypesetDecimal(k.b, sep) + "/2 ") + valueOf(half, sep),
+            Formula("D₁ = k² − ac = " + Substituted(half, sep) + "² − " + Substituted(k.a, sep)
+                + "·" + Substituted(k.c, sep) + " ")
+                + valueOf(d1, sep) } };
     const RootFormula formula { "D₁", "(−k ± √D₁)/a", "−k/a", -half, d1, k.a };
     return { discriminant, formulaRoots(f, formula, complexRoots) };
 }
@@ -314,44 +318,45 @@ std::vector<SolutionStep> incompleteSteps(const EquationFacts& f, bool complexRo
     if (Sign(k.b) == 0 && Sign(k.c) == 0) {
         step.heading += " (b = c = 0)";
         if (!isOne(k.a))
-            step.lines.push_back(square + " = 0");
-        step.lines.push_back("x² = 0");
+            step.lines.push_back(Formula(square + " = 0"));
+        step.lines.push_back(Formula("x² = 0"));
         addRootLines(f, step.lines, "", "");
     } else if (Sign(k.c) == 0) {
         // x(ax + b) = 0: one factor is zero.
         const std::string linear = TypesetPolynomial(zero, k.a, k.b, sep);
         step.heading += " (c = 0)";
-        step.lines.push_back("x(" + linear + ") = 0");
-        step.lines.push_back("x = 0 или " + linear + " = 0");
+        step.lines.push_back(Formula("x(" + linear + ") = 0"));
+        step.lines.push_back(Formula("x = 0") + Prose(" или ") + Formula(linear + " = 0"));
         const Rational other = Divide(-k.b, k.a);
         if (!isOne(k.a))
-            step.lines.push_back(
-                TypesetPolynomial(zero, k.a, zero, sep) + " = " + TypesetDecimal(-k.b, sep));
+            step.lines.push_back(Formula(
+                TypesetPolynomial(zero, k.a, zero, sep) + " = " + TypesetDecimal(-k.b, sep)));
         const std::string otherLine
             = rootLine("", quotient(-k.b, k.a, sep), AsSurd(other), sep).substr(1);
         // x₁ is the root with +√D = +|b| over 2a.
         const bool firstIsZero = isZero(f.roots.first);
-        step.lines.push_back("x₁ " + (firstIsZero ? "= 0" : otherLine));
-        step.lines.push_back("x₂ " + (firstIsZero ? otherLine : "= 0"));
+        step.lines.push_back(Formula("x₁ " + (firstIsZero ? "= 0" : otherLine)));
+        step.lines.push_back(Formula("x₂ " + (firstIsZero ? otherLine : "= 0")));
     } else {
         // ax² = −c, x² = −c/a.
         const Rational ratio = Divide(-k.c, k.a);
         step.heading += " (b = 0)";
         if (!isOne(k.a))
-            step.lines.push_back(square + " = " + TypesetDecimal(-k.c, sep));
+            step.lines.push_back(Formula(square + " = " + TypesetDecimal(-k.c, sep)));
         const std::string values = quotient(-k.c, k.a, sep);
         const bool withValues = values != TypesetRational(ratio, sep) && !isLong(values);
         step.lines.push_back(
-            "x² " + (withValues ? "= " + values + " " : "") + WithDecimal(ratio, sep));
+            Formula("x² " + (withValues ? "= " + values + " " : "") + WithDecimal(ratio, sep)));
         if (ratio.num < 0) {
-            addNoRealRoots(f, complexRoots, kNoSquareRoot,
-                "−c/a < 0: действительных корней нет, корни комплексные.", step.lines);
+            addNoRealRoots(f, complexRoots, Prose(kNoSquareRoot),
+                Formula("−c/a < 0") + Prose(": действительных корней нет, корни комплексные."),
+                step.lines);
             return { step };
         }
         const std::string pair = plusMinusHalf(halfWidth(f.roots), sep);
         const std::string put = "±" + rootOf(ratio, sep);
         if (!isLong(put) && !isLong(pair))
-            step.lines.push_back("x₁,₂ = " + put + (put == pair ? "" : " = " + pair));
+            step.lines.push_back(Formula("x₁,₂ = " + put + (put == pair ? "" : " = " + pair)));
         addRootLines(f, step.lines, "", "");
     }
     return { step };
@@ -388,6 +393,13 @@ std::string reducedPolynomial(const Rational& p, const Rational& q, char sep)
     return out;
 }
 
+// «Делим на a = 2: x² − 3x + 1 = 0».
+StepLine dividedByA(const ExactDecimal& a, const std::string& reduced, char sep)
+{
+    return Prose("Делим на ") + Formula("a = " + TypesetDecimal(a, sep)) + Prose(": ")
+        + Formula(reduced + " = 0");
+}
+
 // Only for integer roots, which make p and q integers too.
 std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
 {
@@ -397,16 +409,17 @@ std::vector<SolutionStep> vietaSteps(const EquationFacts& f)
     SolutionStep step { "По теореме Виета", {} };
     // x² + px + q = 0 as it is where a = 1.
     if (!isOne(k.a))
-        step.lines.push_back("Делим на a = " + TypesetDecimal(k.a, sep) + ": "
-            + reducedPolynomial(p, q, sep) + " = 0");
-    step.lines.push_back("p = " + TypesetInteger(p.num) + ", q = " + TypesetInteger(q.num));
-    step.lines.push_back("x₁ + x₂ = −p = " + TypesetInteger(-p.num));
-    step.lines.push_back("x₁·x₂ = q = " + TypesetInteger(q.num));
+        step.lines.push_back(dividedByA(k.a, reducedPolynomial(p, q, sep), sep));
+    step.lines.push_back(Formula("p = " + TypesetInteger(p.num)) + Prose(", ")
+        + Formula("q = " + TypesetInteger(q.num)));
+    step.lines.push_back(Formula("x₁ + x₂ = −p = " + TypesetInteger(-p.num)));
+    step.lines.push_back(Formula("x₁·x₂ = q = " + TypesetInteger(q.num)));
     if (f.signD == 0)
-        step.lines.push_back("Подбором: x₁ = x₂ = " + rootText(f.roots.first, sep));
+        step.lines.push_back(
+            Prose("Подбором: ") + Formula("x₁ = x₂ = " + rootText(f.roots.first, sep)));
     else
-        step.lines.push_back("Подбором: x₁ = " + rootText(f.roots.first, sep)
-            + ", x₂ = " + rootText(f.roots.second, sep));
+        step.lines.push_back(Prose("Подбором: ") + Formula("x₁ = " + rootText(f.roots.first, sep))
+            + Prose(", ") + Formula("x₂ = " + rootText(f.roots.second, sep)));
     return { step };
 }
 
@@ -463,35 +476,35 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     const std::string reduced = reducedPolynomial(p, q, sep);
     if (exact && CharacterCount(completed) <= 2 * kLongestExactForm && !isLong(reduced)) {
         if (!isOne(k.a))
-            step.lines.push_back(
-                "Делим на a = " + TypesetDecimal(k.a, sep) + ": " + reduced + " = 0");
+            step.lines.push_back(dividedByA(k.a, reduced, sep));
         if (h.num != 0) {
-            step.lines.push_back(completed + " = 0");
+            step.lines.push_back(Formula(completed + " = 0"));
             if (reducedRight.num != 0) {
                 // (x + p/2)² − (p/2)² + q = 0, where (p/2)² − q = D/(4a²).
                 std::string moved = squared;
                 AppendTerm(moved, reducedRight.num > 0, number(magnitude(reducedRight)));
-                step.lines.push_back(moved + " = 0");
+                step.lines.push_back(Formula(moved + " = 0"));
             }
         }
-        step.lines.push_back(squared + " = " + reducedText);
+        step.lines.push_back(Formula(squared + " = " + reducedText));
     } else {
         // Too long to write out: the identity a(x + b/(2a))² = D/(4a) at once.
         step.lines.push_back(discriminantLine(f));
-        step.lines.push_back("a(x + b/(2a))² = D/(4a)");
-        step.lines.push_back(lead + squared + relation + rightText);
+        step.lines.push_back(Formula("a(x + b/(2a))² = D/(4a)"));
+        step.lines.push_back(Formula(lead + squared + relation + rightText));
         if (!isOne(k.a))
-            step.lines.push_back(squared + relation + reducedText);
+            step.lines.push_back(Formula(squared + relation + reducedText));
     }
     if (f.signD < 0) {
-        addNoRealRoots(f, complexRoots, kNoSquareRoot,
-            "Квадрат не может быть отрицательным: действительных корней нет, корни комплексные.",
+        addNoRealRoots(f, complexRoots, Prose(kNoSquareRoot),
+            Prose("Квадрат не может быть отрицательным: действительных корней нет, корни "
+                  "комплексные."),
             step.lines);
         return { step };
     }
     if (f.signD == 0) {
         if (inner != "x")
-            step.lines.push_back(inner + " = 0");
+            step.lines.push_back(Formula(inner + " = 0"));
         addRootLines(f, step.lines, "", "");
         return { step };
     }
@@ -502,7 +515,8 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
     std::string how1, how2;
     if (exact && !isLong(halfText)) {
         const std::string put = "±" + SquareRoot(reducedText);
-        step.lines.push_back(inner + " = " + put + (put == halfText ? "" : " = " + halfText));
+        step.lines.push_back(
+            Formula(inner + " = " + put + (put == halfText ? "" : " = " + halfText)));
         if (h.num != 0) {
             // x₁ takes +√D/(2a): the upper sign where a > 0.
             const std::string plus = hText + " + " + halfValue;
@@ -511,7 +525,7 @@ std::vector<SolutionStep> completingSquareSteps(const EquationFacts& f, bool com
             how2 = Sign(k.a) > 0 ? minus : plus;
         }
     } else {
-        step.lines.push_back(inner + " ≈ ±" + ShortDecimal(half, sep));
+        step.lines.push_back(Formula(inner + " ≈ ±" + ShortDecimal(half, sep)));
     }
     addRootLines(f, step.lines, how1, how2);
     return { step };
@@ -604,8 +618,8 @@ SolutionStep vietaCheckStep(const EquationFacts& f)
     const Rational sum = Divide(-k.b, k.a), product = Divide(k.c, k.a);
     SolutionStep check { "Проверка по теореме Виета", {} };
     if (f.signD < 0) {
-        check.lines.push_back("x₁ + x₂ = −b/a " + WithDecimal(sum, sep));
-        check.lines.push_back("x₁·x₂ = c/a " + WithDecimal(product, sep));
+        check.lines.push_back(Formula("x₁ + x₂ = −b/a " + WithDecimal(sum, sep)));
+        check.lines.push_back(Formula("x₁·x₂ = c/a " + WithDecimal(product, sep)));
         return check;
     }
     const Surd& x1 = f.roots.first;
@@ -613,7 +627,7 @@ SolutionStep vietaCheckStep(const EquationFacts& f)
     const std::string t1 = rootText(x1, sep), t2 = rootText(x2, sep);
     // The one root is both x₁ and x₂ of the theorem.
     if (f.signD == 0)
-        check.lines.push_back("x₁ = x₂ = " + (isLong(t1) ? "x" : t1));
+        check.lines.push_back(Formula("x₁ = x₂ = " + (isLong(t1) ? "x" : t1)));
     std::string multiplied = productOf(t1, t2);
     if (x1.q != 0 && x1.p != 0) {
         // Conjugates over one denominator: the product of the brackets.
@@ -622,8 +636,8 @@ SolutionStep vietaCheckStep(const EquationFacts& f)
         if (x1.d != 1)
             multiplied += "/" + TypesetInteger(x1.d * x1.d);
     }
-    check.lines.push_back(checkLine(false, sumOf(t1, t2), f.roots, sum, sep));
-    check.lines.push_back(checkLine(true, multiplied, f.roots, product, sep));
+    check.lines.push_back(Formula(checkLine(false, sumOf(t1, t2), f.roots, sum, sep)));
+    check.lines.push_back(Formula(checkLine(true, multiplied, f.roots, product, sep)));
     return check;
 }
 
@@ -635,8 +649,8 @@ SolutionStep substitutionStep(const EquationFacts& f)
     for (int i = 0; i < (f.signD == 0 ? 1 : 2); ++i) {
         const Surd& x = *roots[i]; // an integer
         const std::string worked = termValues(f.k, { x.p, 0 });
-        check.lines.push_back(trinomialAt(f.k, putIn(MakeRational(x.p, x.d), f.k.separator))
-            + (worked.empty() ? "" : " = " + worked) + " = 0");
+        check.lines.push_back(Formula(trinomialAt(f.k, putIn(MakeRational(x.p, x.d), f.k.separator))
+            + (worked.empty() ? "" : " = " + worked) + " = 0"));
     }
     return check;
 }
@@ -674,7 +688,7 @@ SolutionStep factorStep(const EquationFacts& f)
             + imaginary + "))";
     }
     return { "Разложение на множители",
-        { factoredLine + (f.signD < 0 ? " (над комплексными числами)" : "") } };
+        { Formula(factoredLine) + Prose(f.signD < 0 ? " (над комплексными числами)" : "") } };
 }
 
 // The vertex as the ninth grade finds it: x₀ = −b/(2a), then y₀ with x₀ put
@@ -697,12 +711,14 @@ SolutionStep parabolaStep(const EquationFacts& f)
         y0Value = (worked.empty() ? "= " : "= " + worked + " = ") + TypesetDecimal(*decimalY, sep);
     }
     return { "Парабола",
-        { formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep),
-            "y₀ = " + (shortY ? y0 : "y(x₀)") + " " + y0Value,
-            "Вершина: (x₀; y₀) " + WithDecimals(f.vertexX, f.vertexY, sep),
-            "Ось симметрии: x " + WithDecimal(f.vertexX, sep),
-            Sign(k.a) > 0 ? "Ветви направлены вверх (a > 0)." : "Ветви направлены вниз (a < 0).",
-            "Пересечение с осью y: (0; c) = (0; " + TypesetDecimal(k.c, sep) + ")" } };
+        { Formula(formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep)),
+            Formula("y₀ = " + (shortY ? y0 : "y(x₀)") + " " + y0Value),
+            Prose("Вершина: ") + Formula("(x₀; y₀) " + WithDecimals(f.vertexX, f.vertexY, sep)),
+            Prose("Ось симметрии: ") + Formula("x " + WithDecimal(f.vertexX, sep)),
+            Prose(Sign(k.a) > 0 ? "Ветви направлены вверх (" : "Ветви направлены вниз (")
+                + Formula(Sign(k.a) > 0 ? "a > 0" : "a < 0") + Prose(")."),
+            Prose("Пересечение с осью ") + Formula("y") + Prose(": ")
+                + Formula("(0; c) = (0; " + TypesetDecimal(k.c, sep) + ")") } };
 }
 
 std::vector<SolutionStep> linearSteps(const EquationFacts& f)
@@ -715,20 +731,23 @@ std::vector<SolutionStep> linearSteps(const EquationFacts& f)
         // bx + c = 0, bx = −c, x = −c/b, each with its values.
         const Rational root = Divide(-k.c, k.b);
         SolutionStep step { "Линейное уравнение",
-            { "a = 0, поэтому уравнение линейное: " + TypesetPolynomial(zero, k.b, k.c, sep)
-                + " = 0." } };
+            { Formula("a = 0") + Prose(", поэтому уравнение линейное: ")
+                + Formula(TypesetPolynomial(zero, k.b, k.c, sep) + " = 0") + Prose(".") } };
         if (Sign(k.c) != 0 && !isOne(k.b))
-            step.lines.push_back(
-                TypesetPolynomial(zero, k.b, zero, sep) + " = " + TypesetDecimal(-k.c, sep));
-        step.lines.push_back(rootLine("x", quotient(-k.c, k.b, sep), AsSurd(root), sep));
+            step.lines.push_back(Formula(
+                TypesetPolynomial(zero, k.b, zero, sep) + " = " + TypesetDecimal(-k.c, sep)));
+        step.lines.push_back(Formula(rootLine("x", quotient(-k.c, k.b, sep), AsSurd(root), sep)));
         out.push_back(step);
     } else if (Sign(k.c) != 0) {
         out.push_back({ "Решений нет",
-            { "a = 0 и b = 0, а c ≠ 0: равенство " + TypesetDecimal(k.c, sep)
-                + " = 0 неверно ни при каком x." } });
+            { Formula("a = 0") + Prose(" и ") + Formula("b = 0") + Prose(", а ") + Formula("c ≠ 0")
+                + Prose(": равенство ") + Formula(TypesetDecimal(k.c, sep) + " = 0")
+                + Prose(" неверно ни при каком ") + Formula("x") + Prose(".") } });
     } else {
         out.push_back({ "Любое x",
-            { "a = b = c = 0: равенство 0 = 0 верно при любом x, решений бесконечно много." } });
+            { Formula("a = b = c = 0") + Prose(": равенство ") + Formula("0 = 0")
+                + Prose(" верно при любом ") + Formula("x")
+                + Prose(", решений бесконечно много.") } });
     }
     return out;
 }
@@ -780,35 +799,37 @@ SolutionStep WriteGraphStep(const EquationFacts& facts)
         return parabolaStep(facts);
     const Coefficients& k = facts.k;
     return { "График",
-        { "Прямая y = " + TypesetPolynomial(k.a, k.b, k.c, k.separator)
-            + " пересекает ось y в точке (0; " + TypesetDecimal(k.c, k.separator) + ")." } };
+        { Prose("Прямая ") + Formula("y = " + TypesetPolynomial(k.a, k.b, k.c, k.separator))
+            + Prose(" пересекает ось ") + Formula("y") + Prose(" в точке ")
+            + Formula("(0; " + TypesetDecimal(k.c, k.separator) + ")") + Prose(".") } };
 }
 
-std::string WriteEquationAnswer(const EquationFacts& facts, bool complexRoots)
+StepLine WriteEquationAnswer(const EquationFacts& facts, bool complexRoots)
 {
     const char sep = facts.k.separator;
+    const StepLine stop = Prose(".");
     switch (facts.kind) {
     case EquationFacts::Linear:
-        return "Ответ: " + namedRoot("x", facts.zeros[0], sep) + ".";
+        return Formula(namedRoot("x", facts.zeros[0], sep)) + stop;
     case EquationFacts::Never:
-        return "Ответ: решений нет.";
+        return Prose("решений нет.");
     case EquationFacts::Always:
-        return "Ответ: x — любое число.";
+        return Formula("x") + Prose(" — любое число.");
     case EquationFacts::Quadratic:
         break;
     }
     if (facts.signD < 0)
-        return complexRoots ? "Ответ: " + complexPair(facts, false) + "." : "Ответ: корней нет.";
+        return complexRoots ? Formula(complexPair(facts, false)) + stop : Prose("корней нет.");
     if (facts.signD == 0)
-        return "Ответ: " + namedRoot("x", facts.roots.first, sep) + ".";
+        return Formula(namedRoot("x", facts.roots.first, sep)) + stop;
     const std::string x1 = rootText(facts.roots.first, sep);
     const std::string x2 = rootText(facts.roots.second, sep);
     if (!isLong(x1) && !isLong(x2))
-        return "Ответ: x₁ = " + x1 + ", x₂ = " + x2 + ".";
+        return Formula("x₁ = " + x1) + Prose(", ") + Formula("x₂ = " + x2) + stop;
     // Decimals with as many digits as tell the roots apart.
     const std::vector<std::string> decimals
         = DistinctDecimals({ facts.roots.first, facts.roots.second }, sep);
-    return "Ответ: x₁ ≈ " + decimals[0] + ", x₂ ≈ " + decimals[1] + ".";
+    return Formula("x₁ ≈ " + decimals[0]) + Prose(", ") + Formula("x₂ ≈ " + decimals[1]) + stop;
 }
 
 std::vector<Method> OfferedMethods(const EquationFacts& facts)

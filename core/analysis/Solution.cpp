@@ -14,18 +14,21 @@ SolutionStep statement(const EquationFacts& f, Relation relation)
 {
     const Coefficients& k = f.k;
     const char sep = k.separator;
+    // The coefficients one by one: a line may break after each comma.
     SolutionStep step { relation == Relation::Equal ? "Уравнение" : "Неравенство",
-        { TypesetPolynomial(k.a, k.b, k.c, sep) + " " + RelationText(relation),
-            "a = " + TypesetDecimal(k.a, sep) + ", b = " + TypesetDecimal(k.b, sep)
-                + ", c = " + TypesetDecimal(k.c, sep) } };
+        { Formula(TypesetPolynomial(k.a, k.b, k.c, sep) + " " + RelationText(relation)),
+            Formula("a = " + TypesetDecimal(k.a, sep)) + Prose(", ")
+                + Formula("b = " + TypesetDecimal(k.b, sep)) + Prose(", ")
+                + Formula("c = " + TypesetDecimal(k.c, sep)) } };
     for (std::size_t i = 0; i < 3; ++i) {
         if (k.rounded[i])
-            step.lines.push_back(std::string("Запись ") + kNames[i]
-                + " слишком длинная для точного счёта: взято её значение одинарной точности.");
+            step.lines.push_back(Prose("Запись ") + Formula(kNames[i])
+                + Prose(" слишком длинная для точного счёта: взято её значение одинарной "
+                        "точности."));
     }
     if (relation != Relation::Equal && f.kind == EquationFacts::Quadratic)
-        step.lines.push_back(
-            "Найдём корни трёхчлена: " + TypesetPolynomial(k.a, k.b, k.c, sep) + " = 0.");
+        step.lines.push_back(Prose("Найдём корни трёхчлена: ")
+            + Formula(TypesetPolynomial(k.a, k.b, k.c, sep) + " = 0") + Prose("."));
     return step;
 }
 
@@ -106,7 +109,8 @@ EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Met
     out.rootSummary = WriteRootSummary(facts);
     if (relation != Relation::Equal)
         WriteInequality(facts, relation, out);
-    out.curve.caption = out.steps.front().lines.front();
+    out.statement = out.steps.front().lines.front();
+    out.curve.caption = PlainText(out.statement);
     out.steps.push_back(WriteGraphStep(facts));
     // Coefficients moved under the plot have no result line to compare.
     if (!solved.resultLine.empty())

@@ -10,6 +10,7 @@
 #include "PlotView.h"
 #include "SolutionChoice.h"
 #include "Solver.h"
+#include "StepLine.h"
 
 #include <optional>
 #include <string>
@@ -28,23 +29,24 @@ struct NumberLine {
     std::vector<Point> points; // ascending
     std::vector<int> signs; // points.size() + 1: +1, −1 or 0
     std::vector<bool> chosen; // points.size() + 1: the interval is in the answer
-    // What stands for the picture in the steps copied as text.
-    std::string text;
 };
 
 struct SolutionStep {
-    std::string heading;
-    std::vector<std::string> lines;
+    std::string heading; // prose
+    std::vector<StepLine> lines;
 };
 
 // The word every answer begins with, then a space; the window, the page and
-// LaTeX set it in bold.
+// LaTeX set it in bold before the answer.
 inline constexpr std::string_view kAnswerWord = "Ответ:";
 
 struct EquationSolution {
+    // The equation or inequality: «x² − 3x + 2 > 0», the first line of the
+    // steps and the title of the page.
+    StepLine statement;
     std::vector<SolutionStep> steps;
-    // «Ответ: x₁ = 2, x₂ = 1.», the exact forms and nothing else.
-    std::string answer;
+    // «x₁ = 2, x₂ = 1.» after kAnswerWord, the exact forms and nothing else.
+    StepLine answer;
     // Empty when the result line says what exact arithmetic says, or where
     // there is none (coefficients moved under the plot).
     std::string precisionNote;
@@ -54,7 +56,7 @@ struct EquationSolution {
     std::string rootSummary;
     PlotCurve curve;
     // For an inequality: the number line, drawn after the lines of the step
-    // numberLineStep.
+    // numberLineStep (in plain text, its line of signs: PlainText.h).
     std::optional<NumberLine> numberLine;
     std::size_t numberLineStep = 0;
     // The methods offered, in the order a school meets them, and the one the

@@ -1,8 +1,8 @@
 // How the explanation and the plot write numbers and formulas, as a Russian
 // textbook does: U+2212 for the minus sign, the decimal separator of the
 // regional settings, powers of ten as ·10ⁿ with superscript digits (never
-// E notation), and formulas that a line breaks only between their parts.
-// The result line keeps its own notation; these are for everything around it.
+// E notation). The result line keeps its own notation; these are for
+// everything around it.
 #pragma once
 
 #include "ExactNumbers.h"
@@ -36,20 +36,6 @@ std::string Superscript(long n);
 // "0,3333", "−2,5·10⁹", "10⁵", "−10⁻¹⁹"; integers up to six digits written
 // out in full ("100000"). Zero, and a negative zero, are "0".
 std::string TextbookNumber(long double value, int digits, char separator);
-
-// The words of a line between its single spaces, an empty one between two
-// spaces: joined with spaces again they give the line.
-std::vector<std::string> SpaceSeparated(const std::string& line);
-
-// The line with the spaces where it must not break made non-breaking
-// (U+00A0): inside brackets, between the parts of a term, around an operator
-// of a short formula, and before a relation sign whose either side is short
-// («bx + c = 0», «(0; 5)», «x₁ = 2» stay whole). A line then breaks between
-// words of the text, after a comma or colon, before = or ≈ in a chain, and
-// before +, − or ∪ on a long side of a formula. A word joiner (U+2060)
-// follows a slash that a letter or bracket follows (−b/a), which a line
-// would otherwise break after.
-std::string NoBreakInsideTerms(const std::string& line);
 
 // Exact values, with U+2212 for minus, the decimal separator, and powers of
 // ten as ·10ⁿ where a plain decimal would be long.

@@ -15,7 +15,7 @@
 // «корней нет» unless `complexRoots`.
 std::vector<SolutionStep> WriteMethodSteps(
     const EquationFacts& facts, Method method, bool complexRoots);
-std::string WriteEquationAnswer(const EquationFacts& facts, bool complexRoots);
+StepLine WriteEquationAnswer(const EquationFacts& facts, bool complexRoots);
 // The last step: the parabola (vertex, axis, branches, intercept) or the line.
 SolutionStep WriteGraphStep(const EquationFacts& facts);
 // The methods that apply, always in the order a school meets them.

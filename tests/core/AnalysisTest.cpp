@@ -6,6 +6,7 @@
 #include "LabelPlacement.h"
 #include "LatexExport.h"
 #include "PaperScale.h"
+#include "PlainText.h"
 #include "PlotTrace.h"
 #include "PlotView.h"
 #include "Solution.h"
@@ -45,8 +46,8 @@ std::string allLines(const EquationSolution& s)
     std::string out;
     for (const SolutionStep& step : s.steps) {
         out += "[" + step.heading + "]\n";
-        for (const std::string& line : step.lines)
-            out += line + "\n";
+        for (const StepLine& line : step.lines)
+            out += PlainText(line) + "\n";
     }
     return plainSpaces(out);
 }
@@ -204,10 +205,10 @@ TEST_F(Analysis, CommaSeparatorIsReadAndWritten)
     // Every explanation (of an inequality: the equation's and more) reads the same with
     // either separator: each decimal point between digits becomes a comma, and nothing else.
     const auto everything = [](const EquationSolution& s) {
-        std::string text = allLines(s) + s.answer + s.description + "\n" + s.precisionNote;
+        std::string text = SolutionPlainText(s) + s.description;
         for (const PlotPoint& point : s.curve.points)
             text += "\n" + point.label;
-        return text + (s.numberLine ? s.numberLine->text : "");
+        return text;
     };
     const char* equations[][3] = { { "1", "-20", "1" }, { "2", "-7", "3" }, { "1.5", "-3", "1" },
         { "1", "0.1", "0.0025" }, { "1", "1e19", "1" }, { "2.5e-3", "0.5", "-7" },
@@ -363,27 +364,48 @@ TEST_F(Analysis, TextbookNotation)
     for (const auto& row : numbers)
         EXPECT_EQ(TextbookNumber(row.value, row.digits, ','), row.text);
 
-    // '~' stands for a non-breaking space.
+    // The lines as their writers mark them, each output's reading: the plain
+    // text, where a chain breaks (|), and the LaTeX.
     const struct {
-        const char *line, *breakable;
+        const char* name;
+        StepLine line;
+        const char *plain, *chain, *latex;
     } lines[] = {
-        { "(0; 5)", "(0;~5)" },
-        { "a = 0, поэтому уравнение линейное: bx + c = 0.",
-            "a~=~0, поэтому уравнение линейное: bx~+~c~=~0." },
-        { "D = b² − 4ac = (−20)² − 4·1·1 = 396", "D~=~b²~−~4ac =~(−20)²~−~4·1·1~=~396" },
-        { "a(x − x₁)(x − x₂) = (x − 10 − 3√11)(x − 10 + 3√11)",
-            "a(x~−~x₁)(x~−~x₂) =~(x~−~10~−~3√11)(x~−~10~+~3√11)" },
-        { "x₁ = (3 + √5)/2 ≈ 2,618", "x₁~=~(3~+~√5)/2 ≈~2,618" },
-        { "Ответ: x ∈ (−∞; (3 − √5)/2] ∪ [(3 + √5)/2; +∞).",
-            "Ответ: x~∈~(−∞;~(3~−~√5)/2] ∪~[(3~+~√5)/2;~+∞)." },
-        { "x ∈ (−∞; 1) ∪ (2; +∞)", "x~∈~(−∞;~1)~∪~(2;~+∞)" },
-        { "(−b/(2a); −D/(4a)) = (3/2; c/a)", "(−b/\u2060(2a);~−D/\u2060(4a)) =~(3/2;~c/\u2060a)" },
+        { "a fraction in a long chain",
+            Formula("x₁ + x₂ = (25 + √619)/2 + (25 − √619)/2 = 25 = −b/a"),
+            "x₁ + x₂ = (25 + √619)/2 + (25 − √619)/2 = 25 = −b/a",
+            "x₁ + x₂|= (25 + √619)/2 + (25 − √619)/2|= 25 = −b/a",
+            "$x_1 + x_2 \\hm{=} \\frac{25 + \\sqrt{619}}{2} + \\frac{25 - \\sqrt{619}}{2} "
+            "\\hm{=} 25 = -\\frac{b}{a}$" },
+        { "an interval", Formula("x ∈ (−∞; (25 − √619)/2] ∪ [(25 + √619)/2; +∞)") + Prose("."),
+            "x ∈ (−∞; (25 − √619)/2] ∪ [(25 + √619)/2; +∞).",
+            "x ∈ (−∞; (25 − √619)/2]|∪ [(25 + √619)/2; +∞)",
+            "$x \\in \\left(-\\infty ; \\frac{25 - \\sqrt{619}}{2}\\right] \\hm{\\cup } \\left[" },
+        { "a root", Formula("x₁ = (3 + √5)/2 ≈ 2,618"), "x₁ = (3 + √5)/2 ≈ 2,618",
+            "x₁ = (3 + √5)/2|≈ 2,618", "$x_1 = \\frac{3 + \\sqrt{5}}{2} \\hm{\\approx } 2{,}618$" },
+        { "a short chain stays whole", Formula("x₂ = 1"), "x₂ = 1", "x₂ = 1", "$x_2 = 1$" },
+        { "the coefficients, a break after each comma",
+            Formula("a = 1") + Prose(", ") + Formula("b = −3") + Prose(", ") + Formula("c = 2"),
+            "a = 1, b = −3, c = 2", "a = 1|b = −3|c = 2", "$a = 1$, $b = -3$, $c = 2$" },
+        { "a condition and its colon", Formula("D > 0") + Prose(": два корня."),
+            "D > 0: два корня.", "D > 0", "$D > 0$: два корня." },
+        { "a factor with a fraction", Formula("a(x − x₁)(x − x₂) = (x − (3 + √5)/2)(x − 1)"),
+            "a(x − x₁)(x − x₂) = (x − (3 + √5)/2)(x − 1)",
+            "a(x − x₁)(x − x₂)|= (x − (3 + √5)/2)(x − 1)",
+            "\\left(x - \\frac{3 + \\sqrt{5}}{2}\\right)(x - 1)$" },
     };
     for (const auto& row : lines) {
-        std::string expected = row.breakable;
-        for (std::size_t at; (at = expected.find('~')) != std::string::npos;)
-            expected.replace(at, 1, "\u00A0");
-        EXPECT_EQ(NoBreakInsideTerms(row.line), expected) << row.breakable;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(PlainText(row.line), row.plain);
+        // The formulas' pieces, each a piece that no line breaks.
+        std::string chain;
+        for (const ::Run& run : row.line.runs) {
+            for (const std::string& piece :
+                run.kind == ::Run::Formula ? ChainPieces(run) : std::vector<std::string>())
+                chain += (chain.empty() ? "" : "|") + piece;
+        }
+        EXPECT_EQ(chain, row.chain);
+        EXPECT_NE(LatexLine(row.line).find(row.latex), std::string::npos) << LatexLine(row.line);
     }
     // The plot's labels say = only where the value is exact.
     EXPECT_EQ(ExplainEquation("1", "-3", "1", ',').curve.points[0].label, "x₁ ≈ 2,618");
@@ -693,9 +715,10 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
         EXPECT_EQ(offered.methods, row.methods);
         // The formula by default, the linear case by its own way.
         EXPECT_EQ(offered.method, row.methods.front());
-        EXPECT_EQ(plainSpaces(offered.answer), row.answer);
+        const std::string answer = AnswerText(offered);
+        EXPECT_EQ(plainSpaces(answer), row.answer);
         // «Ответ: x₁ = 3, x₂ = 1/2.» names x₁ = 3 and x₂ = 1/2.
-        const std::string named = plainSpaces(offered.answer.substr(0, offered.answer.size() - 1));
+        const std::string named = plainSpaces(answer.substr(0, answer.size() - 1));
         for (const Method method : offered.methods) {
             const EquationSolution s = ExplainEquation(row.a, row.b, row.c, row.separator, method);
             ASSERT_EQ(s.method, method);
@@ -705,7 +728,8 @@ TEST_F(Analysis, EveryMethodOfferedReachesTheAnswer)
                 const EquationSolution complex = ExplainEquation(
                     row.a, row.b, row.c, row.separator, method, Relation::Equal, true);
                 EXPECT_NE(allLines(complex).find('i'), std::string::npos) << allLines(complex);
-                EXPECT_TRUE(complex.answer.starts_with("Ответ: x₁,₂ = ")) << complex.answer;
+                EXPECT_TRUE(PlainText(complex.answer).starts_with("x₁,₂ = "))
+                    << AnswerText(complex);
             }
             for (const std::string& root : split(split(named, ": ").back(), ", ")) {
                 const bool rounded = root.find(" ≈ ") != std::string::npos;
@@ -832,7 +856,7 @@ TEST_F(Analysis, InequalityAnswersInIntervalNotation)
         for (std::size_t i = 0; i < 4; ++i) {
             const EquationSolution s
                 = ExplainEquation(row.a, row.b, row.c, row.separator, {}, kInequalities[i]);
-            EXPECT_EQ(s.answer, std::string("Ответ: ") + row.answers[i] + ".") << allLines(s);
+            EXPECT_EQ(AnswerText(s), std::string("Ответ: ") + row.answers[i] + ".") << allLines(s);
         }
     }
 }
@@ -905,7 +929,8 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
         EXPECT_TRUE(s.description.ends_with(row.sentence)) << s.description;
     }
     const EquationSolution s = ExplainEquation("1", "-3", "2", ',', std::nullopt, kGreater);
-    EXPECT_EQ(s.numberLine->text, "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)");
+    EXPECT_EQ(PlainText(NumberLineSigns(*s.numberLine)),
+        "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)");
     EXPECT_EQ(s.steps[s.numberLineStep].heading, "Метод интервалов");
     // A copied or saved plot is captioned with the inequality.
     EXPECT_EQ(s.curve.caption, "x² − 3x + 2 > 0");
@@ -982,43 +1007,53 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
         Relation relation;
         const char* snippet;
     } rows[] = {
-        { "1;-3;1", kEqual, "  &x^{2} - 3x + 1 = 0 \\\\\n" },
-        { "1;-3;1", kEqual, "x_{1,2} = \\frac{-b \\pm \\sqrt{D}}{2a} = \\frac{3 \\pm" },
-        { "1;-3;1", kEqual, "x_1 = \\frac{3 + \\sqrt{5}}{2} \\approx 2{,}618" },
-        { "1;-3;1", kEqual, "  &\\text{\\textbf{Корни}} \\\\\n" },
-        { "1;-3;1", kEqual, "D > 0:\\text{ два корня.}" },
-        { "1;-3;1", kEqual, "(3 + \\sqrt{5})(3 - \\sqrt{5})/4 = 1 = \\frac{c}{a}" },
-        { "1;-3;1", kEqual, "&\\text{\\textbf{Ответ:} }x_1 = \\frac{3 + \\sqrt{5}}{2}, x_2" },
+        { "1;-3;1", kEqual, "\\hangindent=2em $x^{2} - 3x + 1 = 0$\\par\n" },
+        { "1;-3;1", kEqual, "x_{1,2} \\hm{=} \\frac{-b \\pm \\sqrt{D}}{2a} \\hm{=} \\frac{3 \\pm" },
+        { "1;-3;1", kEqual, "$x_1 = \\frac{3 + \\sqrt{5}}{2} \\hm{\\approx } 2{,}618$" },
+        { "1;-3;1", kEqual, "\n\\textbf{Корни}\\par\n" },
+        { "1;-3;1", kEqual, "$D > 0$: два корня." },
+        { "1;-3;1", kEqual, "(3 + \\sqrt{5})(3 - \\sqrt{5})/4 = 1 \\hm{=} \\frac{c}{a}$" },
+        { "1;-3;1", kEqual, "\\textbf{Ответ:} $x_1 = \\frac{3 + \\sqrt{5}}{2}$, $x_2" },
+        { "1;-3;1", kEqual,
+            "a(x - x_1)(x - x_2) \\hm{=} \\left(x - \\frac{3 + \\sqrt{5}}{2}\\right)\\left(x" },
         { "1;0;-5", kEqual,
-            "\\frac{\\pm \\sqrt{20}}{2} = \\frac{\\pm 2\\sqrt{5}}{2} = \\pm \\sqrt{5}" },
-        { "1;-100000;0", kEqual, "&x^{2} - 100\\,000x = 0 \\\\\n" },
-        { "1;-100000;0", kEqual, "&\\text{\\textbf{Разложение на множители}} \\\\\n" },
-        { "2,5e9;1;-3", kEqual, "\\approx -1{,}2 \\cdot 10^{-9} = \\frac{c}{a}" },
-        { "1;1e-19;-3", kEqual, "x^{2} + 10^{-19} \\cdot x - 3 = 0" },
-        { "1;-3;2", kGreater, "x \\in (-\\infty ; 1) \\cup (2; +\\infty ).\n\\end{align*}\n" },
-        { "1;-3;2", kGreater, "\\text{Знаки: }+\\text{ на }(-\\infty ; 1), -\\text{ на }(1; 2)" },
-        { "1;-3;2", kGreater, "\\text{Отмечаем на прямой корни 1 и 2 выколотыми точками" },
-        { "1;-3;2", kGreater, "&a > 0:\\text{ правее корней знак «+», при" },
+            "\\frac{\\pm \\sqrt{20}}{2} \\hm{=} \\frac{\\pm 2\\sqrt{5}}{2} \\hm{=} \\pm "
+            "\\sqrt{5}$" },
+        { "1;-100000;0", kEqual, "$x^{2} - 100\\,000x = 0$\\par\n" },
+        { "1;-100000;0", kEqual, "\\textbf{Разложение на множители}\\par\n" },
+        { "2,5e9;1;-3", kEqual, "\\hm{\\approx } -1{,}2 \\cdot 10^{-9} \\hm{=} \\frac{c}{a}$" },
+        { "1;1e-19;-3", kEqual, "$x^{2} + 10^{-19} \\cdot x - 3 = 0$" },
+        { "1;-3;2", kGreater,
+            "$x \\in (-\\infty ; 1) \\hm{\\cup } (2; +\\infty )$.\\par\n\\end{flushleft}\n" },
+        { "1;-3;2", kGreater, "Знаки: $+$ на $(-\\infty ; 1)$, $-$ на $(1; 2)$" },
+        { "1;-3;2", kGreater, "Отмечаем на прямой корни $1$ и $2$ выколотыми точками" },
+        { "1;-3;2", kGreater, "$a > 0$: правее корней знак «$+$», при" },
         { "1;-3;1", kAtMost, "x^{2} - 3x + 1 \\leq 0" },
-        { "1;-3;1", kAtMost, "x \\in [\\frac{3 - \\sqrt{5}}{2}; \\frac{3 + \\sqrt{5}}{2}]" },
-        { "1;-3;1", kAtMost, "\\text{Берём промежуток со знаком «$-$»: }" },
-        { "1;2;5", kEqual, "&D < 0,\\text{ корней нет.} \\\\\n" },
-        { "1;2;5", kEqual, "&\\text{\\textbf{Ответ:} }\\text{корней нет.}" },
+        { "1;-3;1", kAtMost,
+            "x \\in \\left[\\frac{3 - \\sqrt{5}}{2}; \\frac{3 + \\sqrt{5}}{2}\\right]" },
+        { "1;-3;1", kAtMost, "Берём промежуток со знаком «$-$»: $" },
+        { "1;2;5", kEqual, "$D < 0$, корней нет.\\par\n" },
+        { "1;2;5", kEqual, "\\textbf{Ответ:} корней нет.\\par" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.coefficients);
         const std::vector<std::string> k = split(row.coefficients);
         const std::string latex
             = SolutionAsLatex(ExplainEquation(k[0], k[1], k[2], ',', {}, row.relation));
-        EXPECT_TRUE(latex.starts_with("\\begin{align*}\n  &\\text{\\textbf{")) << latex;
+        EXPECT_TRUE(latex.starts_with("\\begin{flushleft}\n\\providecommand*{\\hm}")) << latex;
         EXPECT_NE(latex.find(row.snippet), std::string::npos) << row.snippet << "\nin\n" << latex;
     }
-    EXPECT_EQ(LatexLine("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹"),
-        "x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}");
+    // A heading is prose, its index in math.
+    EXPECT_NE(SolutionAsLatex(ExplainEquation("1", "-6", "9", ',', Method::HalfDiscriminant))
+                  .find("\\textbf{Дискриминант D$_1$}\\par"),
+        std::string::npos);
+    EXPECT_EQ(LatexLine(Formula("x ≠ 1,5; y ≥ 0 ≥ −2·10⁻¹⁹")),
+        "$x \\neq 1{,}5; y \\geq 0 \\geq -2 \\cdot 10^{-19}$");
 }
 
 // Where pdflatex is installed, copied solutions typeset in a plain amsmath
-// document with Cyrillic fonts, every character found in a font.
+// article with Cyrillic fonts, every character found in a font and no line
+// wider than the text.
 TEST_F(Analysis, LatexTypesets)
 {
     if (std::system("command -v pdflatex >/dev/null 2>&1") != 0)
@@ -1037,6 +1072,9 @@ TEST_F(Analysis, LatexTypesets)
         << SolutionAsLatex(ExplainEquation("2,5e9", "1", "-3", ','))
         << SolutionAsLatex(ExplainEquation("1", "0", "-5", ',', {}, Relation::LessOrEqual))
         << SolutionAsLatex(ExplainEquation("0", "2", "-3", ',', {}, Relation::Less))
+        << SolutionAsLatex(ExplainEquation("1", "1e19", "1", ','))
+        << SolutionAsLatex(ExplainEquation("2", "-50", "3", ',', {}, Relation::GreaterOrEqual))
+        << SolutionAsLatex(ExplainEquation("-1", "-3", "2", ',', {}, Relation::Less))
         << "\\end{document}\n";
     const std::string pdflatex = "cd '" + dir.string() + "' && pdflatex -halt-on-error";
     const int status = std::system((pdflatex + " solution.tex </dev/null >/dev/null").c_str());
@@ -1044,6 +1082,7 @@ TEST_F(Analysis, LatexTypesets)
     log << std::ifstream(dir / "solution.log").rdbuf();
     EXPECT_EQ(status, 0) << log.str();
     EXPECT_EQ(log.str().find("Missing character"), std::string::npos) << log.str();
+    EXPECT_EQ(log.str().find("Overfull \\hbox"), std::string::npos) << log.str();
     std::filesystem::remove_all(dir);
 }
 

@@ -333,6 +333,9 @@ def check_solution_window():
         check(wait_for(lambda: "x² − 3x + 2 > 0" in text_of(steps)), "> 0 makes it an inequality")
         check(wait_for(lambda: "Ответ: x ∈ (−∞; 1) ∪ (2; +∞)." in text_of(steps)),
               "the answer of x² − 3x + 2 > 0: " + text_of(steps)[-60:])
+        said = text_of(steps)
+        check("Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)" in said and "\ufffc" not in said
+              and "\u2060" not in said, "the number line is read as its signs, with no picture or joiner")
 
         # «= 0» again, and 1, 1, 1: no roots in the school's course; «Комплексные корни» from the
         # menu «Решение» by its keys (Alt+Р, К) gives the complex pair.

@@ -4,10 +4,13 @@
 #include "Contrast.h"
 #include "FileNames.h"
 #include "FormTestBase.h"
+#include "PlainText.h"
 #include "PlotWidget.h"
 #include "SolutionPage.h"
 #include "SolutionWindow.h"
+#include "StepsHtml.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -28,7 +31,10 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -434,11 +440,27 @@ private slots:
         window()->showSolution(solution);
         const QString text = steps();
         // The number line's text stands after the lines of its step, before the next step.
-        const QString line = "\n" + QString::fromStdString(solution.numberLine->text) + "\n";
+        const QString line = "\n"
+            + QString::fromStdString(PlainText(NumberLineSigns(*solution.numberLine))) + "\n";
         const auto& next = solution.steps.at(solution.numberLineStep + 1).heading;
         QVERIFY2(text.trimmed().endsWith("\nОтвет: x ∈ (−∞; 1) ∪ (2; +∞)."), qPrintable(text));
         QVERIFY(text.indexOf(line) > 0 && text.indexOf(line) < text.indexOf(next.c_str())
             && !text.contains(QChar::ObjectReplacementCharacter));
+        // A screen reader is told the same text: the signs, no picture, no joiner of −b/a.
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(window()->steps());
+        QAccessibleTextInterface* said = read->textInterface();
+        QVERIFY(said && read->role() == QAccessible::EditableText
+            && read->text(QAccessible::Name) == "Решение");
+        const QString heard = said->text(0, said->characterCount());
+        QVERIFY(window()->steps()->toPlainText().contains(QChar(0x2060)));
+        QVERIFY2(heard.contains("Знаки: + на") && !heard.contains(QChar::ObjectReplacementCharacter)
+                && !heard.contains(QChar(0x2060)),
+            qPrintable(heard));
+        QCOMPARE(heard, text);
+        // The document says the same, so that the caret is told where it is in that text.
+        QString shown = window()->steps()->toPlainText();
+        shown.replace(QChar::ObjectReplacementCharacter, line.trimmed()).remove(QChar(0x2060));
+        QCOMPARE(shown, text);
         QTextDocument* document = window()->steps()->document();
         const auto picture = [&] {
             const QUrl url("quadratic:number-line");
@@ -464,6 +486,101 @@ private slots:
         // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
         window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
         QVERIFY2(steps().contains(u"= 10\u202F000\u202F000\u202F000"), qPrintable(steps()));
+    }
+
+    // The rich text of a line: a formula's spaces non-breaking (~), a joiner
+    // (^) where Qt would break after «/» or before «(», an ordinary space only
+    // before a relation of the chain; digit groups kept for the document.
+    void lineHtmlHoldsTermsTogether()
+    {
+        const struct {
+            StepLine line;
+            const char16_t* html;
+        } rows[] = {
+            { Formula("x₁ + x₂ = (25 + √619)/2 + (25 − √619)/2 = 25 = −b/a"),
+                u"x₁~+~x₂ =~(25~+~√619)/^2~+~(25~−~√619)/^2 =~25~=~−b/^a" },
+            { Formula("x ∈ (−∞; (25 − √619)/2] ∪ [(25 + √619)/2; +∞)") + Prose("."),
+                u"x~∈~(−∞;~(25~−~√619)/^2] ∪~[^(25~+~√619)/^2;~+∞)." },
+            { Formula("x₁ = (3 + √5)/2 ≈ 2,618"), u"x₁~=~(3~+~√5)/^2 ≈~2,618" },
+            { Formula("a(x − x₁)(x − x₂) = −(x − 1)(x − 10\u202F000)"),
+                u"a^(x~−~x₁)^(x~−~x₂) =~−^(x~−~1)^(x~−~10\uE000000)" },
+            { Prose("Знак «+» <") + Formula("x"), u"Знак «+» &lt;x" },
+        };
+        for (const auto& row : rows) {
+            const QString expected = QString::fromUtf16(row.html)
+                                         .replace('~', QChar(0x00A0))
+                                         .replace('^', QChar(0x2060));
+            QCOMPARE(LineHtml(row.line), expected);
+        }
+    }
+
+    // Laid out narrow, a line of the steps breaks only between runs or before
+    // a relation of a chain, never inside a fraction, bracket or number.
+    void formulasBreakOnlyBetweenPieces_data()
+    {
+        QTest::addColumn<QString>("coefficients");
+        QTest::addColumn<int>("relation");
+        for (const char* each : { "2;-50;3", "1;-20;1", "1;-3;1", "-1;-3;2" }) {
+            for (const Relation relation : { Relation::Equal, Relation::GreaterOrEqual })
+                QTest::addRow("%s %s", each, RelationText(relation).c_str())
+                    << QString(each) << int(relation);
+        }
+    }
+
+    void formulasBreakOnlyBetweenPieces()
+    {
+        QFETCH(QString, coefficients);
+        QFETCH(int, relation);
+        const QStringList k = coefficients.split(';');
+        const EquationSolution solution = ExplainEquation(k[0].toStdString(), k[1].toStdString(),
+            k[2].toStdString(), '.', std::nullopt, Relation(relation));
+        std::vector<StepLine> lines { solution.answer };
+        for (const SolutionStep& step : solution.steps)
+            lines.insert(lines.end(), step.lines.begin(), step.lines.end());
+        if (solution.numberLine)
+            lines.push_back(NumberLineSigns(*solution.numberLine));
+        for (const StepLine& line : lines) {
+            // Where a line may start: anywhere in prose, at a run, at a piece.
+            QList<int> allowed;
+            int at = 0;
+            for (const Run& run : line.runs) {
+                const int length = int(QString::fromStdString(run.text).size());
+                QList<int> pieces;
+                int piece = 0;
+                for (const std::string& each :
+                    run.kind == Run::Formula ? ChainPieces(run) : std::vector<std::string>())
+                    pieces << std::exchange(
+                        piece, piece + int(QString::fromStdString(each).size()) + 1);
+                for (int i = 0; i <= length; ++i) {
+                    if (i == 0 || i == length || run.kind == Run::Prose || pieces.contains(i))
+                        allowed << at + i;
+                }
+                at += length;
+            }
+            for (const int width : { 60, 140, 260 }) {
+                QTextDocument document;
+                document.setDefaultTextOption(QTextOption(Qt::AlignLeft));
+                document.setTextWidth(width);
+                document.setHtml(LineHtml(line));
+                RestoreDigitGroupSpaces(&document);
+                const QTextBlock block = document.firstBlock();
+                document.documentLayout()->blockBoundingRect(block);
+                const QString text = block.text();
+                const QString plain = QString::fromStdString(PlainText(line));
+                QTextLayout* layout = block.layout();
+                for (int i = 1; i < layout->lineCount(); ++i) {
+                    const int start = layout->lineAt(i).textStart();
+                    const int offset = start - int(text.left(start).count(QChar(0x2060)));
+                    QVERIFY2(allowed.contains(offset),
+                        qPrintable(QString("%1 px: «%2» ‖ «%3»")
+                                       .arg(width)
+                                       .arg(plain.left(offset), plain.mid(offset))));
+                }
+                // The coefficients break after their commas.
+                if (plain.startsWith("a = ") && width == 60)
+                    QVERIFY2(layout->lineCount() >= 2, qPrintable(plain));
+            }
+        }
     }
 
     // Beside the main window where there is room, else below it, else in a
@@ -947,7 +1064,7 @@ private slots:
         if (putOnClipboard("before")) {
             latex->trigger();
             QVERIFY(QApplication::clipboard()->text().contains(
-                "&\\text{\\textbf{Ответ:} }x \\in (-\\infty ; 1) \\cup (2; +\\infty )."));
+                "\\textbf{Ответ:} $x \\in (-\\infty ; 1) \\hm{\\cup } (2; +\\infty )$."));
         }
         window()->showFailure("Текст «x» не является правильным числом.");
         pdf->trigger();
