@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QToolButton>
 
 #include <algorithm>
@@ -90,6 +92,16 @@ CoefficientBox::CoefficientBox(QWidget* parent)
     // count at once.
     setKeyboardTracking(false);
     setAlignment(Qt::AlignRight);
+}
+
+int CoefficientBox::widthFor(const QString& text) const
+{
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QFontMetrics metrics = fontMetrics();
+    // The caret and the edit field's own margins, as QAbstractSpinBox allows.
+    const QSize field(metrics.horizontalAdvance(text) + 2 + 2 * 4, metrics.height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, field, this).width();
 }
 
 QString CoefficientBox::textFromValue(double value) const
@@ -171,11 +183,10 @@ CoefficientSliders::CoefficientSliders(QWidget* parent)
     // Wide enough for the seven digits a single-precision coefficient holds,
     // with a power of ten, and the frame; not for the box's extremes (3·10³⁸
     // written out) that its size hint allows for: the slider keeps the room.
-    const QFontMetrics metrics = fontMetrics();
-    const int width
-        = metrics.horizontalAdvance(QString(kMinus) + "1,234567·10⁻¹⁹") + metrics.height();
-    for (const Row& row : m_rows)
-        row.box->setFixedWidth(std::min(width, row.box->sizeHint().width()));
+    for (const Row& row : m_rows) {
+        row.box->setFixedWidth(std::min(
+            row.box->widthFor(QString(kMinus) + "1,234567·10⁻¹⁹"), row.box->sizeHint().width()));
+    }
     setNarrow(false);
 }
 

@@ -37,6 +37,8 @@ public:
     QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& text, int& position) const override;
+    // The width at which the style leaves `text` room in the edit field.
+    int widthFor(const QString& text) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
