@@ -46,10 +46,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         FUZZ_ASSERT(std::find(solution.methods.begin(), solution.methods.end(), solution.method)
                 != solution.methods.end(),
             "the steps use a method offered");
-        std::string all = solution.description + "\n" + SolutionPlainText(solution);
+        // Only the note quotes the result line, E notation and all.
+        std::string plain = SolutionPlainText(solution);
+        std::size_t note = std::string::npos;
+        if (!solution.precisionNote.empty())
+            note = plain.find(solution.precisionNote);
+        if (note != std::string::npos)
+            plain.erase(note, solution.precisionNote.size());
+        std::string all = solution.description + "\n" + plain;
         for (const PlotPoint& point : solution.curve.points)
             all += "\n" + point.label;
-        // Only the note quotes the result line, E notation and all.
         FUZZ_ASSERT(all.find('E') == std::string::npos, "no E notation is written");
         FUZZ_ASSERT(complexRoots || all.find('i') == std::string::npos,
             "no imaginary unit unless complex roots are asked for");

@@ -18,9 +18,12 @@ std::size_t length(std::string_view text)
     std::size_t n = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
         n += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    for (std::size_t at = text.find("\u202F"); at != std::string_view::npos;
-         at = text.find("\u202F", at + 1))
+    constexpr std::string_view groupSpace = "\u202F";
+    std::size_t at = text.find(groupSpace);
+    while (at != std::string_view::npos) {
         --n;
+        at = text.find(groupSpace, at + 1);
+    }
     return n;
 }
 
