@@ -22,6 +22,9 @@ constexpr double kLargestSpan = 1e300;
 // the intercept a hair apart at a scale of 10¹⁹ (1, 10¹⁹, 1) or of 10⁵
 // (1, −10⁵, 0,001), where the view falls back to the vertex region.
 constexpr double kDistinct = 1e-4;
+// How many of the view's heights away the x axis may be and still be brought
+// into the view.
+constexpr double kAxisReach = 3;
 
 double clampSpan(double span, double center)
 {
@@ -72,16 +75,71 @@ PlotBox fitRange(
     double yLo = *std::min_element(ys.begin(), ys.end());
     double yHi = *std::max_element(ys.begin(), ys.end());
     widen(yLo, yHi, 2);
-    // The x axis joins the view where it is no further away than the view is tall.
+    // The x axis joins the view where it is no further away than three times
+    // the view's height: a parabola that never meets it is seen above or below
+    // it, which is why it has no roots.
     const double span = yHi - yLo;
-    if (yLo > 0 && yLo <= span)
+    if (yLo > 0 && yLo <= kAxisReach * span)
         yLo = 0;
-    if (yHi < 0 && -yHi <= span)
+    if (yHi < 0 && -yHi <= kAxisReach * span)
         yHi = 0;
     const double yMargin = (yHi - yLo) * kMargin;
     box.yMin = yLo - yMargin;
     box.yMax = yHi + yMargin;
     return box;
+}
+
+// [xLo, xHi] widened so that the view, with its margins, shows each part of
+// an inequality's answer: its finite ends, and of a part that runs off to
+// infinity at least a quarter of the view's width. A linear inequality is
+// centred on its root, so that half the view is the answer.
+void holdAnswer(const PlotCurve& curve, double& xLo, double& xHi)
+{
+    if (!curve.inequality)
+        return;
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    bool toLeft = false, toRight = false;
+    double leftEnd = 0, rightEnd = 0;
+    for (const PlotInterval& part : curve.solution) {
+        for (const double end : { part.from, part.to }) {
+            if (std::isfinite(end)) {
+                xLo = std::min(xLo, end);
+                xHi = std::max(xHi, end);
+            }
+        }
+        if (part.from == -kInfinity && std::isfinite(part.to)) {
+            toLeft = true;
+            leftEnd = part.to;
+        }
+        if (part.to == kInfinity && std::isfinite(part.from)) {
+            toRight = true;
+            rightEnd = part.from;
+        }
+    }
+    double lo = xLo, hi = xHi;
+    if (curve.a == 0 && (toLeft || toRight)) {
+        const double root = toLeft ? leftEnd : rightEnd;
+        const double half = std::max(root - xLo, xHi - root);
+        lo = root - half;
+        hi = root + half;
+    } else if (toLeft && toRight) {
+        // The margins add a tenth of [lo, hi] on each side, so a part beyond
+        // an end e shows a quarter of the view once e − lo ≥ (hi − lo)/5:
+        // for the two parts of a parabola's answer, symmetric about its axis,
+        // a third of the gap between the ends on each side.
+        const double third = (rightEnd - leftEnd) / 3;
+        lo = std::min(xLo, leftEnd - third);
+        hi = std::max(xHi, rightEnd + third);
+    } else if (toLeft) {
+        lo = std::min(xLo, leftEnd - (xHi - leftEnd) / 4);
+    } else if (toRight) {
+        hi = std::max(xHi, rightEnd + (rightEnd - xLo) / 4);
+    }
+    // Ends near double's limit: the widening would overflow.
+    if (std::isfinite(lo) && std::isfinite(hi)) {
+        xLo = lo;
+        xHi = hi;
+    }
 }
 
 bool readable(const PlotBox& box, const std::vector<const PlotPoint*>& shown)
@@ -133,7 +191,18 @@ PlotBox FitView(const PlotCurve& curve)
             xLo = std::min(xLo, mirror);
             xHi = std::max(xHi, mirror);
         }
+        // Without real roots, as far as the curve takes to rise to twice the
+        // vertex's height: the x axis then comes into the view.
+        const bool rootless = std::none_of(curve.points.begin(), curve.points.end(),
+            [](const PlotPoint& p) { return p.kind == PlotPoint::Root; });
+        const double vertexX = -curve.b / (2 * curve.a);
+        const double reach = std::sqrt(std::fabs(curve.at(vertexX) / curve.a));
+        if (rootless && std::isfinite(vertexX - reach) && std::isfinite(vertexX + reach)) {
+            xLo = std::min(xLo, vertexX - reach);
+            xHi = std::max(xHi, vertexX + reach);
+        }
     }
+    holdAnswer(curve, xLo, xHi);
     PlotBox box = fitRange(curve, shown, xLo, xHi);
     if (curve.a == 0 || readable(box, shown))
         return box;

@@ -51,7 +51,12 @@ struct PlotBox {
 // symmetry and no taller than the marks, the x axis and the curve between
 // them need; where the marks cannot all be told apart (1, 1e19, 1: a root and
 // the intercept a hair apart at a scale of 10¹⁹), the part around the vertex
-// instead, with the x axis where the curve meets it.
+// instead, with the x axis where the curve meets it. A parabola without real
+// roots is shown out to where it rises to twice the vertex's height, with the
+// x axis, so that one sees it pass above or below the axis. For an inequality
+// the view holds each part of the answer: its finite ends, and at least a
+// quarter of the view's width of a part that runs off to infinity; a linear
+// one is centred on its root.
 PlotBox FitView(const PlotCurve& curve);
 
 // Ticks at first·step … last·step, step = 1, 2 or 5 × 10ᵏ, about `count` of

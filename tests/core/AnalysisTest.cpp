@@ -504,8 +504,18 @@ TEST_F(Analysis, ViewFitsTheMarkedPointsOrTheVertex)
     struct Row {
         const char *a, *b, *c;
         bool all; // every root, the vertex and the intercept; else the vertex region
+        Relation relation = Relation::Equal;
     } rows[] = {
         { "1", "-3", "2", true },
+        // No real roots: the parabola is seen above or below the x axis.
+        { "1", "1", "1", true },
+        { "2", "1", "3", true },
+        { "-1", "2", "-5", true },
+        { "1", "0", "1", true },
+        // Each part of the answer: its ends, and a fair stretch of an unbounded one.
+        { "0", "2", "-4", true, kGreater },
+        { "-1", "4", "5", true, kAtMost },
+        { "1", "-3", "2", true, kGreater },
         { "1", "-20", "1", true },
         // The root −0,0286 and the intercept (0; 1) under a pixel apart, yet told apart.
         { "1", "35", "1", true },
@@ -517,11 +527,25 @@ TEST_F(Analysis, ViewFitsTheMarkedPointsOrTheVertex)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.a) + ", " + row.b + ", " + row.c);
-        const PlotCurve curve = ExplainEquation(row.a, row.b, row.c, '.').curve;
+        const PlotCurve curve
+            = ExplainEquation(row.a, row.b, row.c, '.', std::nullopt, row.relation).curve;
         const PlotBox box = FitView(curve);
-        const double axis = -curve.b / (2 * curve.a);
+        EXPECT_TRUE(box.yMin <= 0 && box.yMax >= 0); // the x axis
+        // Centred on the axis of symmetry, a line on its root.
+        const double axis = curve.a != 0 ? -curve.b / (2 * curve.a) : -curve.c / curve.b;
         EXPECT_TRUE(box.contains(axis, curve.at(axis)));
-        EXPECT_NEAR(box.xMin + box.xMax, 2 * axis, 1e-9 * box.width()); // centred on the axis
+        EXPECT_NEAR(box.xMin + box.xMax, 2 * axis, 1e-9 * box.width());
+        for (const PlotInterval& part : curve.solution) {
+            for (const double end : { part.from, part.to }) {
+                if (std::isfinite(end)) {
+                    EXPECT_TRUE(end >= box.xMin && end <= box.xMax) << end;
+                }
+            }
+            const double from = std::max(part.from, box.xMin), to = std::min(part.to, box.xMax);
+            if (std::isinf(part.from) || std::isinf(part.to)) {
+                EXPECT_GE(to - from, (0.25 - 1e-9) * box.width()) << part.from << "; " << part.to;
+            }
+        }
         if (!row.all) {
             EXPECT_FALSE(0 > box.xMin && 0 < box.xMax);
             continue;
@@ -1091,9 +1115,19 @@ TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
 {
     const struct {
         const char *coefficients, *caption;
+        Relation relation = Relation::Equal;
     } rows[] = {
         { "1;-3;2", "Масштаб: 1 единица = 1 см" },
-        { "1;2;5", "Масштаб: 1 единица = 1 см" }, // far above the axis
+        // Above or below the x axis, which is in view.
+        { "1;2;5", "Масштаб: 1 единица = 1 см" },
+        { "1;1;1", "Масштаб: 1 единица = 1 см" },
+        { "2;1;3", "Масштаб: 1 единица = 1 см" },
+        { "-1;2;-5", "Масштаб: 1 единица = 1 см" },
+        { "1;0;1", "Масштаб: 1 единица = 1 см" },
+        // An inequality's answer as the fitted view shows it.
+        { "0;2;-4", "Масштаб: 1 единица = 1 см", kGreater },
+        { "-1;4;5", "Масштаб: 1 единица = 2 мм", kAtMost },
+        { "1;-3;2", "Масштаб: 1 единица = 1 см", kGreater },
         { "1;0;-400", "Масштаб: по оси x 1 единица = 2 мм, по оси y 1 см = 50 единиц" },
         { "2,5e9;1;-3", "Масштаб: по оси x 1 см = 5·10⁻⁶ единицы, по оси y 1 единица = 2 см" },
         { "1;0;-0,25", "Масштаб: 1 единица = 10 см" }, // small: enlarged
@@ -1102,7 +1136,8 @@ TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.coefficients);
         const std::vector<std::string> k = split(row.coefficients);
-        const PlotBox fitted = FitView(ExplainEquation(k[0], k[1], k[2], ',').curve);
+        const PlotCurve curve = ExplainEquation(k[0], k[1], k[2], ',', {}, row.relation).curve;
+        const PlotBox fitted = FitView(curve);
         const PaperScale scale = FitOnPaper(fitted, 160, 100);
         EXPECT_EQ(ScaleCaption(scale, ','), row.caption);
         // The view fills the area at that scale and holds the fitted one.
@@ -1111,6 +1146,15 @@ TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
         EXPECT_NEAR(view.height() * scale.yMm, 100, 1e-9 * 100);
         EXPECT_TRUE(view.xMin <= fitted.xMin && view.xMax >= fitted.xMax);
         EXPECT_TRUE(view.yMin <= fitted.yMin && view.yMax >= fitted.yMax);
+        // No part of the answer is cut: an unbounded one keeps a quarter of the width.
+        for (const PlotInterval& part : curve.solution) {
+            const double from = std::max(part.from, view.xMin), to = std::min(part.to, view.xMax);
+            EXPECT_TRUE(from == part.from || std::isinf(part.from));
+            EXPECT_TRUE(to == part.to || std::isinf(part.to));
+            if (std::isinf(part.from) || std::isinf(part.to)) {
+                EXPECT_GE(to - from, (0.25 - 1e-9) * view.width());
+            }
+        }
     }
 }
 
