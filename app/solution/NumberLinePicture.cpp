@@ -12,8 +12,6 @@
 namespace {
 
 constexpr double kEdge = 4; // room left and right of the line
-constexpr double kBand = 10; // the hatching's height above the line
-constexpr double kRadius = 4;
 
 // Where the picture's parts go, from the font and the labels' widths: the
 // zeros a comfortable gap apart where `maxWidth` allows, else closer, down to
@@ -57,9 +55,10 @@ Geometry geometry(const NumberLine& numberLine, const QFont& font, double maxWid
         g.gap = std::max(least(g.staggered ? 2 : 1), fitted);
     }
     g.width = 2 * kEdge + g.gap * intervals;
-    g.lineY = std::ceil(QFontMetricsF(signFont).height()) + 2 + kBand + 1;
+    const MarkSizes sizes = MarkSizes::forFont(font);
+    g.lineY = std::ceil(QFontMetricsF(signFont).height()) + 2 + sizes.band + 1;
     const double rows = g.staggered ? 2 : 1;
-    g.height = g.lineY + kRadius + 3 + rows * std::ceil(metrics.height()) + 2;
+    g.height = g.lineY + sizes.dot + 3 + rows * std::ceil(metrics.height()) + 2;
     return g;
 }
 
@@ -71,8 +70,8 @@ QSizeF NumberLineSize(const NumberLine& numberLine, const QFont& font, double ma
     return { g.width, g.height };
 }
 
-QImage DrawNumberLine(const NumberLine& numberLine, const QFont& font, const NumberLineInk& ink,
-    qreal ratio, double maxWidth)
+QImage DrawNumberLine(
+    const NumberLine& numberLine, const QFont& font, const Ink& ink, qreal ratio, double maxWidth)
 {
     const QSizeF size = NumberLineSize(numberLine, font, maxWidth);
     QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -84,8 +83,9 @@ QImage DrawNumberLine(const NumberLine& numberLine, const QFont& font, const Num
 }
 
 void PaintNumberLine(QPainter& painter, const NumberLine& numberLine, const QFont& font,
-    const NumberLineInk& ink, double maxWidth)
+    const Ink& ink, double maxWidth)
 {
+    const MarkSizes sizes = MarkSizes::forFont(font);
     const QFontMetricsF metrics(font);
     QFont signFont = font;
     signFont.setBold(true);
@@ -99,13 +99,16 @@ void PaintNumberLine(QPainter& painter, const NumberLine& numberLine, const QFon
     const auto pointX = [&](std::size_t i) { return left + gap * double(i + 1); };
 
     // Each interval: its sign above the middle, the hatching if it is chosen.
-    painter.setPen(QPen(ink.line, 1));
+    const double arrow = sizes.arrowLength;
     for (std::size_t i = 0; i <= count; ++i) {
         const double from = i == 0 ? left : pointX(i - 1);
-        const double to = i == count ? right - 9 : pointX(i);
+        const double to = i == count ? right - arrow : pointX(i);
+        painter.setPen(QPen(ink.text, 1.25, Qt::SolidLine, Qt::FlatCap));
         if (i < numberLine.chosen.size() && numberLine.chosen[i])
-            painter.drawLines(HatchStrokes(from + (i == 0 ? 0 : kRadius + 1),
-                to - (i == count ? 0 : kRadius + 1), lineY - kBand, lineY - 1.5, 5));
+            painter.drawLines(HatchStrokes(from + (i == 0 ? 0 : sizes.dot + 1),
+                to - (i == count ? 0 : sizes.dot + 1), lineY - sizes.band, lineY - 1.5,
+                sizes.hatchSpacing));
+        painter.setPen(ink.text);
         if (i < numberLine.signs.size()) {
             const int sign = numberLine.signs[i];
             painter.setFont(signFont);
@@ -117,25 +120,29 @@ void PaintNumberLine(QPainter& painter, const NumberLine& numberLine, const QFon
     }
 
     // The line with its arrow, and «x» under the arrow's tip.
-    painter.setPen(QPen(ink.line, 1.5, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(ink.text, 1.5, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(left, lineY), QPointF(right - 2, lineY));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(ink.line);
-    painter.drawPolygon(QPolygonF(
-        { QPointF(right, lineY), QPointF(right - 9, lineY - 4), QPointF(right - 9, lineY + 4) }));
+    painter.setBrush(ink.text);
+    painter.drawPolygon(
+        QPolygonF({ QPointF(right, lineY), QPointF(right - arrow, lineY - sizes.arrowHalfWidth),
+            QPointF(right - arrow, lineY + sizes.arrowHalfWidth) }));
     painter.setFont(font);
-    painter.setPen(ink.line);
-    const double labelTop = lineY + kRadius + 3;
+    painter.setPen(ink.text);
+    const double labelTop = lineY + sizes.dot + 3;
     painter.drawText(QRectF(right - gap / 2, labelTop, gap / 2, metrics.height()),
         Qt::AlignRight | Qt::AlignTop, "x");
 
     for (std::size_t i = 0; i < count; ++i) {
         const NumberLine::Point& point = numberLine.points[i];
         const QPointF at(pointX(i), lineY);
-        painter.setPen(QPen(ink.line, 1.5));
-        painter.setBrush(point.filled ? ink.line : ink.background);
-        painter.drawEllipse(at, kRadius, kRadius);
-        painter.setPen(ink.line);
+        // Filled as the plot fills an end that belongs to the answer, hollow
+        // as it leaves one that does not.
+        const double radius = point.filled ? sizes.dot : sizes.ring;
+        painter.setPen(point.filled ? QPen(ink.background, 1.5) : QPen(ink.text, 2));
+        painter.setBrush(point.filled ? ink.text : ink.background);
+        painter.drawEllipse(at, radius, radius);
+        painter.setPen(ink.text);
         const double row = g.staggered && i % 2 == 1 ? std::ceil(metrics.height()) : 0;
         painter.drawText(QRectF(at.x() - gap, labelTop + row, 2 * gap, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(point.label));

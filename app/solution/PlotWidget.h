@@ -1,30 +1,24 @@
-// The graph of y = a·x² + b·x + c: axes, grid, ticks at 1, 2 or 5 × 10ᵏ, the
-// curve as exact quadratic Bézier pieces, and the roots, vertex and
-// y-intercept marked (or, off the view, an arrow at the edge at the point's
-// own coordinate, with the value beside it). The wheel zooms about the
-// cursor, dragging pans, a double-click resets. Every other command is one of
-// the widget's actions (commands()), with its shortcut while the focus is
-// here; the context menu lists them. The view's mathematics, the trace's and
-// where the labels go live in the core (PlotView.h, PlotTrace.h,
-// LabelPlacement.h); this only maps and paints, in floating point, and only
-// what lies within a band about the view.
+// The graph of y = a·x² + b·x + c on screen: the picture itself (axes, grid,
+// ticks, the curve, the marks and their labels) is PlotPicture's, which the
+// copied, saved and printed pictures paint too; this keeps the curve and the
+// view, the input, the commands, the trace and what screen readers are told.
+// The wheel zooms about the cursor, dragging pans, a double-click resets.
+// Every other command is one of the widget's actions (commands()), with its
+// shortcut while the focus is here; the context menu lists them.
 //
-// The picture (paint) is drawn in layers: grid and axes, an inequality's
-// hatching, the curve, the marks and their labels. The hover readout, the
-// focus frame and the traced point are overlays drawn on screen only, so a
-// copied or saved picture never holds them; those pictures carry a caption
-// line instead, the equation or inequality, which the screen leaves out.
-// Its accessible role is a chart. For an inequality the x intervals where it
-// holds are hatched along the x axis, the curve drawn heavier above them,
-// their ends filled or hollow as on the number line.
+// The hover readout, the focus frame and the traced point are overlays drawn
+// on screen only, so a copied or saved picture never holds them; those
+// pictures carry a caption line instead, the equation or inequality, which
+// the screen leaves out. Its accessible role is a chart.
 //
 // The trace (T) walks a point along the curve from the keyboard: Left and
 // Right by one x tick step, with Shift by a tenth of it; R to the next root,
-// V to the vertex, I to the y-intercept; Esc leaves it. The view follows the
-// point, and each position is announced to screen readers.
+// V to the vertex, I to the y-intercept; Esc leaves it and gives back the view
+// it found. The view follows the point along x, and grows in height rather
+// than lose the x axis; each position is announced to screen readers.
 #pragma once
 
-#include "PlotView.h"
+#include "PlotPicture.h"
 
 #include <QWidget>
 
@@ -41,9 +35,11 @@ class PlotWidget : public QWidget {
 public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
-    // A new equation resets the view; the same one shown another way (or
-    // with a coefficient moved) keeps it. `description` says what the curve is.
-    enum class View { Refit, Keep };
+    // A new equation resets the view; one with a coefficient moved keeps it.
+    // Shown another way (an inequality's answer changes the fit), a view the
+    // reader has zoomed or panned stays, one not moved follows the fit.
+    // `description` says what the curve is.
+    enum class View { Refit, Keep, KeepMoved };
     void setCurve(const PlotCurve& curve, const std::string& description, View view = View::Refit);
     // No curve: the plot shows only `message` (an explanation that failed).
     void clear(const std::string& message);
@@ -61,8 +57,9 @@ public:
         return toDevice(x, y, plotArea(size));
     }
 
-    // Draws the plot, without overlays or caption, at the given logical size.
-    void paint(QPainter& painter, QSizeF size) const;
+    // Draws the plot, without overlays or caption, at the given logical size;
+    // returns where its labels went.
+    PaintedPlot paint(QPainter& painter, QSizeF size) const;
     // The plot at the given logical size and pixel ratio.
     QImage render(QSize size, qreal pixelRatio) const;
     // What is copied and saved: the plot at the widget's size with its
@@ -106,12 +103,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    struct Canvas;
-    void paintGrid(Canvas& canvas) const;
-    void paintSolution(Canvas& canvas) const;
-    void paintCurve(Canvas& canvas) const;
-    void paintMarks(Canvas& canvas) const;
-    void paintOverlays(QPainter& painter) const;
+    PlotPicture drawing() const;
+    Ink ink() const;
+    void paintOverlays(QPainter& painter, const LabelScene& scene) const;
     void paintPicture(QPainter& painter, QSizeF size) const;
     double captionHeight() const;
 
@@ -123,21 +117,8 @@ private:
     void moveTrace(TraceKey key);
     void announce(const QString& message);
 
-    // An interval of an inequality's solution in device x: where it is
-    // hatched, and its ends' circles (NaN: unbounded or off the view).
-    struct SolutionStrip {
-        double from = 0, to = 0;
-        double fromEnd = 0, toEnd = 0;
-        bool fromClosed = false, toClosed = false;
-    };
-    std::vector<SolutionStrip> solutionStrips(const QRectF& area) const;
     QFont plotFont() const;
     QRectF plotArea(QSizeF size) const;
-    double widestTickLabel(const TickRange& ticks, const QFontMetricsF& metrics) const;
-    TickRange yTicks(double height) const;
-    TickRange xTicks(double width) const;
-    QColor curveColor() const;
-    QColor labelInk() const;
     bool saveSvg(const QString& fileName) const;
     QPointF toDevice(double x, double y, const QRectF& area) const;
     QPointF toData(QPointF position) const;
@@ -162,6 +143,7 @@ private:
     QList<QAction*> m_traceOnly;
     QAction* m_trace = nullptr;
     std::optional<double> m_traceX;
+    std::optional<PlotBox> m_viewBeforeTrace; // given back when the trace ends
     double m_traceStep = 1; // the step of the last move, which sets the digits said
     QString m_viewDescription;
     QString m_announced;

@@ -2,7 +2,7 @@
 
 #include "NumberLinePicture.h"
 #include "PlainText.h"
-#include "PlotWidget.h"
+#include "PlotPicture.h"
 #include "StepsHtml.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -56,26 +56,10 @@ QTextBlock numberLineBlock(const QTextDocument& document)
     return {};
 }
 
-// Black on white whatever the desktop's theme: paper is white.
-QPalette paperPalette()
+// The plot area of a picture of `size` (inside its tick labels) in millimetres.
+QSizeF plotAreaMm(const PlotPicture& plot, QSizeF size)
 {
-    QPalette colors;
-    for (const auto role : { QPalette::Base, QPalette::Window })
-        colors.setColor(role, Qt::white);
-    for (const auto role : { QPalette::Text, QPalette::WindowText })
-        colors.setColor(role, Qt::black);
-    colors.setColor(QPalette::Highlight, QColor(0x1a, 0x5f, 0xb4));
-    return colors;
-}
-
-// The plot area of the picture (inside its tick labels) in millimetres.
-QSizeF plotAreaMm(const PlotWidget& plot, QSizeF size)
-{
-    const PlotBox& v = plot.view();
-    const QPointF topLeft = plot.devicePoint(v.xMin, v.yMax, size);
-    const QPointF bottomRight = plot.devicePoint(v.xMax, v.yMin, size);
-    const QPointF span = (bottomRight - topLeft) / kPixelsPerMm;
-    return { span.x(), span.y() };
+    return plot.area(size).size() / kPixelsPerMm;
 }
 
 } // namespace
@@ -137,7 +121,7 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
         steps.drawContents(&painter, QRectF(0, page * room.height(), room.width(), room.height()));
         if (numberLineAt && int(numberLineAt->y() / room.height()) == page) {
             painter.translate(*numberLineAt);
-            PaintNumberLine(painter, *solution.numberLine, font, { Qt::black, Qt::white });
+            PaintNumberLine(painter, *solution.numberLine, font, Ink::forPaper(font));
         }
         painter.restore();
     }
@@ -146,30 +130,29 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
         ++printed.pages;
     }
 
-    PlotWidget plot;
-    plot.setPalette(paperPalette());
     QFont plotFont = font;
     plotFont.setPixelSize(12);
-    plot.setFont(plotFont);
-    plot.setCurve(solution.curve, solution.description);
-    const PlotBox fitted = plot.view();
+    const Ink ink = Ink::forPaper(plotFont);
+    const PlotBox fitted = FitView(solution.curve);
+    PlotBox view = fitted;
+    const PlotPicture plot(solution.curve, view, plotFont, ink);
     printed.scale
         = FitOnPaper(fitted, plotAreaMm(plot, graph).width(), plotAreaMm(plot, graph).height());
     // The tick labels of the new view may take another width: fit twice.
     for (int pass = 0; pass < 2; ++pass) {
         const QSizeF area = plotAreaMm(plot, graph);
-        plot.setView(PaperView(fitted, printed.scale, area.width(), area.height()));
+        view = PaperView(fitted, printed.scale, area.width(), area.height());
     }
-    const PlotBox& view = plot.view();
-    const QPointF origin = plot.devicePoint(view.xMin, view.yMin, graph);
+    const QRectF area = plot.area(graph);
+    const QPointF origin = plot.toDevice(view.xMin, view.yMin, area);
     printed.xUnitMm
-        = (plot.devicePoint(view.xMin + 1, view.yMin, graph).x() - origin.x()) / kPixelsPerMm;
+        = (plot.toDevice(view.xMin + 1, view.yMin, area).x() - origin.x()) / kPixelsPerMm;
     printed.yUnitMm
-        = (origin.y() - plot.devicePoint(view.xMin, view.yMin + 1, graph).y()) / kPixelsPerMm;
+        = (origin.y() - plot.toDevice(view.xMin, view.yMin + 1, area).y()) / kPixelsPerMm;
 
     painter.save();
     painter.translate(0, graphTop);
-    plot.paint(painter, graph);
+    printed.labels = plot.paint(painter, graph).labels;
     painter.restore();
     painter.setFont(captionFont);
     painter.setPen(Qt::black);

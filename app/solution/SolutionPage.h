@@ -3,13 +3,15 @@
 // (the line of signs, and the number line drawn under it), the answer and
 // the graph, laid out on the pages of a printer or a PDF writer. Everything
 // is drawn as text and lines, never as pictures, so that the words in a PDF
-// can be selected and searched. The graph is a PlotWidget of its own, never
-// shown, drawn at the scale PaperScale.h chooses, with that scale under it.
+// can be selected and searched. The graph is the screen's picture
+// (PlotPicture.h) in black on white, drawn at the scale PaperScale.h
+// chooses, with that scale under it.
 // The common case fits on one page; long steps go on over the next, and the
 // graph follows them where it has room.
 #pragma once
 
 #include "PaperScale.h"
+#include "PlotPicture.h"
 #include "Solution.h"
 
 class QPagedPaintDevice;
@@ -19,6 +21,9 @@ struct PrintedSolution {
     PaperScale scale;
     // One unit on each axis of the graph as drawn, in millimetres.
     double xUnitMm = 0, yUnitMm = 0;
+    // The graph's labels where they were placed, in the graph's own
+    // coordinates (CSS pixels).
+    std::vector<PlotLabel> labels;
 };
 
 // Paints onto the device's pages within its margins, at its page size.

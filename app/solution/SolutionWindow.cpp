@@ -3,7 +3,7 @@
 #include "Announcement.h"
 #include "CoefficientSliders.h"
 #include "CoefficientText.h"
-#include "Contrast.h"
+#include "Ink.h"
 #include "NumberLinePicture.h"
 #include "PlainText.h"
 #include "PlotWidget.h"
@@ -72,25 +72,6 @@ protected:
 private:
     double m_share = 0.4;
 };
-
-// The text colour moved towards the background as far as stays readable
-// (WCAG AA for body text, 4.5:1, with a little margin): visibly fainter than
-// the fresh steps, never as faint as the palette's disabled text.
-QColor fadedText(const QColor& text, const QColor& background)
-{
-    const double wanted = 4.7;
-    const auto mix = [&](double t) {
-        return QColor::fromRgbF(float(text.redF() + (background.redF() - text.redF()) * t),
-            float(text.greenF() + (background.greenF() - text.greenF()) * t),
-            float(text.blueF() + (background.blueF() - text.blueF()) * t));
-    };
-    double readable = 0, faint = 1;
-    for (int i = 0; i < 20; ++i) {
-        const double t = (readable + faint) / 2;
-        (ContrastRatio(mix(t), background) >= wanted ? readable : faint) = t;
-    }
-    return mix(readable);
-}
 
 // The coefficients as typed, read as Solve reads them; as stored where the
 // typed text does not hold in a double.
@@ -464,7 +445,7 @@ void SolutionWindow::explainAgain()
         return;
     }
     try {
-        present(explanation(*m_solved), PlotWidget::View::Keep);
+        present(explanation(*m_solved), PlotWidget::View::KeepMoved);
     } catch (const std::exception& error) {
         showFailure(error.what());
     }
@@ -505,8 +486,7 @@ void SolutionWindow::drawNumberLine(bool relayout)
     const double room = m_steps->viewport()->width() - 2 * m_steps->document()->documentMargin()
         - kNumberLineIndent - 2;
     const QImage picture = DrawNumberLine(*m_shown->numberLine, m_steps->font(),
-        { colors.color(QPalette::Text), colors.color(QPalette::Base) },
-        m_steps->devicePixelRatioF(), room);
+        Ink::forPalette(colors, m_steps->font()), m_steps->devicePixelRatioF(), room);
     QTextDocument* document = m_steps->document();
     document->addResource(QTextDocument::ImageResource, kNumberLine, picture);
     if (relayout)
@@ -532,9 +512,11 @@ void SolutionWindow::dimSteps()
     } else {
         const QPalette& window = palette();
         QPalette faded = m_steps->palette();
+        // As far as stays readable (4.5:1): visibly fainter than the fresh
+        // steps, never as faint as the palette's disabled text.
         faded.setColor(QPalette::Text,
-            fadedText(window.color(QPalette::Active, QPalette::Text),
-                window.color(QPalette::Active, QPalette::Base)));
+            Faded(window.color(QPalette::Active, QPalette::Text),
+                window.color(QPalette::Active, QPalette::Base), kTextContrast));
         m_steps->setPalette(faded);
     }
 }

@@ -43,8 +43,10 @@ bool crossedByLine(const LabelRect& box, const LabelScene& scene)
     return false;
 }
 
-// The places beside a mark, in the order they are tried: the four corners,
-// then above and below, then the two sides; `gap` away from the mark.
+// The places beside a mark, in the order they are tried: for a label to the
+// right, the two right corners, above and below, the two left corners, then
+// the two sides; above or below slid a quarter either way; `gap` away from
+// the mark. Other sides try their own places first.
 std::vector<LabelRect> candidates(const LabelRequest& r, double gap)
 {
     const LabelRect& m = r.mark;
@@ -53,8 +55,28 @@ std::vector<LabelRect> candidates(const LabelRequest& r, double gap)
     const double right = m.right + gap, left = m.left - gap - w;
     const double above = m.top - gap - h, below = m.bottom + gap;
     const auto at = [&](double x, double y) { return LabelRect { x, y, x + w, y + h }; };
-    return { at(right, above), at(right, below), at(left, above), at(left, below), at(cx, above),
-        at(cx, below), at(right, cy), at(left, cy) };
+    const LabelRect ra = at(right, above), rb = at(right, below), la = at(left, above),
+                    lb = at(left, below), ca = at(cx, above), cb = at(cx, below),
+                    rc = at(right, cy), lc = at(left, cy);
+    const LabelRect slid[] = { at(cx - w / 4, below), at(cx + w / 4, below), at(cx - w / 4, above),
+        at(cx + w / 4, above) };
+    std::vector<LabelRect> places;
+    switch (r.side) {
+    case LabelSide::Right:
+        places = { ra, rb, la, lb, ca, cb, rc, lc };
+        break;
+    case LabelSide::Left:
+        places = { la, lb, ra, rb, ca, cb, lc, rc };
+        break;
+    case LabelSide::Below:
+        places = { cb, rb, lb, ca, ra, la, rc, lc };
+        break;
+    case LabelSide::Above:
+        places = { ca, ra, la, cb, rb, lb, rc, lc };
+        break;
+    }
+    places.insert(places.end(), std::begin(slid), std::end(slid));
+    return places;
 }
 
 } // namespace
@@ -65,7 +87,7 @@ std::vector<std::optional<LabelRect>> PlaceLabels(
     std::vector<std::optional<LabelRect>> placed(requests.size());
     std::vector<LabelRect> taken = scene.marks;
     for (std::size_t i = 0; i < requests.size(); ++i) {
-        for (const double gap : { 3.0, 8.0, 16.0, 26.0, 40.0 }) {
+        for (const double gap : { 3.0, 6.0, 10.0 }) {
             for (const LabelRect& box : candidates(requests[i], gap)) {
                 const bool inside = box.left >= scene.area.left && box.right <= scene.area.right
                     && box.top >= scene.area.top && box.bottom <= scene.area.bottom;

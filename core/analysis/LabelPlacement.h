@@ -1,6 +1,7 @@
 // Where the plot's labels go, as plain geometry in device space (y grows
-// downwards): each label is tried on the sides of its mark in turn, first
-// close, then a little further out, and takes the first place that lies
+// downwards): each label is tried on the sides of its mark in turn, its own
+// side first, close, then a few pixels further out (never so far that it
+// could be read as another mark's), and takes the first place that lies
 // within the plot, overlaps no other label, mark or arrow, and is crossed by
 // neither the curve nor an axis. A label with no such place is left out: its
 // value is still in the steps, the description and the hover readout. The
@@ -32,9 +33,14 @@ struct LabelScene {
     double clearance = 2; // how far a line stays from a label (half its pen, and air)
 };
 
+// The side of its mark a label is tried on first: a left root's label to its
+// left keeps the roots' order; a vertex's label where the curve is not.
+enum class LabelSide { Right, Left, Below, Above };
+
 struct LabelRequest {
     LabelRect mark; // what the label belongs to
     double width = 0, height = 0;
+    LabelSide side = LabelSide::Right;
 };
 
 // One place, or none, for each request, in the order given; earlier labels

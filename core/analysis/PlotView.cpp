@@ -168,9 +168,8 @@ PlotBox aroundVertex(
     return fitRange(curve, shown, lo, hi);
 }
 
-} // namespace
-
-PlotBox FitView(const PlotCurve& curve)
+// The view of the marked points, or of the vertex region.
+PlotBox fitView(const PlotCurve& curve)
 {
     std::vector<const PlotPoint*> shown;
     double xLo = std::numeric_limits<double>::infinity();
@@ -225,6 +224,23 @@ PlotBox FitView(const PlotCurve& curve)
     if (readable(box, shown))
         return box;
     return aroundVertex(curve, vertexX - 0.5 * halfWidth, vertexX + 0.5 * halfWidth, shown);
+}
+
+} // namespace
+
+// Room beyond the vertex for its label: below a minimum, above a maximum.
+PlotBox FitView(const PlotCurve& curve, double vertexRoom)
+{
+    PlotBox box = fitView(curve);
+    if (curve.a != 0 && vertexRoom > 0 && std::isfinite(box.height() * (1 + vertexRoom))) {
+        const double vertex = -curve.b / (2 * curve.a);
+        const double room = vertexRoom * box.height();
+        if (vertex >= box.xMin && vertex <= box.xMax && curve.a > 0)
+            box.yMin -= room;
+        else if (vertex >= box.xMin && vertex <= box.xMax)
+            box.yMax += room;
+    }
+    return box;
 }
 
 TickRange NiceTicks(double lo, double hi, int count)

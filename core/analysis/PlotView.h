@@ -57,7 +57,9 @@ struct PlotBox {
 // the view holds each part of the answer: its finite ends, and at least a
 // quarter of the view's width of a part that runs off to infinity; a linear
 // one is centred on its root.
-PlotBox FitView(const PlotCurve& curve);
+// `vertexRoom` adds that share of the height beyond the vertex, where its
+// label goes on a small screen.
+PlotBox FitView(const PlotCurve& curve, double vertexRoom = 0);
 
 // Ticks at first·step … last·step, step = 1, 2 or 5 × 10ᵏ, about `count` of
 // them across [lo, hi].

@@ -19,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -752,21 +753,26 @@ private slots:
     }
 
     // The root marks lie where the curve crosses the x axis, in light and dark
-    // palettes and at twice the scale; the curve stands out from the background.
+    // palettes and at twice the scale; the curve stands out from the
+    // background, stale (fainter) or not.
     void rootMarksLieWhereTheCurveCrossesTheAxis_data()
     {
         QTest::addColumn<bool>("dark");
         QTest::addColumn<qreal>("ratio");
-        row("light", false, 1.0);
-        row("dark", true, 1.0);
-        row("light at scale 2", false, 2.0);
-        row("dark at scale 2", true, 2.0);
+        QTest::addColumn<bool>("stale");
+        row("light", false, 1.0, false);
+        row("dark", true, 1.0, false);
+        row("light at scale 2", false, 2.0, false);
+        row("dark at scale 2", true, 2.0, false);
+        row("light, stale", false, 1.0, true);
+        row("dark, stale", true, 1.0, true);
     }
 
     void rootMarksLieWhereTheCurveCrossesTheAxis()
     {
         QFETCH(bool, dark);
         QFETCH(qreal, ratio);
+        QFETCH(bool, stale);
         PlotWidget plot;
         if (dark)
             darken(plot);
@@ -794,6 +800,17 @@ private slots:
         const QColor curve = at(0.5, 0.75);
         const auto contrast = [&](const QColor& c) { return ContrastRatio(c, background); };
         QVERIFY2(contrast(curve) >= 3.0, qPrintable(curve.name()));
+        if (stale) {
+            plot.setDimmed(true);
+            const QImage faded = plot.render(size, ratio);
+            const QPointF p = plot.devicePoint(0.5, 0.75, size) * ratio;
+            const QColor fainter = faded.pixelColor(int(p.x()), int(p.y()));
+            QVERIFY2(
+                contrast(fainter) >= 3.0 && fainter.hslSaturationF() < curve.hslSaturationF() / 2,
+                qPrintable(fainter.name()));
+            const QPointF root = plot.devicePoint(1, 0, size) * ratio;
+            QVERIFY(contrast(faded.pixelColor(int(root.x()), int(root.y()))) >= 3.0);
+        }
         // The y tick labels, left of the plot, the window inactive: ≥ 4.5:1 at their core.
         QVERIFY(!plot.isActiveWindow());
         double strongest = 0;
@@ -962,8 +979,70 @@ private slots:
             QVERIFY(plot.view().xMin < home.xMin);
     }
 
-    // Stepped off the edge, the view follows the point; the point is drawn
-    // on the screen only, and copies carry the caption instead.
+    // Every mark's label stands a few pixels from it, on screen and on paper
+    // alike (one painter), the roots' labels in the roots' order along x; a
+    // root and the intercept a pixel apart share one label.
+    void labelsStandByTheirMarks_data()
+    {
+        QTest::addColumn<QString>("coefficients");
+        QTest::addColumn<Relation>("relation");
+        QTest::addColumn<bool>("paper");
+        row("x² − 3x + 2 > 0 on screen", QString("1;-3;2"), Relation::Greater, false);
+        row("x² − 3x + 2 > 0 on paper", QString("1;-3;2"), Relation::Greater, true);
+        row("x² − 20x + 1 on screen", QString("1;-20;1"), Relation::Equal, false);
+        row("x² − 20x + 1 on paper", QString("1;-20;1"), Relation::Equal, true);
+        row("−x² + 4x + 5 ≤ 0 on paper", QString("-1;4;5"), Relation::LessOrEqual, true);
+    }
+
+    void labelsStandByTheirMarks()
+    {
+        QFETCH(QString, coefficients);
+        QFETCH(Relation, relation);
+        QFETCH(bool, paper);
+        const QStringList k = coefficients.split(';');
+        const EquationSolution solution = ExplainEquation(k[0].toStdString(), k[1].toStdString(),
+            k[2].toStdString(), ',', std::nullopt, relation);
+        std::vector<PlotLabel> labels;
+        QTemporaryDir dir;
+        if (paper) {
+            QPdfWriter writer(dir.filePath("page.pdf"));
+            SetSolutionPageLayout(writer);
+            labels = PrintSolution(solution, writer).labels;
+        } else {
+            PlotWidget plot;
+            plot.setCurve(solution.curve, "");
+            QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            labels = plot.paint(painter, QSizeF(400, 300)).labels;
+        }
+        std::vector<std::pair<double, double>> roots; // a root's x, its label's middle
+        for (const PlotPoint& point : solution.curve.points) {
+            const QString text = QString::fromStdString(point.label);
+            const auto label = std::find_if(labels.begin(), labels.end(), [&](const PlotLabel& l) {
+                return l.text == text || l.text.startsWith(text + "; ")
+                    || l.text.endsWith("; " + text);
+            });
+            QVERIFY2(label != labels.end(), qPrintable(text));
+            const QRectF& place = label->place;
+            const QRectF& mark = label->mark;
+            const double gap = std::max({ place.left() - mark.right(), mark.left() - place.right(),
+                place.top() - mark.bottom(), mark.top() - place.bottom() });
+            QVERIFY2(gap <= 10.5, qPrintable(text + ": " + QString::number(gap)));
+            if (point.kind == PlotPoint::Root)
+                roots.emplace_back(point.x, place.center().x());
+        }
+        std::sort(roots.begin(), roots.end());
+        for (std::size_t i = 1; i < roots.size(); ++i)
+            QVERIFY(roots[i - 1].second < roots[i].second);
+        if (coefficients == "1;-20;1") {
+            QVERIFY(std::any_of(labels.begin(), labels.end(),
+                [](const PlotLabel& l) { return l.text == "x₂ ≈ 0,05013; (0; 1)"; }));
+        }
+    }
+
+    // Stepped off the edge, the view follows the point, the x axis kept in
+    // it, and comes back when the trace ends; the point is drawn on the
+    // screen only, and copies carry the caption instead.
     void traceIsAnOverlayAndPicturesHaveACaption()
     {
         PlotWidget plot;
@@ -978,9 +1057,15 @@ private slots:
         QCOMPARE(plot.render(plot.size(), 1), rendered);
         QCOMPARE(plot.picture(1), copied);
         QVERIFY(plot.grab().toImage() != screen);
+        const PlotBox found = plot.view();
         for (int i = 0; i < 20; ++i)
             QTest::keyClick(&plot, Qt::Key_Right);
         QVERIFY(*plot.tracedX() <= plot.view().xMax && *plot.tracedX() >= plot.view().xMin);
+        // Up the branch, the view grows rather than lose the x axis; Esc gives it back.
+        QVERIFY(plot.view().yMin <= 0 && plot.view().yMax > found.yMax);
+        QTest::keyClick(&plot, Qt::Key_Escape);
+        QVERIFY(!plot.tracedX());
+        QVERIFY(plot.view().xMin == found.xMin && plot.view().yMax == found.yMax);
         QCOMPARE(copied.width(), 400);
         QVERIFY(copied.height() > 300 + 12);
         QTemporaryDir dir;
