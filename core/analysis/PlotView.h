@@ -34,6 +34,8 @@ struct PlotCurve {
     // The equation or inequality, as its statement writes it: the caption of
     // a copied or saved picture.
     std::string caption;
+    // The points of the function's table of values, drawn as dots.
+    std::vector<std::pair<double, double>> table;
     double at(double x) const { return (a * x + b) * x + c; }
 };
 

@@ -31,9 +31,17 @@ struct NumberLine {
     std::vector<bool> chosen; // points.size() + 1: the interval is in the answer
 };
 
+// A table of values of the function: x in the first row, y = f(x) under
+// each, exact, as formulas.
+struct ValueTable {
+    std::vector<StepLine> xs, ys;
+};
+
 struct SolutionStep {
     std::string heading; // prose
     std::vector<StepLine> lines;
+    // Set after the lines where the step is the function's table of values.
+    std::optional<ValueTable> table;
 };
 
 // The word every answer begins with, then a space; the window, the page and
@@ -47,6 +55,10 @@ struct EquationSolution {
     std::vector<SolutionStep> steps;
     // «x₁ = 2, x₂ = 1.» after kAnswerWord, the exact forms and nothing else.
     StepLine answer;
+    // After the answer: the function y = a·x² + b·x + c as the ninth grade
+    // draws it by points and reads its properties off (the construction, the
+    // table of values, the properties).
+    std::vector<SolutionStep> function;
     // Empty when the result line says what exact arithmetic says, or where
     // there is none (coefficients moved under the plot).
     std::string precisionNote;
