@@ -593,6 +593,7 @@ TEST_F(Analysis, LabelsTakeFreePlacesOrNone)
         std::vector<LabelRect> marks;
         std::vector<std::vector<LabelPoint>> lines;
         std::vector<bool> placed;
+        LabelSide side = LabelSide::Right;
     } rows[] = {
         { "two marks side by side share the room", { mark(100, 50), mark(112, 50) }, {},
             { true, true } },
@@ -603,14 +604,23 @@ TEST_F(Analysis, LabelsTakeFreePlacesOrNone)
         { "a mark in a corner, its arrow at the edge", { mark(195, 5), mark(190, 50) }, {},
             { true, true } },
         { "ruled lines leave no room", { mark(100, 50) }, ruled, { false } },
+        // A left root's label on its left, where the other root's label cannot be.
+        { "a label tried on its own side first", { mark(100, 50) }, {}, { true }, LabelSide::Left },
+        // Crowded all round but far away: left out rather than standing off.
+        { "no room within 10 px", { mark(100, 50) },
+            { { { 60, 26 }, { 140, 26 } }, { { 60, 74 }, { 140, 74 } }, { { 60, 26 }, { 60, 74 } },
+                { { 140, 26 }, { 140, 74 } } },
+            { false } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         LabelScene scene { area, row.marks, row.lines, 2 };
         std::vector<LabelRequest> requests;
         for (const LabelRect& m : row.marks)
-            requests.push_back({ m, 60, 14 });
+            requests.push_back({ m, 60, 14, row.side });
         const auto places = PlaceLabels(requests, scene);
+        if (row.side == LabelSide::Left && places.front())
+            EXPECT_LE(places.front()->right, row.marks.front().left);
         ASSERT_EQ(places.size(), row.placed.size());
         for (std::size_t i = 0; i < places.size(); ++i) {
             ASSERT_EQ(places[i].has_value(), row.placed[i]) << i;
