@@ -309,6 +309,17 @@ std::vector<PlotInterval> plotIntervals(const SolutionSet& set)
 
 } // namespace
 
+std::vector<std::string> WriteZeroTexts(const EquationFacts& f, bool* rounded)
+{
+    const ZeroTexts zeros(f.zeros, f.k.separator);
+    std::vector<std::string> out;
+    for (const Surd& zero : f.zeros)
+        out.push_back(zeros.of(zero));
+    if (rounded)
+        *rounded = zeros.rounded();
+    return out;
+}
+
 SolutionSet SolveInequality(const EquationFacts& f, Relation relation)
 {
     // The line as pieces: interval 0, zero 0, interval 1, zero 1, …; a run of

@@ -3,6 +3,7 @@
 #include "PlainText.h"
 #include "Typography.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -323,6 +324,51 @@ std::string formulaRun(const Run& run)
     return out + "$";
 }
 
+// A heading in bold, the function it names in math: "Функция $y = x^{2}$".
+std::string heading(const std::string& text)
+{
+    const std::size_t at = text.find("y = ");
+    if (at == std::string::npos)
+        return "\\textbf{" + textMode(text) + "}";
+    return "\\textbf{" + textMode(text.substr(0, at))
+        + formulaRun({ Run::Formula, text.substr(at) }) + "}";
+}
+
+// The table of values as rows of x and y, ruled; where its cells would be
+// wider than the text, as several tables one under another. A character of
+// a formula is taken as 6 pt and a cell's rules and padding as 14 pt, of a
+// text width of 345 pt (the article's at 10 pt).
+std::string valueTable(const ValueTable& table)
+{
+    constexpr double kCharacter = 6, kCell = 14, kWidth = 330;
+    std::string out;
+    std::size_t from = 0;
+    while (from < table.xs.size()) {
+        std::size_t to = from;
+        double width = 2 * kCell;
+        while (to < table.xs.size()) {
+            const std::size_t characters = std::max(
+                CharacterCount(PlainText(table.xs[to])), CharacterCount(PlainText(table.ys[to])));
+            width += kCharacter * static_cast<double>(characters) + kCell;
+            if (width > kWidth && to > from)
+                break;
+            ++to;
+        }
+        std::string x = "$x$", y = "$y$";
+        for (std::size_t i = from; i < to; ++i) {
+            x += " & " + LatexLine(table.xs[i]);
+            y += " & " + LatexLine(table.ys[i]);
+        }
+        std::string columns = "|c|";
+        for (std::size_t i = from; i < to; ++i)
+            columns += "c|";
+        out += "\\begin{tabular}{" + columns + "}\n\\hline\n" + x + " \\\\\n\\hline\n" + y
+            + " \\\\\n\\hline\n\\end{tabular}\\par\n";
+        from = to;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string LatexLine(const StepLine& line)
@@ -351,5 +397,12 @@ std::string SolutionAsLatex(const EquationSolution& solution)
     if (!solution.answer.empty())
         out += "\\medskip\n" + line + "\\textbf{" + std::string(kAnswerWord) + "} "
             + LatexLine(solution.answer) + "\\par\n";
+    for (const SolutionStep& step : solution.function) {
+        out += "\\medskip\n" + heading(step.heading) + "\\par\n";
+        for (const StepLine& each : step.lines)
+            out += line + LatexLine(each) + "\\par\n";
+        if (step.table)
+            out += "\\smallskip\n" + valueTable(*step.table);
+    }
     return out + "\\end{flushleft}\n";
 }

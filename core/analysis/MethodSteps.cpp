@@ -793,6 +793,18 @@ std::vector<SolutionStep> WriteMethodSteps(
     return out;
 }
 
+std::string VertexXFormula(const EquationFacts& facts, const std::string& x0)
+{
+    const Coefficients& k = facts.k;
+    const std::string put = quotient(-k.b, ExactDecimal { 2, 0 } * k.a, k.separator);
+    return formulaWithValues("x₀ = −b/(2a)", put, x0) + " = " + x0;
+}
+
+std::string TrinomialAt(const Coefficients& k, const std::string& value)
+{
+    return trinomialAt(k, value);
+}
+
 SolutionStep WriteGraphStep(const EquationFacts& facts)
 {
     if (facts.kind == EquationFacts::Quadratic)

@@ -26,6 +26,17 @@ std::string AnswerText(const EquationSolution& solution)
     return std::string(kAnswerWord) + " " + PlainText(solution.answer);
 }
 
+std::string TablePlainText(const ValueTable& table)
+{
+    std::string text;
+    for (std::size_t i = 0; i < table.xs.size(); ++i) {
+        const std::string y = PlainText(table.ys[i]);
+        text += "x = " + PlainText(table.xs[i]) + "; y" + (y.starts_with("≈") ? " " : " = ") + y
+            + "\n";
+    }
+    return text;
+}
+
 std::string SolutionPlainText(const EquationSolution& solution)
 {
     std::string text;
@@ -39,6 +50,13 @@ std::string SolutionPlainText(const EquationSolution& solution)
     }
     if (!solution.answer.empty())
         text += AnswerText(solution) + "\n";
+    for (const SolutionStep& step : solution.function) {
+        text += step.heading + "\n";
+        for (const StepLine& line : step.lines)
+            text += PlainText(line) + "\n";
+        if (step.table)
+            text += TablePlainText(*step.table);
+    }
     if (!solution.precisionNote.empty())
         text += std::string(kPrecisionHeading) + "\n" + solution.precisionNote + "\n";
     if (!text.empty())

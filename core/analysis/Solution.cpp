@@ -1,5 +1,6 @@
 #include "Solution.h"
 
+#include "FunctionSection.h"
 #include "Typography.h"
 #include "Writers.h"
 
@@ -112,6 +113,7 @@ EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Met
     out.statement = out.steps.front().lines.front();
     out.curve.caption = PlainText(out.statement);
     out.steps.push_back(WriteGraphStep(facts));
+    out.function = WriteFunctionSection(facts, out.curve);
     // Coefficients moved under the plot have no result line to compare.
     if (!solved.resultLine.empty())
         out.precisionNote = precisionNote(solved, WriteExactResultLine(facts));

@@ -43,6 +43,24 @@ std::vector<Value> valuesOf(const std::vector<Surd>& xs, char separator)
 std::string spoken(const Value& v) { return v.rounded ? "около " + v.text : v.text; }
 std::string spoken(const Surd& x, char separator) { return spoken(valuesOf({ x }, separator)[0]); }
 
+// How the function goes and the values it takes, in one sentence: «Функция
+// убывает при x ≤ 1,5 и возрастает при x ≥ 1,5, её наименьшее значение
+// −0,25» (and so the values from −0,25 up); the vertex as the sentence
+// before says it.
+std::string behaviour(const EquationFacts& f, const std::string& x0, const std::string& y0)
+{
+    if (f.kind == EquationFacts::Quadratic) {
+        const bool up = Sign(f.k.a) > 0;
+        return std::string("Функция ") + (up ? "убывает" : "возрастает") + " при x ≤ " + x0 + " и "
+            + (up ? "возрастает" : "убывает") + " при x ≥ " + x0 + ", её "
+            + (up ? "наименьшее" : "наибольшее") + " значение " + y0;
+    }
+    if (f.kind == EquationFacts::Linear)
+        return std::string("Функция ") + (Sign(f.k.b) > 0 ? "возрастает" : "убывает")
+            + " на всей прямой и принимает любые значения";
+    return "Функция постоянна";
+}
+
 } // namespace
 
 PlotCurve WriteCurve(const EquationFacts& f)
@@ -87,11 +105,12 @@ std::string WriteDescription(const EquationFacts& f)
     const Coefficients& k = f.k;
     const char sep = k.separator;
     const std::string polynomial = TypesetPolynomial(k.a, k.b, k.c, sep);
-    std::string sentence;
+    std::string sentence, x0, y0;
     if (f.kind == EquationFacts::Quadratic) {
+        x0 = spoken(AsSurd(f.vertexX), sep);
+        y0 = spoken(AsSurd(f.vertexY), sep);
         sentence = "Парабола y = " + polynomial + ", ветви " + (Sign(k.a) > 0 ? "вверх" : "вниз")
-            + ", вершина (" + spoken(AsSurd(f.vertexX), sep) + "; " + spoken(AsSurd(f.vertexY), sep)
-            + ")";
+            + ", вершина (" + x0 + "; " + y0 + ")";
         if (f.signD > 0) {
             const std::vector<Value> zeros = valuesOf(f.zeros, sep);
             sentence
@@ -111,7 +130,8 @@ std::string WriteDescription(const EquationFacts& f)
     }
     bool rounded = false;
     const std::string c = CompactDecimal(k.c, sep, &rounded);
-    return sentence + ", ось y в точке " + (rounded ? "около " : "") + c;
+    return sentence + ", ось y в точке " + (rounded ? "около " : "") + c + ". "
+        + behaviour(f, x0, y0);
 }
 
 // The real zeros ascending, each to four digits, «около» where rounded.

@@ -135,7 +135,8 @@ std::string TypesetDecimal(const ExactDecimal& value, char separator)
     const std::string digits = absolute(x.m).str();
     const long point = static_cast<long>(digits.size()) + x.e;
     std::string body;
-    if (IsScientific(x)) {
+    // IsScientific, with the digits at hand.
+    if (x.e >= 0 ? point > 15 : point <= -5) {
         if (digits != "1") {
             body = digits.substr(0, 1);
             if (digits.size() > 1)

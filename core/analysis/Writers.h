@@ -18,6 +18,11 @@ std::vector<SolutionStep> WriteMethodSteps(
 StepLine WriteEquationAnswer(const EquationFacts& facts, bool complexRoots);
 // The last step: the parabola (vertex, axis, branches, intercept) or the line.
 SolutionStep WriteGraphStep(const EquationFacts& facts);
+// The vertex's abscissa with the values put in, up to `x0` as written:
+// "x₀ = −b/(2a) = 4/4 = 1".
+std::string VertexXFormula(const EquationFacts& facts, const std::string& x0);
+// a·x² + b·x + c with `value` put in for x: "(3/2)² − 3·(3/2) + 2".
+std::string TrinomialAt(const Coefficients& k, const std::string& value);
 // The methods that apply, always in the order a school meets them.
 std::vector<Method> OfferedMethods(const EquationFacts& facts);
 
@@ -25,6 +30,9 @@ std::vector<Method> OfferedMethods(const EquationFacts& facts);
 // the roots (steps appended), the answer line, the solution set on the curve
 // and its sentence in the description.
 void WriteInequality(const EquationFacts& facts, Relation relation, EquationSolution& out);
+// The zeros ascending as the steps of the intervals write them; `rounded`
+// tells where decimals stand for long exact forms.
+std::vector<std::string> WriteZeroTexts(const EquationFacts& facts, bool* rounded = nullptr);
 
 // SolutionSummary.cpp: the curve with its marks, the sentence that describes
 // the plot, the roots in a few words, and the result line as exact

@@ -14,6 +14,7 @@
 #include "Typography.h"
 
 #include <boost/multiprecision/cpp_bin_float.hpp>
+#include <boost/multiprecision/cpp_int.hpp>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -1031,6 +1032,161 @@ std::vector<std::string> split(const char* coefficients)
     return texts;
 }
 
+// A value of the table of values as exact arithmetic reads it: "−250 000,999991",
+// "3/2", "−2·10⁻¹⁰".
+boost::multiprecision::cpp_rational tableValue(std::string text, char separator)
+{
+    using boost::multiprecision::cpp_rational;
+    text = plainSpaces(text);
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    for (std::size_t at; (at = text.find("−")) != std::string::npos;)
+        text.replace(at, std::string("−").size(), "-");
+    const std::size_t power = text.find("·10");
+    if (power != std::string::npos) {
+        std::string exponent;
+        const std::string tail = text.substr(power + std::string("·10").size());
+        const char* const digits[] = { "⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹" };
+        for (std::size_t i = 0; i < tail.size();) {
+            if (tail.compare(i, std::string("⁻").size(), "⁻") == 0) {
+                exponent += '-';
+                i += std::string("⁻").size();
+                continue;
+            }
+            for (int d = 0; d < 10; ++d) {
+                if (tail.compare(i, std::string(digits[d]).size(), digits[d]) == 0) {
+                    exponent += char('0' + d);
+                    i += std::string(digits[d]).size();
+                    break;
+                }
+            }
+        }
+        text = text.substr(0, power) + "e" + exponent;
+    }
+    const auto exact = [separator](const std::string& part) {
+        const std::optional<ExactDecimal> x = ParseExactDecimal(part, separator);
+        EXPECT_TRUE(x) << part;
+        cpp_rational value = x ? cpp_rational(x->m) : cpp_rational(0);
+        for (long e = 0; x && e < x->e; ++e)
+            value *= 10;
+        for (long e = 0; x && e > x->e; --e)
+            value /= 10;
+        return value;
+    };
+    const std::size_t bar = text.find('/');
+    if (bar == std::string::npos)
+        return exact(text);
+    return exact(text.substr(0, bar)) / exact(text.substr(bar + 1));
+}
+
+// The function after the answer, as the ninth grade writes it: the range from
+// the vertex, the zeros and signs from the facts, the monotonicity about the
+// axis, evenness for b = 0; and every point of the table on the curve exactly,
+// x₀ in the middle of a symmetric table where x₀ is a whole or a half.
+TEST_F(Analysis, FunctionSectionReadsTheFacts)
+{
+    const struct {
+        const char *a, *b, *c;
+        std::vector<const char*> lines; // each must appear, whole, in the section
+    } rows[] = {
+        { "1", "-3", "2",
+            { "Ветви параболы направлены вверх, так как a = 1 > 0.",
+                "y₀ = y(3/2) = (3/2)² − 3·(3/2) + 2 = −1/4;", "2) E(y) = [−1/4; +∞);",
+                "3) y = 0 при x = 1 и x = 2;", "4) y > 0 при x ∈ (−∞; 1) ∪ (2; +∞);",
+                "6) убывает на (−∞; 3/2], возрастает на [3/2; +∞);",
+                "8) функция ни чётная, ни нечётная;" } },
+        { "-1", "2", "3",
+            { "2) E(y) = (−∞; 4];", "5) y < 0 при x ∈ (−∞; −1) ∪ (3; +∞);",
+                "6) возрастает на (−∞; 1], убывает на [1; +∞);",
+                "7) наибольшее значение y = 4 при x = 1, наименьшего нет;",
+                "9) ограничена сверху, снизу не ограничена." } },
+        { "2", "-4", "-1",
+            { "x₀ = −b/(2a) = 4/4 = 1,", "2) E(y) = [−3; +∞);",
+                "3) y = 0 при x = (2 − √6)/2 и x = (2 + √6)/2;",
+                "5) y < 0 при x ∈ ((2 − √6)/2; (2 + √6)/2);" } },
+        { "1", "-2", "1",
+            { "Парабола касается оси Ox в точке (1; 0).", "2) E(y) = [0; +∞);",
+                "3) y = 0 при x = 1;", "4) y > 0 при x ≠ 1;", "5) y < 0 ни при каком x;" } },
+        { "1", "1", "1",
+            { "Ось Ox парабола не пересекает: D < 0.", "2) E(y) = [3/4; +∞);", "3) нулей нет;",
+                "4) y > 0 при любом x;", "6) убывает на (−∞; −1/2], возрастает на [−1/2; +∞);" } },
+        { "1", "0", "-4", { "2) E(y) = [−4; +∞);", "8) функция чётная: y(−x) = y(x);" } },
+        { "-2", "0", "-1",
+            { "2) E(y) = (−∞; −1];", "5) y < 0 при любом x;",
+                "8) функция чётная: y(−x) = y(x);" } },
+        { "0,5", "-1,25", "0,5",
+            { "Возьмём целые x около x₀ = 5/4:", "2) E(y) = [−9/32; +∞);",
+                "3) y = 0 при x = 1/2 и x = 2;" } },
+        { "2,5e9", "1", "-3",
+            { "2) E(y) = [−30 000 000 001/10 000 000 000; +∞);",
+                "6) убывает на (−∞; −2·10⁻¹⁰], возрастает на [−2·10⁻¹⁰; +∞);" } },
+        { "1e-6", "1", "-1",
+            { "Значения x берём симметрично относительно оси x = −500 000:",
+                "2) E(y) = [−250 001; +∞);" } },
+        { "0", "2", "-3",
+            { "1) D(y) = (−∞; +∞), E(y) = (−∞; +∞);", "2) y = 0 при x = 3/2;",
+                "5) возрастает на (−∞; +∞), наибольшего и наименьшего значений нет." } },
+        { "0", "0", "5", { "График — прямая, параллельная оси Ox, через точку (0; 5)." } },
+    };
+    using boost::multiprecision::cpp_rational;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + "; " + row.b + "; " + row.c);
+        const EquationSolution s = ExplainEquation(row.a, row.b, row.c, ',');
+        std::string text;
+        for (const SolutionStep& step : s.function) {
+            for (const StepLine& line : step.lines)
+                text += PlainText(line) + "\n";
+        }
+        text = plainSpaces(text);
+        for (const char* line : row.lines)
+            EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n"
+                                                                              << text;
+        const cpp_rational a = tableValue(row.a, ','), b = tableValue(row.b, ','),
+                           c = tableValue(row.c, ',');
+        std::size_t points = 0;
+        for (const SolutionStep& step : s.function) {
+            if (!step.table)
+                continue;
+            const std::vector<StepLine>&xs = step.table->xs, &ys = step.table->ys;
+            ASSERT_EQ(xs.size(), ys.size());
+            ASSERT_GE(xs.size(), a == 0 ? 2u : 7u);
+            std::vector<cpp_rational> x;
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                x.push_back(tableValue(PlainText(xs[i]), ','));
+                EXPECT_EQ(tableValue(PlainText(ys[i]), ','), (a * x[i] + b) * x[i] + c)
+                    << PlainText(xs[i]) << "; " << PlainText(ys[i]);
+            }
+            // x₀ − 3, …, x₀ + 3 where x₀ is a whole or a half: symmetric about the axis.
+            const cpp_rational x0 = a == 0 ? cpp_rational(0) : cpp_rational(-b / (2 * a));
+            if (a != 0 && boost::multiprecision::denominator(x0) <= 2) {
+                EXPECT_EQ(x[xs.size() / 2], x0);
+                for (std::size_t i = 0; i < x.size(); ++i)
+                    EXPECT_EQ(x[i] + x[x.size() - 1 - i], 2 * x0) << i;
+            }
+            for (std::size_t i = 0; i + 1 < x.size(); ++i)
+                EXPECT_EQ(x[i + 1] - x[i], 1);
+            points += xs.size();
+            ASSERT_EQ(s.curve.table.size(), xs.size());
+            for (std::size_t i = 0; i < xs.size(); ++i)
+                EXPECT_EQ(s.curve.table[i].first, static_cast<double>(x[i]));
+        }
+        EXPECT_EQ(points == 0, a == 0 && b == 0);
+    }
+    // The range and the monotonicity in the plot's sentence, the table point by
+    // point in the plain text.
+    const EquationSolution s = ExplainEquation("1", "-3", "2", ',');
+    EXPECT_NE(s.description.find("ось y в точке 2. Функция убывает при x ≤ 1,5 и возрастает при "
+                                 "x ≥ 1,5, её наименьшее значение −0,25"),
+        std::string::npos)
+        << s.description;
+    EXPECT_NE(SolutionPlainText(s).find("Ответ: x₁ = 2, x₂ = 1.\nФункция y = x² − 3x + 2\n"),
+        std::string::npos);
+    EXPECT_NE(SolutionPlainText(s).find(
+                  "Таблица значений\nЗначения x берём симметрично относительно оси x = 3/2:\n"
+                  "x = −1,5; y = 8,75\nx = −0,5; y = 3,75\n"),
+        std::string::npos)
+        << SolutionPlainText(s);
+}
+
 // The solution typed up in LaTeX: each row's snippet appears in the block for
 // the coefficients (with the decimal comma) and the sign.
 TEST_F(Analysis, LatexKeepsEveryFormula)
@@ -1058,7 +1214,13 @@ TEST_F(Analysis, LatexKeepsEveryFormula)
         { "2,5e9;1;-3", kEqual, "\\hm{\\approx } -1{,}2 \\cdot 10^{-9} \\hm{=} \\frac{c}{a}$" },
         { "1;1e-19;-3", kEqual, "$x^{2} + 10^{-19} \\cdot x - 3 = 0$" },
         { "1;-3;2", kGreater,
-            "$x \\in (-\\infty ; 1) \\hm{\\cup } (2; +\\infty )$.\\par\n\\end{flushleft}\n" },
+            "$x \\in (-\\infty ; 1) \\hm{\\cup } (2; +\\infty )$.\\par\n\\medskip\n"
+            "\\textbf{Функция $y = x^{2} - 3x + 2$}\\par\n" },
+        { "1;-3;2", kEqual,
+            "\\begin{tabular}{|c|c|c|c|c|c|c|c|}\n\\hline\n$x$ & $-1{,}5$ & $-0{,}5$ & $0{,}5$ & "
+            "$1{,}5$ & $2{,}5$ & $3{,}5$ & $4{,}5$ \\\\\n\\hline\n$y$ & $8{,}75$ & $3{,}75$ & "
+            "$0{,}75$ & $-0{,}25$ & $0{,}75$ & $3{,}75$ & $8{,}75$ \\\\\n\\hline\n\\end{tabular}" },
+        { "1;-3;2", kEqual, "2) $E(y) \\hm{=} \\left[-\\frac{1}{4}; +\\infty \\right)$;\\par\n" },
         { "1;-3;2", kGreater, "Знаки: $+$ на $(-\\infty ; 1)$, $-$ на $(1; 2)$" },
         { "1;-3;2", kGreater, "Отмечаем на прямой корни $1$ и $2$ выколотыми точками" },
         { "1;-3;2", kGreater, "$a > 0$: правее корней знак «$+$», при" },
@@ -1109,6 +1271,9 @@ TEST_F(Analysis, LatexTypesets)
         << SolutionAsLatex(ExplainEquation("1", "1e19", "1", ','))
         << SolutionAsLatex(ExplainEquation("2", "-50", "3", ',', {}, Relation::GreaterOrEqual))
         << SolutionAsLatex(ExplainEquation("-1", "-3", "2", ',', {}, Relation::Less))
+        // Tables of seven wide values, and of values wider than the text.
+        << SolutionAsLatex(ExplainEquation("1e-6", "1", "-1", ','))
+        << SolutionAsLatex(ExplainEquation("1,000001", "-0,3", "-1234567,125", ','))
         << "\\end{document}\n";
     const std::string pdflatex = "cd '" + dir.string() + "' && pdflatex -halt-on-error";
     const int status = std::system((pdflatex + " solution.tex </dev/null >/dev/null").c_str());
