@@ -186,7 +186,8 @@ int StepsView::mapped(int from, bool forward) const
     std::vector<Paragraph> paragraphs;
     int expected = 0;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        const QString said = plain(block.text());
+        // As toPlainText has it: no-break spaces as plain ones.
+        const QString said = plain(block.text()).replace(QChar::Nbsp, ' ');
         const int found = said.isEmpty() ? -1 : int(text.indexOf(said, expected));
         const int start = found >= 0 ? found : std::min(expected, length);
         paragraphs.push_back({ block.position(), start, block.text() });

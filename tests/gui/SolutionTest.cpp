@@ -554,6 +554,9 @@ private slots:
         QVERIFY(position > shown->lastPosition());
         QCOMPARE(view->toPlain(position), int(view->wholeText.indexOf(after)));
         QCOMPARE(view->toDocument(int(view->wholeText.indexOf(after))), position);
+        // So is the caret on a line of formulas before it, spaces and all.
+        const QString answer = QString::fromUtf8(kAnswerWord);
+        QCOMPARE(view->toPlain(int(plain.indexOf(answer))), int(view->wholeText.indexOf(answer)));
         QTextCursor caret(document);
         caret.setPosition(shown->cellAt(1, 3).firstPosition());
         view->setTextCursor(caret);
@@ -931,14 +934,15 @@ private slots:
             QVERIFY2(reddish(at(root, 0)), qPrintable(QString::number(root)));
         // Halfway between the roots the axis holds no mark.
         QVERIFY(!reddish(at(1.5, 0)));
-        // On the curve away from every mark: the curve's colour, ≥ 3:1 against the background.
-        const QColor curve = at(0.5, 0.75);
+        // On the curve away from every mark and every point of the table of
+        // values: the curve's colour, ≥ 3:1 against the background.
+        const QColor curve = at(0.25, 1.3125);
         const auto contrast = [&](const QColor& c) { return ContrastRatio(c, background); };
         QVERIFY2(contrast(curve) >= 3.0, qPrintable(curve.name()));
         if (stale) {
             plot.setDimmed(true);
             const QImage faded = plot.render(size, ratio);
-            const QPointF p = plot.devicePoint(0.5, 0.75, size) * ratio;
+            const QPointF p = plot.devicePoint(0.25, 1.3125, size) * ratio;
             const QColor fainter = faded.pixelColor(int(p.x()), int(p.y()));
             QVERIFY2(
                 contrast(fainter) >= 3.0 && fainter.hslSaturationF() < curve.hslSaturationF() / 2,
