@@ -43,6 +43,7 @@ MarkSizes MarkSizes::forFont(const QFont& font)
     const auto sized = [scale](double px) { return std::round(px * scale * 2) / 2; };
     MarkSizes sizes;
     sizes.dot = sized(4.5);
+    sizes.tableDot = sized(3);
     sizes.ring = sized(4);
     sizes.band = sized(12);
     sizes.hatchSpacing = sized(6);
@@ -62,6 +63,17 @@ QColor gridColor(const QColor& background, const QColor& ink)
         0.85f * background.blueF() + 0.15f * ink.blueF());
 }
 
+// An exercise book's blue, as faint as the grid is on a light background,
+// deep and dim on a dark one.
+QColor squaresColor(const QColor& background)
+{
+    const QColor blue(0x3c, 0x8c, 0xdc);
+    constexpr float kShare = 0.35f;
+    return QColor::fromRgbF((1 - kShare) * background.redF() + kShare * blue.redF(),
+        (1 - kShare) * background.greenF() + kShare * blue.greenF(),
+        (1 - kShare) * background.blueF() + kShare * blue.blueF());
+}
+
 Ink inkOn(const QColor& background, const QColor& text, const QColor& curve, const QFont& font)
 {
     Ink ink;
@@ -70,6 +82,7 @@ Ink inkOn(const QColor& background, const QColor& text, const QColor& curve, con
     ink.curve = StandingOut(curve, background);
     ink.mark = StandingOut(QColor(0xd0, 0x40, 0x2b), background);
     ink.grid = gridColor(background, ink.text);
+    ink.squares = squaresColor(background);
     ink.sizes = MarkSizes::forFont(font);
     return ink;
 }
@@ -100,7 +113,7 @@ QColor greyer(const QColor& color)
 
 // Greyer, and as far towards the background as 40 % of the colour would go,
 // held at the floors: the curve and the marks at 3:1, the text at 4.5:1. The
-// grid stays.
+// grid and the squares stay.
 Ink Ink::faded() const
 {
     Ink ink = *this;

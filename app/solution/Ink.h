@@ -26,6 +26,7 @@ QColor Faded(const QColor& color, const QColor& background, double ratio, double
 // in: a larger font draws larger dots, arrows and hatching.
 struct MarkSizes {
     double dot = 4.5; // the radius of a point, and of a filled end
+    double tableDot = 3; // the radius of a point of the table of values
     double ring = 4; // the radius of a hollow end
     double band = 12; // the hatching's height above the axis
     double hatchSpacing = 6;
@@ -35,6 +36,8 @@ struct MarkSizes {
 
 struct Ink {
     QColor background, text, curve, mark, grid;
+    // The lines of squared paper: an exercise book's light blue.
+    QColor squares;
     MarkSizes sizes;
     // The palette's colours, each standing out from its Base.
     static Ink forPalette(const QPalette& palette, const QFont& font);

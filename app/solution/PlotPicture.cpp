@@ -129,6 +129,26 @@ QPointF PlotPicture::toData(QPointF position, const QRectF& area) const
         m_view.yMax - (position.y() - area.top()) / area.height() * m_view.height() };
 }
 
+// Two squares to the unit where they come out neither too small to tell
+// apart nor larger than an exercise book's; paper's squares at their own
+// size, whatever the scale.
+std::optional<QSizeF> PlotPicture::squares(QSizeF area) const
+{
+    if (!m_options.squared)
+        return std::nullopt;
+    const double xUnit = area.width() / m_view.width(), yUnit = area.height() / m_view.height();
+    if (!(xUnit > 0) || !(yUnit > 0))
+        return std::nullopt;
+    if (m_options.squareSide > 0)
+        return QSizeF(m_options.squareSide / xUnit, m_options.squareSide / yUnit);
+    const auto fits = [](double side) {
+        return side >= PlotOptions::kMinSquare && side <= PlotOptions::kMaxSquare;
+    };
+    if (!fits(xUnit / 2) || !fits(yUnit / 2))
+        return std::nullopt;
+    return QSizeF(0.5, 0.5);
+}
+
 // The solution's intervals across the picture, each end clamped to the
 // plot's edges; an end is NaN where it is unbounded or off the view, so that
 // no circle is drawn for it.
@@ -165,6 +185,7 @@ PaintedPlot PlotPicture::paint(QPainter& painter, QSizeF size) const
     paintGrid(canvas);
     paintSolution(canvas);
     paintCurve(canvas);
+    paintTable(canvas);
     paintMarks(canvas);
     painter.restore();
 
@@ -178,9 +199,10 @@ PaintedPlot PlotPicture::paint(QPainter& painter, QSizeF size) const
     return painted;
 }
 
-// Grid and tick labels, at origin + i·step, then the axes; their names, near
-// the positive ends, are placed as the first labels. Straight axis-parallel
-// lines are filled rectangles and need no antialiasing.
+// Grid and tick labels, at origin + i·step, or squared paper's lines from
+// the origin on; then the axes, their names, near the positive ends, placed
+// as the first labels. Straight axis-parallel lines are filled rectangles and
+// need no antialiasing.
 void PlotPicture::paintGrid(Canvas& canvas) const
 {
     QPainter& painter = canvas.painter;
@@ -189,10 +211,24 @@ void PlotPicture::paintGrid(Canvas& canvas) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     const TickRange xs = xTicks(area.width());
     const TickRange ys = yTicks(area.height());
-    for (long long i = xs.first; i <= xs.last; ++i)
-        canvas.vertical(toDevice(xs.at(i), 0, area).x(), 1, m_ink.grid);
-    for (long long i = ys.first; i <= ys.last; ++i)
-        canvas.horizontal(toDevice(0, ys.at(i), area).y(), 1, m_ink.grid);
+    if (const std::optional<QSizeF> side = squares(area.size())) {
+        // The lines k·side within the view; a square is at least a few
+        // pixels, so that there are never many.
+        const auto lines = [](double lo, double hi, double step, const auto& draw) {
+            const double first = std::ceil(lo / step), last = std::floor(hi / step);
+            for (double i = 0; i <= last - first && i < 4096; ++i)
+                draw((first + i) * step);
+        };
+        lines(m_view.xMin, m_view.xMax, side->width(),
+            [&](double x) { canvas.vertical(toDevice(x, 0, area).x(), 1, m_ink.squares); });
+        lines(m_view.yMin, m_view.yMax, side->height(),
+            [&](double y) { canvas.horizontal(toDevice(0, y, area).y(), 1, m_ink.squares); });
+    } else {
+        for (long long i = xs.first; i <= xs.last; ++i)
+            canvas.vertical(toDevice(xs.at(i), 0, area).x(), 1, m_ink.grid);
+        for (long long i = ys.first; i <= ys.last; ++i)
+            canvas.horizontal(toDevice(0, ys.at(i), area).y(), 1, m_ink.grid);
+    }
     painter.setPen(m_ink.text);
     for (long long i = xs.first; i <= xs.last; ++i) {
         const QString label = qs(TickLabel(xs.at(i), xs.step, m_curve.separator));
@@ -297,6 +333,29 @@ void PlotPicture::paintCurve(Canvas& canvas) const
             line.push_back({ p.x(), p.y() });
         canvas.scene.lines.push_back(std::move(line));
     }
+}
+
+// The points of the table of values, smaller than the marked points and in
+// the text's ink, so that they stand out on the curve; the marks, drawn
+// after them, cover any that share their place.
+void PlotPicture::paintTable(Canvas& canvas) const
+{
+    if (!m_options.labels || m_curve.table.empty())
+        return;
+    QPainter& painter = canvas.painter;
+    const double radius = m_ink.sizes.tableDot;
+    canvas.beginLayer();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_ink.text);
+    for (const auto& [x, y] : m_curve.table) {
+        if (!std::isfinite(x) || !std::isfinite(y) || !m_view.contains(x, y))
+            continue;
+        const QPointF at = toDevice(x, y, canvas.area);
+        painter.drawEllipse(at, radius, radius);
+        canvas.scene.marks.push_back(labelRect(
+            QRectF(at.x() - radius - 1, at.y() - radius - 1, 2 * radius + 2, 2 * radius + 2)));
+    }
+    painter.restore();
 }
 
 namespace {
@@ -421,7 +480,7 @@ void PlotPicture::paintMarks(Canvas& canvas) const
             text += "; " + qs(marked[j].point->label);
             mark = mark.united(marked[j].box);
         }
-        if (!text.isEmpty())
+        if (!text.isEmpty() && m_options.labels)
             canvas.label(text, mark, sideOf(*marked[i].point, m_curve));
     }
 

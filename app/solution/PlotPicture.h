@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -25,6 +26,21 @@ struct PlotLabel {
     QString text;
     QRectF place;
     QRectF mark;
+};
+
+// How the plot is drawn, as the menu «График» chooses: the same on screen,
+// in a file, on the clipboard and on paper.
+struct PlotOptions {
+    // The marks' labels, and the points of the table of values as dots.
+    bool labels = true;
+    // The grid as an exercise book's squares, two to the unit where a square
+    // comes out kMinSquare to kMaxSquare logical pixels; else the grid at
+    // the ticks.
+    bool squared = false;
+    // A square's side in logical pixels instead, whatever the scale: paper's
+    // 5 mm.
+    double squareSide = 0;
+    static constexpr double kMinSquare = 8, kMaxSquare = 60;
 };
 
 // What a painted picture leaves for the overlays drawn over it on screen: its
@@ -38,11 +54,13 @@ class PlotPicture {
 public:
     // `font` is lettered at its pixel size, so that every device sets the
     // text as the screen does.
-    PlotPicture(const PlotCurve& curve, const PlotBox& view, const QFont& font, const Ink& ink)
+    PlotPicture(const PlotCurve& curve, const PlotBox& view, const QFont& font, const Ink& ink,
+        const PlotOptions& options = {})
         : m_curve(curve)
         , m_view(view)
         , m_font(font)
         , m_ink(ink)
+        , m_options(options)
     {
     }
 
@@ -52,6 +70,9 @@ public:
     QPointF toData(QPointF position, const QRectF& area) const;
     TickRange xTicks(double width) const;
     TickRange yTicks(double height) const;
+    // The squares' side in units on each axis, in an area of `size` (its
+    // logical pixels); none where the grid is drawn at the ticks.
+    std::optional<QSizeF> squares(QSizeF area) const;
 
     // The plot of `size` with its top left at the painter's origin.
     PaintedPlot paint(QPainter& painter, QSizeF size) const;
@@ -67,6 +88,7 @@ private:
     void paintGrid(Canvas& canvas) const;
     void paintSolution(Canvas& canvas) const;
     void paintCurve(Canvas& canvas) const;
+    void paintTable(Canvas& canvas) const;
     void paintMarks(Canvas& canvas) const;
     std::vector<Strip> solutionStrips(const QRectF& area) const;
     double widestTickLabel(const TickRange& ticks) const;
@@ -75,4 +97,5 @@ private:
     const PlotBox& m_view;
     QFont m_font;
     Ink m_ink;
+    PlotOptions m_options;
 };

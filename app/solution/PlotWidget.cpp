@@ -149,7 +149,16 @@ Ink PlotWidget::ink() const
     return m_dimmed ? fresh.faded() : fresh;
 }
 
-PlotPicture PlotWidget::drawing() const { return PlotPicture(m_curve, m_view, plotFont(), ink()); }
+PlotPicture PlotWidget::drawing() const
+{
+    return PlotPicture(m_curve, m_view, plotFont(), ink(), m_options);
+}
+
+void PlotWidget::setOptions(const PlotOptions& options)
+{
+    m_options = options;
+    update();
+}
 
 QRectF PlotWidget::plotArea(QSizeF size) const { return drawing().area(size); }
 

@@ -47,6 +47,11 @@ public:
     // Drawn faded while the coefficients no longer match the curve.
     void setDimmed(bool dimmed);
 
+    // Labels and the table's points, squared paper: for every picture of
+    // the plot, copied, saved and printed too.
+    const PlotOptions& options() const { return m_options; }
+    void setOptions(const PlotOptions& options);
+
     const PlotBox& view() const { return m_view; }
     void setView(const PlotBox& view);
     void resetView();
@@ -131,6 +136,7 @@ private:
     PlotCurve m_curve;
     PlotBox m_view;
     PlotBox m_home;
+    PlotOptions m_options;
     std::string m_description;
     bool m_dimmed = false;
     bool m_empty = false;

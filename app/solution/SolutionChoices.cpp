@@ -21,6 +21,17 @@ constexpr std::pair<Method, const char*> kMethodNames[] = {
 
 const char* const kMethodKey = "solution/method";
 const char* const kComplexRootsKey = "solution/complexRoots";
+const char* const kPlotLabelsKey = "solution/plotLabels";
+const char* const kSquaredPaperKey = "solution/squaredPaper";
+
+// A flag stored only where it differs from its default.
+void keep(QSettings& settings, const char* key, bool value, bool byDefault)
+{
+    if (value != byDefault)
+        settings.setValue(key, value);
+    else
+        settings.remove(key);
+}
 
 } // namespace
 
@@ -34,6 +45,8 @@ SolutionChoices LoadSolutionChoices()
     if (named != std::end(kMethodNames))
         choices.method = named->first;
     choices.complexRoots = settings.value(kComplexRootsKey).toBool();
+    choices.plotLabels = settings.value(kPlotLabelsKey, true).toBool();
+    choices.squaredPaper = settings.value(kSquaredPaperKey).toBool();
     return choices;
 }
 
@@ -46,8 +59,8 @@ void SaveSolutionChoices(const SolutionChoices& choices)
         settings.setValue(kMethodKey, named->second);
     else
         settings.remove(kMethodKey);
-    if (choices.complexRoots)
-        settings.setValue(kComplexRootsKey, true);
-    else
-        settings.remove(kComplexRootsKey);
+    const SolutionChoices byDefault;
+    keep(settings, kComplexRootsKey, choices.complexRoots, byDefault.complexRoots);
+    keep(settings, kPlotLabelsKey, choices.plotLabels, byDefault.plotLabels);
+    keep(settings, kSquaredPaperKey, choices.squaredPaper, byDefault.squaredPaper);
 }

@@ -70,7 +70,8 @@ void SetSolutionPageLayout(QPagedPaintDevice& device)
         QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter));
 }
 
-PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevice& device)
+PrintedSolution PrintSolution(
+    const EquationSolution& solution, QPagedPaintDevice& device, const PlotOptions& options)
 {
     PrintedSolution printed;
     QPainter painter;
@@ -135,7 +136,11 @@ PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevic
     const Ink ink = Ink::forPaper(plotFont);
     const PlotBox fitted = FitView(solution.curve);
     PlotBox view = fitted;
-    const PlotPicture plot(solution.curve, view, plotFont, ink);
+    // Squared paper as an exercise book has it: 5 mm squares, two to the
+    // centimetre that is the unit wherever the scale is 1 cm.
+    PlotOptions paperOptions = options;
+    paperOptions.squareSide = 5 * kPixelsPerMm;
+    const PlotPicture plot(solution.curve, view, plotFont, ink, paperOptions);
     printed.scale
         = FitOnPaper(fitted, plotAreaMm(plot, graph).width(), plotAreaMm(plot, graph).height());
     // The tick labels of the new view may take another width: fit twice.

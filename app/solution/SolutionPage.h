@@ -26,8 +26,10 @@ struct PrintedSolution {
     std::vector<PlotLabel> labels;
 };
 
-// Paints onto the device's pages within its margins, at its page size.
-PrintedSolution PrintSolution(const EquationSolution& solution, QPagedPaintDevice& device);
+// Paints onto the device's pages within its margins, at its page size, the
+// graph drawn with `options` as on screen (squared paper in 5 mm squares).
+PrintedSolution PrintSolution(
+    const EquationSolution& solution, QPagedPaintDevice& device, const PlotOptions& options = {});
 
 // A4 with the margins of a school sheet: room on the left for the binding.
 void SetSolutionPageLayout(QPagedPaintDevice& device);

@@ -113,7 +113,7 @@ bool SolutionWindow::saveAsPdf(const QString& fileName)
     SetSolutionPageLayout(writer);
     writer.setCreator("Квадратное уравнение");
     writer.setTitle(QString::fromStdString(m_shown->curve.caption));
-    return PrintSolution(*m_shown, writer).pages > 0;
+    return PrintSolution(*m_shown, writer, plotOptions()).pages > 0;
 }
 
 void SolutionWindow::saveAsPdfChosen()
@@ -138,7 +138,7 @@ void SolutionWindow::print()
     printer.setDocName("Решение");
     if (!confirmPrint(&printer, this))
         return;
-    if (PrintSolution(*m_shown, printer).pages == 0)
+    if (PrintSolution(*m_shown, printer, plotOptions()).pages == 0)
         reportPaperFailure(this, "Не удалось напечатать решение.");
 }
 
@@ -154,6 +154,6 @@ void SolutionWindow::previewPrint()
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle("Предварительный просмотр");
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-        [this](QPrinter* pages) { PrintSolution(*m_shown, *pages); });
+        [this](QPrinter* pages) { PrintSolution(*m_shown, *pages, plotOptions()); });
     showPrintPreview(&dialog);
 }

@@ -263,6 +263,39 @@ void SolutionWindow::addPlotMenu()
             (*entry++)->setEnabled(command->isEnabled());
         }
     });
+    // How the graph is drawn, after the commands: choices kept between
+    // sessions, and the same for the screen, the files and paper.
+    menu->addSeparator();
+    QAction* labels = menu->addAction("&Подписи");
+    labels->setObjectName("PlotLabelsAction");
+    labels->setCheckable(true);
+    labels->setChecked(m_choices.plotLabels);
+    labels->setToolTip("Подписи точек и точки таблицы значений на графике");
+    connect(labels, &QAction::toggled, this, [this](bool on) {
+        m_choices.plotLabels = on;
+        SaveSolutionChoices(m_choices);
+        m_plot->setOptions(plotOptions());
+    });
+    QAction* squared = menu->addAction("В &клетку");
+    squared->setObjectName("SquaredPaperAction");
+    squared->setCheckable(true);
+    squared->setChecked(m_choices.squaredPaper);
+    squared->setToolTip("График на бумаге в клетку: единица — две клетки");
+    connect(squared, &QAction::toggled, this, [this](bool on) {
+        m_choices.squaredPaper = on;
+        SaveSolutionChoices(m_choices);
+        m_plot->setOptions(plotOptions());
+    });
+    menu->setToolTipsVisible(true);
+    m_plot->setOptions(plotOptions());
+}
+
+PlotOptions SolutionWindow::plotOptions() const
+{
+    PlotOptions options;
+    options.labels = m_choices.plotLabels;
+    options.squared = m_choices.squaredPaper;
+    return options;
 }
 
 void SolutionWindow::showSolution(const EquationSolution& solution)

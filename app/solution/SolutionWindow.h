@@ -8,11 +8,11 @@
 // at once, and both carry over to the next Solve. The method picked stays
 // the preferred one, in later sessions too (SolutionChoices): an equation it
 // does not apply to is solved by the formula, the next one it applies to by
-// it again. The menu «Решение» turns on complex roots where D < 0, also kept
-// between sessions. Under the plot, a, b and c can be moved
-// (CoefficientSliders): the window then explains the equation they make,
-// says above the steps that it is not the main window's, and «Вернуть» or
-// the next Solve goes back.
+// it again. The menu «Решение» turns on complex roots where D < 0, the menu
+// «График» the graph's labels and squared paper, all kept between sessions.
+// Under the plot, a, b and c can be moved (CoefficientSliders): the window
+// then explains the equation they make, says above the steps that it is not
+// the main window's, and «Вернуть» or the next Solve goes back.
 #pragma once
 
 #include "PlotWidget.h"
@@ -123,6 +123,8 @@ private:
     void announce(const QString& message);
     void addPaperMenu();
     void addPlotMenu();
+    // The graph's options as the menu «График» has them.
+    PlotOptions plotOptions() const;
     void explore();
     void showHeading();
     void showUnexplained(const std::string& reason);

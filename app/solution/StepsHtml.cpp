@@ -62,25 +62,48 @@ void RestoreDigitGroupSpaces(QTextDocument* document)
         at.insertText(QString(QChar(0x202F)));
 }
 
+QString ValueTableHtml(const ValueTable& table)
+{
+    const QString cell = "<td align=\"center\" style=\"white-space:nowrap; "
+                         "padding:2px 5px\">";
+    const auto row = [&](const QString& name, const std::vector<StepLine>& values) {
+        QString html = "<tr>" + cell + "<i>" + name + "</i></td>";
+        for (const StepLine& value : values)
+            html += cell + LineHtml(value) + "</td>";
+        return html + "</tr>";
+    };
+    return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" style=\"margin-top:4px; "
+           "margin-bottom:4px; margin-left:14px; border-collapse:collapse; border-style:solid; "
+           "border-color:#808080\">"
+        + row("x", table.xs) + row("y", table.ys) + "</table>";
+}
+
 QString StepsHtml(
     const EquationSolution& solution, const QString& numberLine, const QString& answerStyle)
 {
     const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
                          "text-indent:-16px\">";
     const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
-    QString text;
-    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
-        const SolutionStep& step = solution.steps[i];
-        text += heading + "<b>" + ProseHtml(step.heading) + "</b></p>";
-        for (const StepLine& each : step.lines)
-            text += line + LineHtml(each) + "</p>";
-        if (solution.numberLine && i == solution.numberLineStep)
-            text += numberLine;
-    }
+    const auto steps = [&](const std::vector<SolutionStep>& all, bool signs) {
+        QString html;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const SolutionStep& step = all[i];
+            html += heading + "<b>" + ProseHtml(step.heading) + "</b></p>";
+            for (const StepLine& each : step.lines)
+                html += line + LineHtml(each) + "</p>";
+            if (step.table)
+                html += ValueTableHtml(*step.table);
+            if (signs && solution.numberLine && i == solution.numberLineStep)
+                html += numberLine;
+        }
+        return html;
+    };
+    QString text = steps(solution.steps, true);
     if (!solution.answer.empty()) {
         text += "<p style=\"margin-top:14px; margin-bottom:2px; " + answerStyle + "\"><b>"
             + QString::fromUtf8(kAnswerWord) + "</b> " + LineHtml(solution.answer) + "</p>";
     }
+    text += steps(solution.function, false);
     if (!solution.precisionNote.empty())
         text += heading + "<b>" + kPrecisionHeading + "</b></p>" + line + "<i>"
             + ProseHtml(solution.precisionNote) + "</i></p>";

@@ -7,10 +7,12 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -167,17 +169,58 @@ void StepsView::changeEvent(QEvent* event)
         repaintPicture();
 }
 
+// Within a paragraph the document goes with whole() character by character,
+// but for the joiners and the picture. Each paragraph (a table's cell among
+// them) is looked for again in whole() from where the one before ended, so
+// that a table, which the plain text sets otherwise than cell by cell, never
+// shifts what follows it; one not found there stands where the last ended.
 int StepsView::mapped(int from, bool forward) const
 {
-    const QString document = toPlainText();
-    int position = 0, offset = 0;
-    for (; position < document.size(); ++position) {
-        if ((forward ? position : offset) >= from)
-            break;
-        const QChar c = document[position];
-        offset += c == kWordJoiner                   ? 0
+    const QString text = whole();
+    const int length = int(text.size());
+    struct Paragraph {
+        int position = 0; // in the document
+        int start = 0; // in whole()
+        QString text;
+    };
+    std::vector<Paragraph> paragraphs;
+    int expected = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        // As toPlainText has it: no-break spaces as plain ones.
+        const QString said = plain(block.text()).replace(QChar::Nbsp, ' ');
+        const int found = said.isEmpty() ? -1 : int(text.indexOf(said, expected));
+        const int start = found >= 0 ? found : std::min(expected, length);
+        paragraphs.push_back({ block.position(), start, block.text() });
+        // A paragraph the plain text lacks moves nothing after it; an empty
+        // one is an empty line where the plain text has one.
+        if (found >= 0 || (said.isEmpty() && text.mid(start, 1) == "\n"))
+            expected = start + int(said.size()) + 1;
+    }
+    if (paragraphs.empty())
+        return 0;
+    const auto weight = [this](QChar c) {
+        return c == kWordJoiner                      ? 0
             : c == QChar::ObjectReplacementCharacter ? int(pictureText.size())
                                                      : 1;
+    };
+    // The last paragraph that begins at or before `from`.
+    std::size_t at = 0;
+    while (at + 1 < paragraphs.size()
+        && (forward ? paragraphs[at + 1].position : paragraphs[at + 1].start) <= from)
+        ++at;
+    const Paragraph& paragraph = paragraphs[at];
+    const int next = at + 1 < paragraphs.size() ? paragraphs[at + 1].start : length;
+    int position = paragraph.position, offset = paragraph.start;
+    for (const QChar c : paragraph.text) {
+        if ((forward ? position : offset) >= from)
+            break;
+        offset += weight(c);
+        ++position;
     }
-    return forward ? std::min(offset, int(whole().size())) : position;
+    // Past the paragraph's text: its end, and what stands between it and the next.
+    const int beyond = std::max(0, from - (forward ? position : offset));
+    if (forward)
+        return std::min({ offset + beyond, next, length });
+    const int last = std::max(0, document()->characterCount() - 1);
+    return std::min(position + std::min(beyond, 1), last);
 }

@@ -9,6 +9,8 @@
 #include "SolutionPage.h"
 #include "SolutionWindow.h"
 #include "StepsHtml.h"
+#include "StepsView.h"
+#include "Typography.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -36,6 +38,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -285,9 +288,25 @@ private slots:
             !complex->isChecked() && steps().contains("корней нет") && !steps().contains("i√3"));
         complex->trigger();
         QVERIFY2(steps().contains("(−1 ± i√3)/2"), qPrintable(steps()));
+        // The graph's options, off their defaults, reach the plot and the
+        // next session; at their defaults nothing is stored.
+        auto* labels = window()->findChild<QAction*>("PlotLabelsAction");
+        auto* squared = window()->findChild<QAction*>("SquaredPaperAction");
+        QVERIFY(labels->isChecked() && !squared->isChecked());
+        labels->trigger();
+        squared->trigger();
+        QVERIFY(!window()->plot()->options().labels && window()->plot()->options().squared);
+        const SolutionChoices kept = LoadSolutionChoices();
+        QVERIFY(kept.complexRoots && !kept.plotLabels && kept.squaredPaper);
         SolutionWindow next(nullptr);
         next.explain(SolveForExplanation({ "1", "1", "1" }, '.'));
         QVERIFY(next.solutionText().contains("(−1 ± i√3)/2"));
+        QVERIFY(!next.findChild<QAction*>("PlotLabelsAction")->isChecked()
+            && next.findChild<QAction*>("SquaredPaperAction")->isChecked()
+            && !next.plot()->options().labels && next.plot()->options().squared);
+        SaveSolutionChoices({});
+        const SolutionChoices first = LoadSolutionChoices();
+        QVERIFY(!first.complexRoots && first.plotLabels && !first.squaredPaper);
     }
 
     // a, b and c under the plot move the equation: slider and box in step, a
@@ -487,6 +506,125 @@ private slots:
         // Rich text keeps the narrow spaces of grouped digits, which no line breaks at.
         window()->showSolution(ExplainEquation("1", "-100000", "0", '.'));
         QVERIFY2(steps().contains(u"= 10\u202F000\u202F000\u202F000"), qPrintable(steps()));
+    }
+
+    // The function's section after the answer: its table of values a real
+    // table in the steps, which a screen reader's caret crosses without
+    // losing its place; the table's points on the plot as dots, which
+    // «Подписи» takes away; squared paper two squares to the unit, at any
+    // pixel ratio, and the grid at the ticks where the squares would be
+    // too small.
+    void functionTableOnTheStepsAndThePlot()
+    {
+        EquationSolution solution = ExplainEquation("1", "-3", "2", '.');
+        ValueTable table;
+        const double xs[] = { 0, 0.5, 1, 1.5, 2, 2.5, 3 };
+        for (const double x : xs) {
+            const double y = solution.curve.at(x);
+            table.xs.push_back(Formula(TextbookNumber(x, 6, '.')));
+            table.ys.push_back(Formula(TextbookNumber(y, 6, '.')));
+            solution.curve.table.emplace_back(x, y);
+        }
+        solution.function = { { "Таблица значений функции", { Formula("y = x² − 3x + 2") }, table },
+            { "Свойства функции", { Formula("D(y) = (−∞; +∞)") }, std::nullopt } };
+        const QString html = StepsHtml(solution, {});
+        QVERIFY2(html.contains("<table") && html.count("<tr>") == 2
+                && html.indexOf("<table") > html.indexOf("Ответ:"),
+            qPrintable(html));
+
+        solve("1", "-3", "2");
+        form->Solution->open();
+        window()->showSolution(solution);
+        QTextDocument* document = window()->steps()->document();
+        QTextTable* shown = nullptr;
+        for (QTextFrame* frame : document->rootFrame()->childFrames())
+            shown = shown ? shown : qobject_cast<QTextTable*>(frame);
+        QVERIFY(shown && shown->rows() == 2 && shown->columns() == 8);
+        QCOMPARE(shown->cellAt(0, 0).firstCursorPosition().block().text(), QString("x"));
+        QCOMPARE(shown->cellAt(1, 2).firstCursorPosition().block().text(), QString("0.75"));
+        // The plain text sets the table otherwise: the caret after it is
+        // still told where it is.
+        auto* view = static_cast<StepsView*>(window()->steps());
+        const QString plain = view->toPlainText();
+        const QString after = "Свойства функции";
+        const int position = int(plain.indexOf(after));
+        view->wholeText = view->plain(plain.left(shown->firstPosition())
+            + "x | 0 | 0.5 | 1 | 1.5 | 2 | 2.5 | 3\ny | 2 | 0.75 | 0 | −0.25 | 0 | 0.75 | 2\n"
+            + plain.mid(position));
+        QVERIFY(position > shown->lastPosition());
+        QCOMPARE(view->toPlain(position), int(view->wholeText.indexOf(after)));
+        QCOMPARE(view->toDocument(int(view->wholeText.indexOf(after))), position);
+        // So is the caret on a line of formulas before it, spaces and all.
+        const QString answer = QString::fromUtf8(kAnswerWord);
+        QCOMPARE(view->toPlain(int(plain.indexOf(answer))), int(view->wholeText.indexOf(answer)));
+        QTextCursor caret(document);
+        caret.setPosition(shown->cellAt(1, 3).firstPosition());
+        view->setTextCursor(caret);
+        QAccessibleTextInterface* said
+            = QAccessible::queryAccessibleInterface(view)->textInterface();
+        QVERIFY(said->cursorPosition() >= 0 && said->cursorPosition() <= said->characterCount());
+
+        PlotWidget plot;
+        plot.setCurve(solution.curve, "");
+        const Ink ink = Ink::forPalette(plot.palette(), plot.font());
+        const QSize size(480, 400);
+        const auto pixel = [&](const QImage& image, double x, double y) {
+            const QPointF at = plot.devicePoint(x, y, size) * image.devicePixelRatio();
+            return image.pixelColor(at.toPoint());
+        };
+        for (const bool labels : { true, false }) {
+            PlotOptions options;
+            options.labels = labels;
+            plot.setOptions(options);
+            for (const qreal ratio : { 1.0, 2.0 }) {
+                const QImage image = plot.render(size, ratio);
+                for (const double x : { 0.5, 2.5 })
+                    QCOMPARE(pixel(image, x, solution.curve.at(x)) == ink.text, labels);
+            }
+        }
+
+        // Squared paper: a line every half unit across a row under the curve.
+        PlotOptions squared;
+        squared.squared = true;
+        plot.setOptions(squared);
+        const struct {
+            PlotBox view;
+            bool squares;
+        } views[] = { { { -2, 6, -2, 6 }, true }, { { -50, 50, -50, 50 }, false },
+            { { 0.5, 2.5, -1, 1 }, false } };
+        for (const auto& row : views) {
+            plot.setView(row.view);
+            for (const qreal ratio : { 1.0, 2.0 }) {
+                const QImage image = plot.render(size, ratio);
+                const double y = row.view.yMin + row.view.height() / 10;
+                const int line = int(plot.devicePoint(0, y, size).y() * ratio);
+                int coloured = 0;
+                for (int x = 0; x < image.width(); ++x)
+                    coloured += image.pixel(x, line) == ink.squares.rgb();
+                if (!row.squares) {
+                    QCOMPARE(coloured, 0);
+                    continue;
+                }
+                const double half
+                    = (plot.devicePoint(0.5, y, size).x() - plot.devicePoint(0, y, size).x())
+                    * ratio;
+                QVERIFY(half >= 8 * ratio && half <= 60 * ratio);
+                int lines = 0;
+                for (double x = std::ceil(row.view.xMin * 2) / 2; x < row.view.xMax; x += 0.5) {
+                    if (x == 0 || x == row.view.xMin)
+                        continue;
+                    const int at = int(plot.devicePoint(x, y, size).x() * ratio);
+                    bool found = false;
+                    for (int dx = -1; dx <= 1; ++dx)
+                        found = found || image.pixel(at + dx, line) == ink.squares.rgb();
+                    QVERIFY2(found, qPrintable(QString::number(x)));
+                    ++lines;
+                }
+                // Those lines and no others: as wide as a line each.
+                QVERIFY2(coloured <= lines * int(std::ceil(ratio)) && lines > 10,
+                    qPrintable(QString::number(coloured)));
+            }
+        }
     }
 
     // The rich text of a line: a formula's spaces non-breaking (~), a joiner
@@ -796,14 +934,15 @@ private slots:
             QVERIFY2(reddish(at(root, 0)), qPrintable(QString::number(root)));
         // Halfway between the roots the axis holds no mark.
         QVERIFY(!reddish(at(1.5, 0)));
-        // On the curve away from every mark: the curve's colour, ≥ 3:1 against the background.
-        const QColor curve = at(0.5, 0.75);
+        // On the curve away from every mark and every point of the table of
+        // values: the curve's colour, ≥ 3:1 against the background.
+        const QColor curve = at(0.25, 1.3125);
         const auto contrast = [&](const QColor& c) { return ContrastRatio(c, background); };
         QVERIFY2(contrast(curve) >= 3.0, qPrintable(curve.name()));
         if (stale) {
             plot.setDimmed(true);
             const QImage faded = plot.render(size, ratio);
-            const QPointF p = plot.devicePoint(0.5, 0.75, size) * ratio;
+            const QPointF p = plot.devicePoint(0.25, 1.3125, size) * ratio;
             const QColor fainter = faded.pixelColor(int(p.x()), int(p.y()));
             QVERIFY2(
                 contrast(fainter) >= 3.0 && fainter.hslSaturationF() < curve.hslSaturationF() / 2,
@@ -913,6 +1052,9 @@ private slots:
         for (QAction* command : window()->plot()->commands())
             expected << command->text() + '\t'
                     + command->shortcut().toString(QKeySequence::NativeText);
+        // Then how the graph is drawn: choices, not commands.
+        expected << "&Подписи"
+                 << "В &клетку";
         QCOMPARE(named, expected);
         const double wide = window()->plot()->view().xMax - window()->plot()->view().xMin;
         graph.value(3)->trigger();
