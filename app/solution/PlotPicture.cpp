@@ -52,6 +52,7 @@ struct PlotPicture::Canvas {
     std::vector<LabelRequest> requests;
     std::vector<QString> texts;
     std::vector<std::optional<LabelRect>> places;
+    std::size_t axisNames = 0; // the first requests: «x» and «y»
 
     void vertical(double x, double width, const QColor& color)
     {
@@ -90,7 +91,14 @@ double PlotPicture::widestTickLabel(const TickRange& ticks) const
 TickRange PlotPicture::yTicks(double height) const
 {
     const double spacing = std::max(50.0, 2.5 * QFontMetricsF(m_font).height());
-    return NiceTicks(m_view.yMin, m_view.yMax, std::max(2, int(height / spacing)));
+    // At least two ticks, so that the scale can be read in a short plot.
+    TickRange ticks;
+    for (int count = std::max(2, int(height / spacing)); count <= 6; ++count) {
+        ticks = NiceTicks(m_view.yMin, m_view.yMax, count);
+        if (ticks.last > ticks.first)
+            break;
+    }
+    return ticks;
 }
 
 // As many x ticks as leave room between their labels.
@@ -252,11 +260,13 @@ void PlotPicture::paintGrid(Canvas& canvas) const
         canvas.vertical(origin.x(), 2, m_ink.text);
         canvas.scene.lines.push_back({ { origin.x(), area.top() }, { origin.x(), area.bottom() } });
         canvas.label("y", QRectF(origin.x() - 1, area.top(), 2, 2));
+        ++canvas.axisNames;
     }
     if (m_view.yMin <= 0 && m_view.yMax >= 0) {
         canvas.horizontal(origin.y(), 2, m_ink.text);
         canvas.scene.lines.push_back({ { area.left(), origin.y() }, { area.right(), origin.y() } });
         canvas.label("x", QRectF(area.right() - 2, origin.y() - 1, 2, 2));
+        ++canvas.axisNames;
     }
 }
 
@@ -488,6 +498,11 @@ void PlotPicture::paintMarks(Canvas& canvas) const
     // description and the hover readout.
     painter.save();
     painter.setPen(m_ink.text);
+    // The axes' names after the marks' labels: a mark near an axis's end
+    // keeps its label, and the name finds another place or none.
+    const auto named = static_cast<std::ptrdiff_t>(canvas.axisNames);
+    std::rotate(canvas.requests.begin(), canvas.requests.begin() + named, canvas.requests.end());
+    std::rotate(canvas.texts.begin(), canvas.texts.begin() + named, canvas.texts.end());
     canvas.places = PlaceLabels(canvas.requests, canvas.scene);
     for (std::size_t i = 0; i < canvas.places.size(); ++i) {
         if (!canvas.places[i])

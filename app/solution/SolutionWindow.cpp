@@ -160,6 +160,13 @@ SolutionWindow::SolutionWindow(QWidget* owner)
     plotColumn->setContentsMargins(0, 0, 0, 0);
     plotColumn->addWidget(m_plot, 1);
     plotColumn->addWidget(m_sliders);
+    m_functionSoon = new QTimer(this);
+    m_functionSoon->setSingleShot(true);
+    m_functionSoon->setInterval(150);
+    connect(m_functionSoon, &QTimer::timeout, this, [this] {
+        if (m_shown)
+            showSteps(true, true);
+    });
     m_exploreSoon = new QTimer(this);
     m_exploreSoon->setSingleShot(true);
     m_exploreSoon->setInterval(0);
@@ -307,7 +314,36 @@ void SolutionWindow::showSolution(const EquationSolution& solution)
 
 // The selectors as the solution says, then the steps, the answer set apart
 // below them, the plot, and the roots for screen readers at the sliders.
-void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view)
+// The steps of the solution shown, laid out once: the number line is drawn
+// first, and the old text is replaced in one edit (setHtml lays out an empty
+// document on the way, which hides the scroll bar, narrows the text and lays
+// it out again). A moved coefficient or another method leaves the steps
+// scrolled where the reader had them (`keepScroll`); a new Solve starts at
+// the top.
+void SolutionWindow::showSteps(bool keepScroll, bool function)
+{
+    const EquationSolution& solution = *m_shown;
+    const QString text = StepsHtml(solution,
+        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:"
+            + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
+            + "\"></p>",
+        {}, function);
+    QScrollBar* scroll = m_steps->verticalScrollBar();
+    const int scrolled = keepScroll ? scroll->value() : 0;
+    drawNumberLine(false);
+    QTextCursor all(m_steps->document());
+    all.beginEditBlock();
+    all.select(QTextCursor::Document);
+    all.insertHtml(text);
+    RestoreDigitGroupSpaces(m_steps->document());
+    all.endEditBlock();
+    // The caret goes back to the start, as a new text puts it, so that
+    // keyboard selection begins there and nothing scrolls to the end.
+    m_steps->setTextCursor(QTextCursor(m_steps->document()));
+    scroll->setValue(scrolled);
+}
+
+void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View view, bool moving)
 {
     {
         // Filled anew only when the methods change (or the linear one's
@@ -336,33 +372,19 @@ void SolutionWindow::present(const EquationSolution& solution, PlotWidget::View 
     m_relation = solution.relation;
 
     m_shown = std::make_shared<const EquationSolution>(solution);
-    const QString text = StepsHtml(solution,
-        "<p style=\"margin-top:6px; margin-bottom:4px; margin-left:"
-            + QString::number(kNumberLineIndent) + "px\"><img src=\"" + kNumberLine.toString()
-            + "\"></p>");
     auto* steps = static_cast<StepsView*>(m_steps);
     steps->pictureText = solution.numberLine
         ? QString::fromStdString(PlainText(NumberLineSigns(*solution.numberLine)))
         : QString();
     steps->wholeText = QString::fromStdString(SolutionPlainText(solution));
-    // A moved coefficient or another method leaves the steps scrolled where
-    // the reader had them; a new Solve starts at the top. The text is laid
-    // out once: the number line is drawn first, and the old text is replaced
-    // in one edit (setHtml lays out an empty document on the way, which hides
-    // the scroll bar, narrows the text and lays it out again).
-    QScrollBar* scroll = m_steps->verticalScrollBar();
-    const int scrolled = view == PlotWidget::View::Keep ? scroll->value() : 0;
-    drawNumberLine(false);
-    QTextCursor all(m_steps->document());
-    all.beginEditBlock();
-    all.select(QTextCursor::Document);
-    all.insertHtml(text);
-    RestoreDigitGroupSpaces(m_steps->document());
-    all.endEditBlock();
-    // The caret goes back to the start, as a new text puts it, so that
-    // keyboard selection begins there and nothing scrolls to the end.
-    m_steps->setTextCursor(QTextCursor(m_steps->document()));
-    scroll->setValue(scrolled);
+    // While a coefficient moves, the function's section, after the answer and
+    // mostly below the fold, waits until the moves pause: laying it out
+    // (its table above all) would take as long as the rest of the steps.
+    showSteps(view == PlotWidget::View::Keep, !moving);
+    if (moving && !solution.function.empty())
+        m_functionSoon->start();
+    else
+        m_functionSoon->stop();
     m_plot->setCurve(solution.curve, solution.description, view);
     m_sliders->describe(QString::fromStdString(solution.rootSummary));
 }
@@ -395,7 +417,7 @@ void SolutionWindow::explore()
         const EquationSolution solution = explanation(explored);
         m_explored = std::move(explored);
         showHeading();
-        present(solution, PlotWidget::View::Keep);
+        present(solution, PlotWidget::View::Keep, true);
     } catch (const std::exception& error) {
         // The solved equation stays, for «Вернуть».
         m_explored = m_solved;

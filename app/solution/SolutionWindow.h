@@ -110,7 +110,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void present(const EquationSolution& solution, PlotWidget::View view = PlotWidget::View::Refit);
+    // `moving`: a coefficient moves, and the function's section follows when
+    // the moves pause.
+    void present(const EquationSolution& solution, PlotWidget::View view = PlotWidget::View::Refit,
+        bool moving = false);
+    void showSteps(bool keepScroll, bool function);
     EquationSolution explanation(const SolvedEquation& solved) const;
     void methodPicked();
     void relationChanged();
@@ -145,6 +149,7 @@ private:
     CoefficientSliders* m_sliders = nullptr;
     // A burst of moves explains only the last values.
     QTimer* m_exploreSoon = nullptr;
+    QTimer* m_functionSoon = nullptr; // the function's section after a pause in the moves
     // What the selectors re-explain; none after a failure.
     std::optional<SolvedEquation> m_solved;
     // The equation of the moved coefficients, while they differ from m_solved.

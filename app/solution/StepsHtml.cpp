@@ -78,34 +78,46 @@ QString ValueTableHtml(const ValueTable& table)
         + row("x", table.xs) + row("y", table.ys) + "</table>";
 }
 
-QString StepsHtml(
-    const EquationSolution& solution, const QString& numberLine, const QString& answerStyle)
+namespace {
+
+const QString kLine = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
+                      "text-indent:-16px\">";
+const QString kHeading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
+
+QString stepsHtml(const std::vector<SolutionStep>& all, const QString& numberLine = {},
+    std::size_t numberLineStep = 0)
 {
-    const QString line = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
-                         "text-indent:-16px\">";
-    const QString heading = "<p style=\"margin-top:10px; margin-bottom:2px\">";
-    const auto steps = [&](const std::vector<SolutionStep>& all, bool signs) {
-        QString html;
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const SolutionStep& step = all[i];
-            html += heading + "<b>" + ProseHtml(step.heading) + "</b></p>";
-            for (const StepLine& each : step.lines)
-                html += line + LineHtml(each) + "</p>";
-            if (step.table)
-                html += ValueTableHtml(*step.table);
-            if (signs && solution.numberLine && i == solution.numberLineStep)
-                html += numberLine;
-        }
-        return html;
-    };
-    QString text = steps(solution.steps, true);
+    QString html;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const SolutionStep& step = all[i];
+        html += kHeading + "<b>" + ProseHtml(step.heading) + "</b></p>";
+        for (const StepLine& each : step.lines)
+            html += kLine + LineHtml(each) + "</p>";
+        if (step.table)
+            html += ValueTableHtml(*step.table);
+        if (!numberLine.isEmpty() && i == numberLineStep)
+            html += numberLine;
+    }
+    return html;
+}
+
+} // namespace
+
+QString FunctionHtml(const EquationSolution& solution) { return stepsHtml(solution.function); }
+
+QString StepsHtml(const EquationSolution& solution, const QString& numberLine,
+    const QString& answerStyle, bool function)
+{
+    QString text = stepsHtml(
+        solution.steps, solution.numberLine ? numberLine : QString(), solution.numberLineStep);
     if (!solution.answer.empty()) {
         text += "<p style=\"margin-top:14px; margin-bottom:2px; " + answerStyle + "\"><b>"
             + QString::fromUtf8(kAnswerWord) + "</b> " + LineHtml(solution.answer) + "</p>";
     }
-    text += steps(solution.function, false);
+    if (function)
+        text += FunctionHtml(solution);
     if (!solution.precisionNote.empty())
-        text += heading + "<b>" + kPrecisionHeading + "</b></p>" + line + "<i>"
+        text += kHeading + "<b>" + kPrecisionHeading + "</b></p>" + kLine + "<i>"
             + ProseHtml(solution.precisionNote) + "</i></p>";
     return text;
 }

@@ -34,6 +34,8 @@ QString ValueTableHtml(const ValueTable& table);
 // `numberLine` (a paragraph) after the step that draws it; then «Ответ:» set
 // apart (`answerStyle` added to its paragraph's style), the function's
 // section set as the steps are, and the note on single precision as an
-// aside.
-QString StepsHtml(
-    const EquationSolution& solution, const QString& numberLine, const QString& answerStyle = {});
+// aside. Without `function`, the function's section is left out, for
+// FunctionHtml to add at the end later.
+QString StepsHtml(const EquationSolution& solution, const QString& numberLine,
+    const QString& answerStyle = {}, bool function = true);
+QString FunctionHtml(const EquationSolution& solution);
