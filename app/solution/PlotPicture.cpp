@@ -92,12 +92,10 @@ TickRange PlotPicture::yTicks(double height) const
 {
     const double spacing = std::max(50.0, 2.5 * QFontMetricsF(m_font).height());
     // At least two ticks, so that the scale can be read in a short plot.
-    TickRange ticks;
-    for (int count = std::max(2, int(height / spacing)); count <= 6; ++count) {
+    const int wanted = std::max(2, int(height / spacing));
+    TickRange ticks = NiceTicks(m_view.yMin, m_view.yMax, wanted);
+    for (int count = wanted + 1; ticks.last <= ticks.first && count <= wanted + 4; ++count)
         ticks = NiceTicks(m_view.yMin, m_view.yMax, count);
-        if (ticks.last > ticks.first)
-            break;
-    }
     return ticks;
 }
 

@@ -909,12 +909,14 @@ private slots:
         QTest::addColumn<bool>("dark");
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<bool>("stale");
-        row("light", false, 1.0, false);
-        row("dark", true, 1.0, false);
-        row("light at scale 2", false, 2.0, false);
-        row("dark at scale 2", true, 2.0, false);
-        row("light, stale", false, 1.0, true);
-        row("dark, stale", true, 1.0, true);
+        QTest::addColumn<int>("height");
+        row("light", false, 1.0, false, 300);
+        row("dark", true, 1.0, false, 300);
+        row("light at scale 2", false, 2.0, false, 300);
+        row("dark at scale 2", true, 2.0, false, 300);
+        row("light, stale", false, 1.0, true, 300);
+        row("dark, stale", true, 1.0, true, 300);
+        row("light, tall", false, 1.0, false, 700);
     }
 
     void rootMarksLieWhereTheCurveCrossesTheAxis()
@@ -922,6 +924,7 @@ private slots:
         QFETCH(bool, dark);
         QFETCH(qreal, ratio);
         QFETCH(bool, stale);
+        QFETCH(int, height);
         PlotWidget plot;
         if (dark)
             darken(plot);
@@ -931,7 +934,7 @@ private slots:
             dark ? QColor(0x70, 0x70, 0x70) : QColor(0x90, 0x90, 0x90));
         plot.setPalette(faded);
         plot.setCurve(ExplainEquation("1", "-3", "2", '.').curve, "");
-        const QSize size(400, 300);
+        const QSize size(400, height);
         const QImage image = plot.render(size, ratio);
         QCOMPARE(image.size(), size * ratio);
         const QColor background = image.pixelColor(int(5 * ratio), int(5 * ratio));
