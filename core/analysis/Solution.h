@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The method of intervals' picture: the zeros of the trinomial on a number
@@ -38,6 +39,14 @@ struct ValueTable {
 };
 
 struct SolutionStep {
+    SolutionStep() = default;
+    SolutionStep(std::string heading, std::vector<StepLine> lines,
+        std::optional<ValueTable> table = std::nullopt)
+        : heading(std::move(heading))
+        , lines(std::move(lines))
+        , table(std::move(table))
+    {
+    }
     std::string heading; // prose
     std::vector<StepLine> lines;
     // Set after the lines where the step is the function's table of values.

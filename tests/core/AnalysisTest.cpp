@@ -620,8 +620,9 @@ TEST_F(Analysis, LabelsTakeFreePlacesOrNone)
         for (const LabelRect& m : row.marks)
             requests.push_back({ m, 60, 14, row.side });
         const auto places = PlaceLabels(requests, scene);
-        if (row.side == LabelSide::Left && places.front())
+        if (row.side == LabelSide::Left && places.front()) {
             EXPECT_LE(places.front()->right, row.marks.front().left);
+        }
         ASSERT_EQ(places.size(), row.placed.size());
         for (std::size_t i = 0; i < places.size(); ++i) {
             ASSERT_EQ(places[i].has_value(), row.placed[i]) << i;
