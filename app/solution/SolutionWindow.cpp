@@ -273,26 +273,23 @@ void SolutionWindow::addPlotMenu()
     // How the graph is drawn, after the commands: choices kept between
     // sessions, and the same for the screen, the files and paper.
     menu->addSeparator();
-    QAction* labels = menu->addAction("&Подписи");
-    labels->setObjectName("PlotLabelsAction");
-    labels->setCheckable(true);
-    labels->setChecked(m_choices.plotLabels);
-    labels->setToolTip("Подписи точек и точки таблицы значений на графике");
-    connect(labels, &QAction::toggled, this, [this](bool on) {
-        m_choices.plotLabels = on;
-        SaveSolutionChoices(m_choices);
-        m_plot->setOptions(plotOptions());
-    });
-    QAction* squared = menu->addAction("В &клетку");
-    squared->setObjectName("SquaredPaperAction");
-    squared->setCheckable(true);
-    squared->setChecked(m_choices.squaredPaper);
-    squared->setToolTip("График на бумаге в клетку: единица — две клетки");
-    connect(squared, &QAction::toggled, this, [this](bool on) {
-        m_choices.squaredPaper = on;
-        SaveSolutionChoices(m_choices);
-        m_plot->setOptions(plotOptions());
-    });
+    const auto option = [this, menu](const QString& text, const QString& name,
+                            bool SolutionChoices::*choice, const QString& tip) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setChecked(m_choices.*choice);
+        action->setToolTip(tip);
+        connect(action, &QAction::toggled, this, [this, choice](bool on) {
+            m_choices.*choice = on;
+            SaveSolutionChoices(m_choices);
+            m_plot->setOptions(plotOptions());
+        });
+    };
+    option("&Подписи", "PlotLabelsAction", &SolutionChoices::plotLabels,
+        "Подписи точек и точки таблицы значений на графике");
+    option("В &клетку", "SquaredPaperAction", &SolutionChoices::squaredPaper,
+        "График на бумаге в клетку: единица — две клетки");
     menu->setToolTipsVisible(true);
     m_plot->setOptions(plotOptions());
 }
