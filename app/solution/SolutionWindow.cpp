@@ -273,23 +273,30 @@ void SolutionWindow::addPlotMenu()
     // How the graph is drawn, after the commands: choices kept between
     // sessions, and the same for the screen, the files and paper.
     menu->addSeparator();
-    const auto option = [this, menu](const QString& text, const QString& name,
-                            bool SolutionChoices::*choice, const QString& tip) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(name);
+    struct Option {
+        const char* text;
+        const char* name;
+        bool* choice;
+        const char* tip;
+    };
+    const Option options[] = {
+        { "&Подписи", "PlotLabelsAction", &m_choices.plotLabels,
+            "Подписи точек и точки таблицы значений на графике" },
+        { "В &клетку", "SquaredPaperAction", &m_choices.squaredPaper,
+            "График на бумаге в клетку: единица — две клетки" },
+    };
+    for (const Option& option : options) {
+        QAction* action = menu->addAction(option.text);
+        action->setObjectName(option.name);
         action->setCheckable(true);
-        action->setChecked(m_choices.*choice);
-        action->setToolTip(tip);
-        connect(action, &QAction::toggled, this, [this, choice](bool on) {
-            m_choices.*choice = on;
+        action->setChecked(*option.choice);
+        action->setToolTip(option.tip);
+        connect(action, &QAction::toggled, this, [this, choice = option.choice](bool on) {
+            *choice = on;
             SaveSolutionChoices(m_choices);
             m_plot->setOptions(plotOptions());
         });
-    };
-    option("&Подписи", "PlotLabelsAction", &SolutionChoices::plotLabels,
-        "Подписи точек и точки таблицы значений на графике");
-    option("В &клетку", "SquaredPaperAction", &SolutionChoices::squaredPaper,
-        "График на бумаге в клетку: единица — две клетки");
+    }
     menu->setToolTipsVisible(true);
     m_plot->setOptions(plotOptions());
 }
