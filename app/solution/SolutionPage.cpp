@@ -10,12 +10,15 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -56,6 +59,35 @@ QTextBlock numberLineBlock(const QTextDocument& document)
     return {};
 }
 
+// The table of values stays whole, with its heading: where a page would break
+// it, they start the next page.
+void keepTableWhole(QTextDocument& steps, const EquationSolution& solution, double pageHeight)
+{
+    const auto step = std::find_if(solution.function.begin(), solution.function.end(),
+        [](const SolutionStep& each) { return each.table.has_value(); });
+    if (step == solution.function.end())
+        return;
+    std::vector<QTextBlock> before;
+    for (auto at = steps.rootFrame()->begin(); !at.atEnd(); ++at) {
+        if (at.currentBlock().isValid()) {
+            before.push_back(at.currentBlock());
+            continue;
+        }
+        auto* table = qobject_cast<QTextTable*>(at.currentFrame());
+        // The step's heading and lines are the blocks just before its table.
+        const std::size_t blocks = step->lines.size() + 1;
+        if (!table || before.size() < blocks)
+            continue;
+        const QRectF box = steps.documentLayout()->frameBoundingRect(table);
+        if (std::floor(box.top() / pageHeight) == std::floor(box.bottom() / pageHeight))
+            return;
+        QTextBlockFormat heading = before[before.size() - blocks].blockFormat();
+        heading.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(before[before.size() - blocks]).setBlockFormat(heading);
+        return;
+    }
+}
+
 // The plot area of a picture of `size` (inside its tick labels) in millimetres.
 QSizeF plotAreaMm(const PlotPicture& plot, QSizeF size)
 {
@@ -91,6 +123,7 @@ PrintedSolution PrintSolution(
         = solution.numberLine ? NumberLineSize(*solution.numberLine, font) : QSizeF();
     steps.setHtml(stepsHtml(solution, numberLine.height()));
     RestoreDigitGroupSpaces(&steps);
+    keepTableWhole(steps, solution, room.height());
     // The number line goes into the room left under its line of signs.
     std::optional<QPointF> numberLineAt;
     if (const QTextBlock block = numberLineBlock(steps); block.isValid()) {
@@ -102,17 +135,37 @@ PrintedSolution PrintSolution(
     const double textEnd = steps.documentLayout()->blockBoundingRect(steps.lastBlock()).bottom()
         - (printed.pages - 1) * room.height();
 
+    QFont plotFont = font;
+    plotFont.setPixelSize(12);
+    const Ink ink = Ink::forPaper(plotFont);
+    const PlotBox fitted = FitView(solution.curve);
+    PlotBox view = fitted;
+    // Squared paper as an exercise book has it: 5 mm squares, two to the
+    // centimetre that is the unit wherever the scale is 1 cm.
+    PlotOptions paperOptions = options;
+    paperOptions.squareSide = 5 * kPixelsPerMm;
+    const PlotPicture plot(solution.curve, view, plotFont, ink, paperOptions);
+
     // The graph below the last of the steps, as tall as it may be up to
-    // 11 cm, on a page of its own where less than 6 cm is left.
+    // 11 cm, on a page of its own where less than 6 cm is left or where only
+    // a page of its own gives it one unit to the centimetre.
     QFont captionFont = font;
     captionFont.setPixelSize(12);
     const double captionHeight = QFontMetricsF(captionFont).height() + 6;
-    const double gap = 6 * kPixelsPerMm;
-    double graphTop = textEnd + gap;
-    if (room.height() - graphTop - captionHeight < 60 * kPixelsPerMm)
+    const auto graphBelow = [&](double top) {
+        return QSizeF(
+            room.width(), std::min(110 * kPixelsPerMm, room.height() - top - captionHeight));
+    };
+    const auto scaleBelow = [&](double top) {
+        const QSizeF area = plotAreaMm(plot, graphBelow(top));
+        return FitOnPaper(fitted, area.width(), area.height());
+    };
+    double graphTop = textEnd + 6 * kPixelsPerMm;
+    if (room.height() - graphTop - captionHeight < 60 * kPixelsPerMm
+        || (!scaleBelow(graphTop).trueScale() && scaleBelow(0).trueScale()))
         graphTop = 0;
-    const QSizeF graph(
-        room.width(), std::min(110 * kPixelsPerMm, room.height() - graphTop - captionHeight));
+    const QSizeF graph = graphBelow(graphTop);
+    printed.scale = scaleBelow(graphTop);
 
     for (int page = 0; page < printed.pages; ++page) {
         if (page > 0)
@@ -130,19 +183,6 @@ PrintedSolution PrintSolution(
         device.newPage();
         ++printed.pages;
     }
-
-    QFont plotFont = font;
-    plotFont.setPixelSize(12);
-    const Ink ink = Ink::forPaper(plotFont);
-    const PlotBox fitted = FitView(solution.curve);
-    PlotBox view = fitted;
-    // Squared paper as an exercise book has it: 5 mm squares, two to the
-    // centimetre that is the unit wherever the scale is 1 cm.
-    PlotOptions paperOptions = options;
-    paperOptions.squareSide = 5 * kPixelsPerMm;
-    const PlotPicture plot(solution.curve, view, plotFont, ink, paperOptions);
-    printed.scale
-        = FitOnPaper(fitted, plotAreaMm(plot, graph).width(), plotAreaMm(plot, graph).height());
     // The tick labels of the new view may take another width: fit twice.
     for (int pass = 0; pass < 2; ++pass) {
         const QSizeF area = plotAreaMm(plot, graph);

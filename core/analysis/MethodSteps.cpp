@@ -691,36 +691,6 @@ SolutionStep factorStep(const EquationFacts& f)
         { Formula(factoredLine) + Prose(f.signD < 0 ? " (над комплексными числами)" : "") } };
 }
 
-// The vertex as the ninth grade finds it: x₀ = −b/(2a), then y₀ with x₀ put
-// into the trinomial, whatever the method (several never compute D).
-SolutionStep parabolaStep(const EquationFacts& f)
-{
-    const Coefficients& k = f.k;
-    const char sep = k.separator;
-    const std::string x0 = TypesetRational(f.vertexX, sep);
-    const std::string put = quotient(-k.b, ExactDecimal { 2, 0 } * k.a, sep);
-    const std::string put0 = putIn(f.vertexX, sep);
-    const std::string y0 = trinomialAt(k, put0);
-    const bool shortY = CharacterCount(y0) <= 2 * kLongestExactForm && !isLong(x0);
-    // x₀ put in as a decimal gives y₀ as one: 1,5² − 3·1,5 + 2 = −0,25.
-    std::string y0Value = WithDecimal(f.vertexY, sep);
-    const auto decimalY = FiniteDecimal(f.vertexY);
-    const auto decimalX = FiniteDecimal(f.vertexX);
-    if (shortY && put0.find('/') == std::string::npos && decimalY && !IsScientific(*decimalY)) {
-        const std::string worked = termValues(k, *decimalX);
-        y0Value = (worked.empty() ? "= " : "= " + worked + " = ") + TypesetDecimal(*decimalY, sep);
-    }
-    return { "Парабола",
-        { Formula(formulaWithValues("x₀ = −b/(2a)", put, x0) + " " + WithDecimal(f.vertexX, sep)),
-            Formula("y₀ = " + (shortY ? y0 : "y(x₀)") + " " + y0Value),
-            Prose("Вершина: ") + Formula("(x₀; y₀) " + WithDecimals(f.vertexX, f.vertexY, sep)),
-            Prose("Ось симметрии: ") + Formula("x " + WithDecimal(f.vertexX, sep)),
-            Prose(Sign(k.a) > 0 ? "Ветви направлены вверх (" : "Ветви направлены вниз (")
-                + Formula(Sign(k.a) > 0 ? "a > 0" : "a < 0") + Prose(")."),
-            Prose("Пересечение с осью ") + Formula("y") + Prose(": ")
-                + Formula("(0; c) = (0; " + TypesetDecimal(k.c, sep) + ")") } };
-}
-
 std::vector<SolutionStep> linearSteps(const EquationFacts& f)
 {
     const Coefficients& k = f.k;
@@ -803,17 +773,6 @@ std::string VertexXFormula(const EquationFacts& facts, const std::string& x0)
 std::string TrinomialAt(const Coefficients& k, const std::string& value)
 {
     return trinomialAt(k, value);
-}
-
-SolutionStep WriteGraphStep(const EquationFacts& facts)
-{
-    if (facts.kind == EquationFacts::Quadratic)
-        return parabolaStep(facts);
-    const Coefficients& k = facts.k;
-    return { "График",
-        { Prose("Прямая ") + Formula("y = " + TypesetPolynomial(k.a, k.b, k.c, k.separator))
-            + Prose(" пересекает ось ") + Formula("y") + Prose(" в точке ")
-            + Formula("(0; " + TypesetDecimal(k.c, k.separator) + ")") + Prose(".") } };
 }
 
 StepLine WriteEquationAnswer(const EquationFacts& facts, bool complexRoots)

@@ -112,7 +112,6 @@ EquationSolution ExplainEquation(const SolvedEquation& solved, std::optional<Met
         WriteInequality(facts, relation, out);
     out.statement = out.steps.front().lines.front();
     out.curve.caption = PlainText(out.statement);
-    out.steps.push_back(WriteGraphStep(facts));
     out.function = WriteFunctionSection(facts, out.curve);
     // Coefficients moved under the plot have no result line to compare.
     if (!solved.resultLine.empty())

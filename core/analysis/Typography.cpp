@@ -282,22 +282,6 @@ std::vector<std::string> DistinctDecimals(const std::vector<Surd>& values, char 
     }
 }
 
-std::string WithDecimals(const Rational& x, const Rational& y, char separator)
-{
-    const std::string exactX = TypesetRational(x, separator);
-    const std::string exactY = TypesetRational(y, separator);
-    const std::string exact = "(" + exactX + "; " + exactY + ")";
-    bool roundedNothingX = false, roundedNothingY = false;
-    const std::string decimal = "("
-        + TypesetApproximation(RoundedToFourDigits(x, &roundedNothingX), separator) + "; "
-        + TypesetApproximation(RoundedToFourDigits(y, &roundedNothingY), separator) + ")";
-    if (CharacterCount(exact) > kLongestExactForm)
-        return "≈ " + decimal;
-    if (exact == decimal || (isShortInteger(exactX) && isShortInteger(exactY)))
-        return "= " + exact;
-    return "= " + exact + (roundedNothingX && roundedNothingY ? " = " : " ≈ ") + decimal;
-}
-
 std::string DecimalFactor(const std::string& decimal)
 {
     if (decimal == "0")

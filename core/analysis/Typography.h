@@ -67,9 +67,6 @@ std::string Substituted(const ExactDecimal& v, char separator);
 // form is long. An integer of up to six digits stands alone.
 std::string WithDecimal(const std::string& exactText, const Surd& value, char separator);
 std::string WithDecimal(const Rational& x, char separator);
-// "= (3/2; −1/4) = (1,5; −0,25)", "= (1/3; 0) ≈ (0,3333; 0)", "≈ (…)" where
-// the exact pair is long, "= (2; 1)".
-std::string WithDecimals(const Rational& x, const Rational& y, char separator);
 // The four-digit decimal alone: "0,382".
 std::string ShortDecimal(const Surd& x, char separator);
 std::string ShortDecimal(const Rational& x, char separator);

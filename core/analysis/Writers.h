@@ -10,14 +10,12 @@
 #include <vector>
 
 // MethodSteps.cpp: the steps by one method (after the step that states the
-// equation) up to the roots, their check and the factors, the answer line of
-// the equation, and the step about the graph. Where D < 0 the steps end at
+// equation) up to the roots, their check and the factors, and the answer line
+// of the equation. Where D < 0 the steps end at
 // «корней нет» unless `complexRoots`.
 std::vector<SolutionStep> WriteMethodSteps(
     const EquationFacts& facts, Method method, bool complexRoots);
 StepLine WriteEquationAnswer(const EquationFacts& facts, bool complexRoots);
-// The last step: the parabola (vertex, axis, branches, intercept) or the line.
-SolutionStep WriteGraphStep(const EquationFacts& facts);
 // The vertex's abscissa with the values put in, up to `x0` as written:
 // "x₀ = −b/(2a) = 4/4 = 1".
 std::string VertexXFormula(const EquationFacts& facts, const std::string& x0);

@@ -45,7 +45,9 @@ std::string plainSpaces(std::string text)
 std::string allLines(const EquationSolution& s)
 {
     std::string out;
-    for (const SolutionStep& step : s.steps) {
+    std::vector<SolutionStep> steps = s.steps;
+    steps.insert(steps.end(), s.function.begin(), s.function.end());
+    for (const SolutionStep& step : steps) {
         out += "[" + step.heading + "]\n";
         for (const StepLine& line : step.lines)
             out += PlainText(line) + "\n";
@@ -116,9 +118,6 @@ TEST_F(Analysis, ExactFormsAreSimplified)
             Method::Formula, true },
         { "one root", "4", "4", "1",
             { "x = −b/(2a) = −4/8 = −1/2 = −0.5", "a(x − x₁)(x − x₂) = 4(x + 1/2)²" } },
-        { "vertex", "1", "-3", "2",
-            { "x₀ = −b/(2a) = 3/2 = 1.5", "y₀ = 1.5² − 3·1.5 + 2 = 2.25 − 4.5 + 2 = −0.25",
-                "Вершина: (x₀; y₀) = (3/2; −1/4) = (1.5; −0.25)" } },
         { "Vieta", "2", "3", "-5",
             { "x₁ + x₂ = 1 + (−5/2) = −3/2 = −b/a", "x₁·x₂ = 1·(−5/2) = −5/2 = c/a" } },
         { "tiny exact coefficient", "1e-45", "0", "-1e-45",
@@ -139,8 +138,7 @@ TEST_F(Analysis, ExactFormsAreSimplified)
             { "a(x − x₁)(x − x₂) ≈ (x − 2.619)(x − 0.3818)" } },
         { "integers written out, = where exact", "1", "-100000", "0",
             { "x₁ = (100 000 + 100 000)/2 = 100 000", "a(x − x₁)(x − x₂) = x(x − 100 000)",
-                "y₀ = 50 000² − 100 000·50 000 = 2 500 000 000 − 5 000 000 000 = −2 500 000 000",
-                "Вершина: (x₀; y₀) = (50 000; −2 500 000 000) = (50 000; −2.5·10⁹)" } },
+                "y₀ = y(50 000) = 50 000² − 100 000·50 000 = −2 500 000 000;" } },
         // Just below a power of ten: four digits, not the power (p and q√r nearly cancel).
         { "0.9998", "1", "-20", "18.996", { "x₂ = (500 − √(202 510))/50 ≈ 0.9998" } },
         { "−0.9998", "1", "20", "18.996", { "x₁ = (−500 + √(202 510))/50 ≈ −0.9998" } },
@@ -335,8 +333,12 @@ TEST_F(Analysis, NothingShowsInfinityNaNOrNegativeZero)
         SCOPED_TRACE(text);
         for (const char* bad : { "inf", "nan", "−0 ", "−0\n", "−0)", "−0;", "-0" })
             EXPECT_EQ(text.find(bad), std::string::npos) << bad;
-        // No E notation but in the note, which quotes the result line.
-        EXPECT_EQ((allLines(s) + s.description).find('E'), std::string::npos);
+        // No E notation but in the note, which quotes the result line; the
+        // range of the function is E(y).
+        std::string shown = allLines(s) + s.description;
+        for (std::size_t at; (at = shown.find("E(y)")) != std::string::npos;)
+            shown.erase(at, 1);
+        EXPECT_EQ(shown.find('E'), std::string::npos) << shown;
         const PlotBox box = FitView(s.curve);
         EXPECT_TRUE(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height())
             && box.height() > 0);
@@ -825,8 +827,8 @@ TEST_F(Analysis, EachMethodHasItsOwnSteps)
             { "(−5)² + 3·(−5) − 10 = 25 − 15 − 10 = 0" }, Vieta },
         { "a negative first factor bracketed", "-1", "4", "5", { "x₁·x₂ = (−1)·5 = −5 = c/a" } },
         { "the double root put in", "1", "-6", "9",
-            { "x = −b/(2a) = 6/2 = 3", "x₀ = −b/(2a) = 6/2 = 3",
-                "y₀ = 3² − 6·3 + 9 = 9 − 18 + 9 = 0" } },
+            { "x = −b/(2a) = 6/2 = 3", "Вершина параболы: x₀ = −b/(2a) = 6/2 = 3,",
+                "y₀ = y(3) = 3² − 6·3 + 9 = 0;" } },
         { "the square completed as the eighth grade does", "1", "-3", "2",
             { "x² − 2·x·1.5 + 1.5² − 1.5² + 2 = 0", "(x − 1.5)² − 0.25 = 0", "(x − 1.5)² = 0.25",
                 "x − 1.5 = ±√0.25 = ±0.5", "x₁ = 1.5 + 0.5 = 2" },
@@ -970,8 +972,9 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
     EXPECT_EQ(s.steps[s.numberLineStep].heading, "Метод интервалов");
     // A copied or saved plot is captioned with the inequality.
     EXPECT_EQ(s.curve.caption, "x² − 3x + 2 > 0");
-    // The intervals follow the roots, the graph comes last, and a linear
-    // inequality is solved directly, not as an equation first.
+    // The intervals follow the roots, the vertex waits for the function after
+    // the answer, and a linear inequality is solved directly, not as an
+    // equation first.
     const auto headings = [](const EquationSolution& e) {
         std::string out;
         for (const SolutionStep& step : e.steps)
@@ -980,9 +983,9 @@ TEST_F(Analysis, InequalityStepsPictureAndSentence)
     };
     EXPECT_EQ(headings(s),
         "Неравенство|Дискриминант|Корни|Проверка по теореме Виета|Разложение на множители|"
-        "Метод интервалов|Выбор промежутков|Парабола|");
+        "Метод интервалов|Выбор промежутков|");
     EXPECT_EQ(headings(ExplainEquation("0", "-2", "4", '.', {}, kAtLeast)),
-        "Неравенство|Линейное неравенство|График|");
+        "Неравенство|Линейное неравенство|");
 }
 
 // 10⁵ small-integer inequalities: the exact set holds at a random rational,

@@ -1302,6 +1302,11 @@ private slots:
         a6.setPageSize(QPageSize(QPageSize::A6));
         const int pages = PrintSolution(ExplainEquation("1", "-3", "1", '.'), a6).pages;
         QVERIFY(pages > 1 && pdfPages(small) == pages);
+        // but the table of values would be split there: it starts the next page with its heading.
+        const QString table = dir.filePath("table.pdf");
+        QPdfWriter tableA6(table);
+        tableA6.setPageSize(QPageSize(QPageSize::A6));
+        PrintSolution(ExplainEquation("1", "3", "1", ',', {}, Relation::Greater), tableA6);
         if (putOnClipboard("before")) {
             latex->trigger();
             QVERIFY(QApplication::clipboard()->text().contains(
@@ -1322,6 +1327,12 @@ private slots:
                  "Знаки: + на (−∞; 1), − на (1; 2), + на (2; +∞)" })
             QVERIFY2(inequality.contains(line), qPrintable(line + ("\nin\n" + inequality)));
         QVERIFY(pdfText(small).contains("Ответ: x₁ = (3 + √5)/2, x₂ = (3 − √5)/2."));
+        const QString tableText = pdfText(table);
+        const qsizetype heading = tableText.indexOf("Таблица значений"),
+                        end = tableText.indexOf("y 7,75", heading);
+        QVERIFY2(heading > 0 && end > heading && tableText[heading - 1] == '\f'
+                && !tableText.sliced(heading, end - heading).contains('\f'),
+            qPrintable(tableText));
     }
 
     // On paper the graph is drawn at one unit to the centimetre where it
