@@ -65,14 +65,14 @@ void RestoreDigitGroupSpaces(QTextDocument* document)
 QString ValueTableHtml(const ValueTable& table)
 {
     const QString cell = "<td align=\"center\" style=\"white-space:nowrap; "
-                         "padding:2px 5px\">";
+                         "padding:1px 3px\">";
     const auto row = [&](const QString& name, const std::vector<StepLine>& values) {
         QString html = "<tr>" + cell + "<i>" + name + "</i></td>";
         for (const StepLine& value : values)
             html += cell + LineHtml(value) + "</td>";
         return html + "</tr>";
     };
-    return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" style=\"margin-top:4px; "
+    return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" style=\"margin-top:4px; "
            "margin-bottom:4px; margin-left:14px; border-collapse:collapse; border-style:solid; "
            "border-color:#808080\">"
         + row("x", table.xs) + row("y", table.ys) + "</table>";
