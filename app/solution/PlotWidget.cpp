@@ -86,7 +86,7 @@ void PlotWidget::setCurve(const PlotCurve& curve, const std::string& description
     m_curve = curve;
     m_description = description;
     m_trace->setEnabled(true);
-    m_home = FitView(curve, 0.1);
+    m_home = FitView(curve, 0.1, 0.12);
     setView(keep ? m_view : m_home);
     // The same equation moved keeps the point's x; a new one starts it
     // afresh in the new view (the window says that the solution changed).

@@ -229,7 +229,7 @@ PlotBox fitView(const PlotCurve& curve)
 } // namespace
 
 // Room beyond the vertex for its label: below a minimum, above a maximum.
-PlotBox FitView(const PlotCurve& curve, double vertexRoom)
+PlotBox FitView(const PlotCurve& curve, double vertexRoom, double axisRoom)
 {
     PlotBox box = fitView(curve);
     if (curve.a != 0 && vertexRoom > 0 && std::isfinite(box.height() * (1 + vertexRoom))) {
@@ -239,6 +239,13 @@ PlotBox FitView(const PlotCurve& curve, double vertexRoom)
             box.yMin -= room;
         else if (vertex >= box.xMin && vertex <= box.xMax)
             box.yMax += room;
+    }
+    const double room = axisRoom * box.height();
+    if (box.yMin < 0 && box.yMax > 0 && std::isfinite(room)) {
+        if (box.yMax < room && box.yMax < -box.yMin)
+            box.yMax = room;
+        else if (-box.yMin < room && -box.yMin < box.yMax)
+            box.yMin = -room;
     }
     return box;
 }

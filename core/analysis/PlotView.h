@@ -60,8 +60,9 @@ struct PlotBox {
 // quarter of the view's width of a part that runs off to infinity; a linear
 // one is centred on its root.
 // `vertexRoom` adds that share of the height beyond the vertex, where its
-// label goes on a small screen.
-PlotBox FitView(const PlotCurve& curve, double vertexRoom = 0);
+// label goes on a small screen; `axisRoom` keeps that share between the x
+// axis and the edge it is near, where the roots' labels go.
+PlotBox FitView(const PlotCurve& curve, double vertexRoom = 0, double axisRoom = 0);
 
 // Ticks at first·step … last·step, step = 1, 2 or 5 × 10ᵏ, about `count` of
 // them across [lo, hi].

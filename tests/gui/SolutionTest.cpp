@@ -1143,11 +1143,15 @@ private slots:
         QTest::addColumn<QString>("coefficients");
         QTest::addColumn<Relation>("relation");
         QTest::addColumn<bool>("paper");
-        row("x² − 3x + 2 > 0 on screen", QString("1;-3;2"), Relation::Greater, false);
-        row("x² − 3x + 2 > 0 on paper", QString("1;-3;2"), Relation::Greater, true);
-        row("x² − 20x + 1 on screen", QString("1;-20;1"), Relation::Equal, false);
-        row("x² − 20x + 1 on paper", QString("1;-20;1"), Relation::Equal, true);
-        row("−x² + 4x + 5 ≤ 0 on paper", QString("-1;4;5"), Relation::LessOrEqual, true);
+        QTest::addColumn<QSizeF>("size"); // on screen
+        const QSizeF screen(400, 300), wide(482, 300);
+        row("x² − 3x + 2 > 0 on screen", QString("1;-3;2"), Relation::Greater, false, screen);
+        row("x² − 3x + 2 > 0 on paper", QString("1;-3;2"), Relation::Greater, true, screen);
+        row("x² − 20x + 1 on screen", QString("1;-20;1"), Relation::Equal, false, screen);
+        // The axis near the top of a wide plot, as a dark style's margins leave it.
+        row("x² − 20x + 1 on a wide screen", QString("1;-20;1"), Relation::Equal, false, wide);
+        row("x² − 20x + 1 on paper", QString("1;-20;1"), Relation::Equal, true, screen);
+        row("−x² + 4x + 5 ≤ 0 on paper", QString("-1;4;5"), Relation::LessOrEqual, true, screen);
     }
 
     void labelsStandByTheirMarks()
@@ -1155,6 +1159,7 @@ private slots:
         QFETCH(QString, coefficients);
         QFETCH(Relation, relation);
         QFETCH(bool, paper);
+        QFETCH(QSizeF, size);
         const QStringList k = coefficients.split(';');
         const EquationSolution solution = ExplainEquation(k[0].toStdString(), k[1].toStdString(),
             k[2].toStdString(), ',', std::nullopt, relation);
@@ -1167,9 +1172,9 @@ private slots:
         } else {
             PlotWidget plot;
             plot.setCurve(solution.curve, "");
-            QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
+            QImage image(size.toSize(), QImage::Format_ARGB32_Premultiplied);
             QPainter painter(&image);
-            labels = plot.paint(painter, QSizeF(400, 300)).labels;
+            labels = plot.paint(painter, size).labels;
         }
         std::vector<std::pair<double, double>> roots; // a root's x, its label's middle
         for (const PlotPoint& point : solution.curve.points) {
