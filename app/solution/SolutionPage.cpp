@@ -147,25 +147,31 @@ PrintedSolution PrintSolution(
     const PlotPicture plot(solution.curve, view, plotFont, ink, paperOptions);
 
     // The graph below the last of the steps, as tall as it may be up to
-    // 11 cm, on a page of its own where less than 6 cm is left or where only
-    // a page of its own gives it one unit to the centimetre.
+    // 15 cm, on a page of its own where less than 6 cm is left or where only
+    // a page of its own gives it one unit to the centimetre, or room for the
+    // table's points at that scale.
     QFont captionFont = font;
     captionFont.setPixelSize(12);
     const double captionHeight = QFontMetricsF(captionFont).height() + 6;
     const auto graphBelow = [&](double top) {
         return QSizeF(
-            room.width(), std::min(110 * kPixelsPerMm, room.height() - top - captionHeight));
+            room.width(), std::min(150 * kPixelsPerMm, room.height() - top - captionHeight));
     };
-    const auto scaleBelow = [&](double top) {
+    const auto planBelow = [&](double top) {
         const QSizeF area = plotAreaMm(plot, graphBelow(top));
-        return FitOnPaper(fitted, area.width(), area.height());
+        return PlanPaper(solution.curve, fitted, area.width(), area.height());
     };
     double graphTop = textEnd + 6 * kPixelsPerMm;
-    if (room.height() - graphTop - captionHeight < 60 * kPixelsPerMm
-        || (!scaleBelow(graphTop).trueScale() && scaleBelow(0).trueScale()))
+    if (room.height() - graphTop - captionHeight < 60 * kPixelsPerMm) {
         graphTop = 0;
+    } else {
+        const PaperPlan below = planBelow(graphTop), alone = planBelow(0);
+        if (alone.scale.trueScale() && (!below.scale.trueScale() || (alone.table && !below.table)))
+            graphTop = 0;
+    }
     const QSizeF graph = graphBelow(graphTop);
-    printed.scale = scaleBelow(graphTop);
+    const PaperPlan plan = planBelow(graphTop);
+    printed.scale = plan.scale;
 
     for (int page = 0; page < printed.pages; ++page) {
         if (page > 0)
@@ -186,7 +192,7 @@ PrintedSolution PrintSolution(
     // The tick labels of the new view may take another width: fit twice.
     for (int pass = 0; pass < 2; ++pass) {
         const QSizeF area = plotAreaMm(plot, graph);
-        view = PaperView(fitted, printed.scale, area.width(), area.height());
+        view = PaperView(plan.fitted, printed.scale, area.width(), area.height(), solution.curve.a);
     }
     const QRectF area = plot.area(graph);
     const QPointF origin = plot.toDevice(view.xMin, view.yMin, area);

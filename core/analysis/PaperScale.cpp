@@ -49,11 +49,43 @@ PaperScale FitOnPaper(const PlotBox& fitted, double widthMm, double heightMm)
     return { both, both };
 }
 
-PlotBox PaperView(const PlotBox& fitted, const PaperScale& scale, double widthMm, double heightMm)
+PaperPlan PlanPaper(const PlotCurve& curve, const PlotBox& fitted, double widthMm, double heightMm)
 {
-    const double cx = (fitted.xMin + fitted.xMax) / 2, cy = (fitted.yMin + fitted.yMax) / 2;
-    const double w = widthMm / scale.xMm / 2, h = heightMm / scale.yMm / 2;
-    return { cx - w, cx + w, cy - h, cy + h };
+    if (!curve.table.empty()) {
+        // 3 mm round the points at one unit to the centimetre, and 12 mm
+        // beyond the vertex for its label under the roots' labels.
+        PlotBox withTable = fitted;
+        for (const auto& [x, y] : curve.table) {
+            withTable.xMin = std::min(withTable.xMin, x - 0.3);
+            withTable.xMax = std::max(withTable.xMax, x + 0.3);
+            withTable.yMin = std::min(withTable.yMin, y - 0.3);
+            withTable.yMax = std::max(withTable.yMax, y + 0.3);
+        }
+        if (curve.a != 0) {
+            const double vertexY = curve.at(-curve.b / (2 * curve.a));
+            withTable.yMin = std::min(withTable.yMin, curve.a > 0 ? vertexY - 1.2 : vertexY);
+            withTable.yMax = std::max(withTable.yMax, curve.a < 0 ? vertexY + 1.2 : vertexY);
+        }
+        const PaperScale scale = FitOnPaper(withTable, widthMm, heightMm);
+        if (scale.trueScale())
+            return { withTable, scale, true };
+    }
+    return { fitted, FitOnPaper(fitted, widthMm, heightMm) };
+}
+
+PlotBox PaperView(
+    const PlotBox& fitted, const PaperScale& scale, double widthMm, double heightMm, double a)
+{
+    const double cx = (fitted.xMin + fitted.xMax) / 2;
+    const double w = widthMm / scale.xMm / 2, h = heightMm / scale.yMm;
+    // Up to a centimetre beyond the vertex, where its label goes.
+    const double beyond = std::clamp(h - fitted.height(), 0.0, 10 / scale.yMm);
+    double bottom = (fitted.yMin + fitted.yMax - h) / 2;
+    if (a > 0)
+        bottom = fitted.yMin - beyond;
+    else if (a < 0)
+        bottom = fitted.yMax + beyond - h;
+    return { cx - w, cx + w, bottom, bottom + h };
 }
 
 std::string ScaleCaption(const PaperScale& scale, char separator)

@@ -1335,6 +1335,22 @@ TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
             }
         }
     }
+    // The table's points join the page's view where they fit at 1 cm, with
+    // room beyond the vertex for its label and the rest for the branches.
+    for (const auto& [coefficients, table] : { std::pair { "1;-3;2", true }, { "1;1;1", true },
+             { "-1;4;5", true }, { "1;0;-0,25", true }, { "2;-7;3", false } }) {
+        SCOPED_TRACE(coefficients);
+        const std::vector<std::string> k = split(coefficients);
+        const PlotCurve curve = ExplainEquation(k[0], k[1], k[2], ',').curve;
+        const PaperPlan plan = PlanPaper(curve, FitView(curve), 160, 140);
+        EXPECT_EQ(plan.table, table);
+        const PlotBox view = PaperView(plan.fitted, plan.scale, 160, 140, curve.a);
+        for (const auto& [x, y] : curve.table)
+            EXPECT_TRUE(!table || view.contains(x, y)) << x << "; " << y;
+        const double vertex = curve.at(-curve.b / (2 * curve.a));
+        const double beyond = curve.a > 0 ? vertex - view.yMin : view.yMax - vertex;
+        EXPECT_TRUE(beyond >= 1 && beyond <= 2.5) << beyond;
+    }
 }
 
 } // namespace

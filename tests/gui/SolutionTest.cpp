@@ -1350,7 +1350,8 @@ private slots:
         QTest::addRow("1, -3, 2 at 1 cm") << "1;-3;2" << 10.0 << 10.0;
         QTest::addRow("1, 2, 5 at 1 cm") << "1;2;5" << 10.0 << 10.0;
         QTest::addRow("1, 0, -400 per axis") << "1;0;-400" << 2.0 << 0.2;
-        QTest::addRow("1, 0, -0,25 enlarged") << "1;0;-0,25" << 100.0 << 100.0;
+        // Small, but drawn by its table of values as a pupil draws it.
+        QTest::addRow("1, 0, -0,25 by its table at 1 cm") << "1;0;-0,25" << 10.0 << 10.0;
     }
     void graphIsDrawnToScale()
     {
