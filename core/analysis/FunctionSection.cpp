@@ -231,7 +231,7 @@ std::vector<SolutionStep> line(const EquationFacts& f, PlotCurve& curve)
     zeros.texts = WriteZeroTexts(f, &zeros.rounded);
     std::vector<SolutionStep> out;
     out.push_back({ "Функция y = " + TypesetPolynomial(k.a, k.b, k.c, sep),
-        { Prose("Графиком является прямая, так как ") + Formula("a = 0") + Prose("."),
+        { Prose("При ") + Formula("a = 0") + Prose(" функция линейная, её график — прямая."),
             Prose("Пересечение с осью ") + Formula("Oy") + Prose(": ")
                 + Formula("(0; " + TypesetDecimal(k.c, sep) + ")") + Prose(", с осью ")
                 + Formula("Ox") + Prose(": ")
