@@ -59,33 +59,37 @@ QTextBlock numberLineBlock(const QTextDocument& document)
     return {};
 }
 
-// The table of values stays whole, with its heading: where a page would break
-// it, they start the next page.
-void keepTableWhole(QTextDocument& steps, const EquationSolution& solution, double pageHeight)
+// A short step (its heading, its lines, its table) stays on one page: where a
+// page would break it, it starts the next. A step starts at a block with a
+// margin above it: a heading, or the answer.
+bool moveFirstSplitStep(QTextDocument& steps, double pageHeight)
 {
-    const auto step = std::find_if(solution.function.begin(), solution.function.end(),
-        [](const SolutionStep& each) { return each.table.has_value(); });
-    if (step == solution.function.end())
-        return;
-    std::vector<QTextBlock> before;
+    QAbstractTextDocumentLayout* layout = steps.documentLayout();
+    QTextBlock start;
+    double top = 0, bottom = 0;
+    const auto moved = [&] {
+        const bool split = start.isValid()
+            && std::floor(top / pageHeight) != std::floor((bottom - 1) / pageHeight);
+        if (!split || bottom - top > pageHeight / 3)
+            return false;
+        QTextBlockFormat format = start.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(start).setBlockFormat(format);
+        return true;
+    };
     for (auto at = steps.rootFrame()->begin(); !at.atEnd(); ++at) {
-        if (at.currentBlock().isValid()) {
-            before.push_back(at.currentBlock());
-            continue;
+        const QTextBlock block = at.currentBlock();
+        const QRectF box = block.isValid() ? layout->blockBoundingRect(block)
+                                           : layout->frameBoundingRect(at.currentFrame());
+        if (block.isValid() && block.blockFormat().topMargin() > 0) {
+            if (moved())
+                return true;
+            start = block;
+            top = box.top();
         }
-        auto* table = qobject_cast<QTextTable*>(at.currentFrame());
-        // The step's heading and lines are the blocks just before its table.
-        const std::size_t blocks = step->lines.size() + 1;
-        if (!table || before.size() < blocks)
-            continue;
-        const QRectF box = steps.documentLayout()->frameBoundingRect(table);
-        if (std::floor(box.top() / pageHeight) == std::floor(box.bottom() / pageHeight))
-            return;
-        QTextBlockFormat heading = before[before.size() - blocks].blockFormat();
-        heading.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(before[before.size() - blocks]).setBlockFormat(heading);
-        return;
+        bottom = box.bottom();
     }
+    return moved();
 }
 
 // The plot area of a picture of `size` (inside its tick labels) in millimetres.
@@ -123,7 +127,9 @@ PrintedSolution PrintSolution(
         = solution.numberLine ? NumberLineSize(*solution.numberLine, font) : QSizeF();
     steps.setHtml(stepsHtml(solution, numberLine.height()));
     RestoreDigitGroupSpaces(&steps);
-    keepTableWhole(steps, solution, room.height());
+    int moves = 0;
+    while (moves < 100 && moveFirstSplitStep(steps, room.height()))
+        ++moves;
     // The number line goes into the room left under its line of signs.
     std::optional<QPointF> numberLineAt;
     if (const QTextBlock block = numberLineBlock(steps); block.isValid()) {

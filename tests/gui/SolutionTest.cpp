@@ -1307,7 +1307,7 @@ private slots:
         a6.setPageSize(QPageSize(QPageSize::A6));
         const int pages = PrintSolution(ExplainEquation("1", "-3", "1", '.'), a6).pages;
         QVERIFY(pages > 1 && pdfPages(small) == pages);
-        // but the table of values would be split there: it starts the next page with its heading.
+        // but a short step, here the table of values with its heading, is never split.
         const QString table = dir.filePath("table.pdf");
         QPdfWriter tableA6(table);
         tableA6.setPageSize(QPageSize(QPageSize::A6));
@@ -1335,7 +1335,7 @@ private slots:
         const QString tableText = pdfText(table);
         const qsizetype heading = tableText.indexOf("Таблица значений"),
                         end = tableText.indexOf("y 7,75", heading);
-        QVERIFY2(heading > 0 && end > heading && tableText[heading - 1] == '\f'
+        QVERIFY2(heading > 0 && end > heading
                 && !tableText.sliced(heading, end - heading).contains('\f'),
             qPrintable(tableText));
     }
