@@ -45,7 +45,11 @@ PaperScale FitOnPaper(const PlotBox& fitted, double widthMm, double heightMm)
     const double fillsATenth = 100;
     if (std::min(x, y) >= 10 && std::min(x, y) <= fillsATenth)
         return {};
+    // Rounded down to a nice scale, the common one may leave an axis less
+    // than a fifth of its room: then each axis its own.
     const double both = niceAtMost(std::min(x, y));
+    if (both < std::max(x, y) / 5)
+        return { niceAtMost(x), niceAtMost(y) };
     return { both, both };
 }
 

@@ -1306,7 +1306,8 @@ TEST_F(Analysis, PaperScaleIsTrueWhereTheGraphFits)
         { "1;0;1", "Масштаб: 1 единица = 1 см" },
         // An inequality's answer as the fitted view shows it.
         { "0;2;-4", "Масштаб: 1 единица = 1 см", kGreater },
-        { "-1;4;5", "Масштаб: 1 единица = 2 мм", kAtMost },
+        // At a common 2 mm the answer's 12 units would take a sixth of the width.
+        { "-1;4;5", "Масштаб: по оси x 1 единица = 1 см, по оси y 1 единица = 2 мм", kAtMost },
         { "1;-3;2", "Масштаб: 1 единица = 1 см", kGreater },
         { "1;0;-400", "Масштаб: по оси x 1 единица = 2 мм, по оси y 1 см = 50 единиц" },
         { "2,5e9;1;-3", "Масштаб: по оси x 1 см = 5·10⁻⁶ единицы, по оси y 1 единица = 2 см" },
