@@ -147,12 +147,15 @@ std::optional<QSizeF> PlotPicture::squares(QSizeF area) const
         return std::nullopt;
     if (m_options.squareSide > 0)
         return QSizeF(m_options.squareSide / xUnit, m_options.squareSide / yUnit);
-    const auto fits = [](double side) {
-        return side >= PlotOptions::kMinSquare && side <= PlotOptions::kMaxSquare;
-    };
-    if (!fits(xUnit / 2) || !fits(yUnit / 2))
+    // Half a unit, or a quarter, an eighth… where the view is zoomed in so
+    // far that half a unit would be a large square.
+    double side = 0.5;
+    while (std::max(xUnit, yUnit) * side > PlotOptions::kMaxSquare && side > 1.0 / 1024)
+        side /= 2;
+    if (std::min(xUnit, yUnit) * side < PlotOptions::kMinSquare
+        || std::max(xUnit, yUnit) * side > PlotOptions::kMaxSquare)
         return std::nullopt;
-    return QSizeF(0.5, 0.5);
+    return QSizeF(side, side);
 }
 
 // The solution's intervals across the picture, each end clamped to the

@@ -34,7 +34,8 @@ struct PlotOptions {
     // The marks' labels, and the points of the table of values as dots.
     bool labels = true;
     // The grid as an exercise book's squares, two to the unit where a square
-    // comes out kMinSquare to kMaxSquare logical pixels; else the grid at
+    // comes out kMinSquare to kMaxSquare logical pixels (four, eight… to the
+    // unit where the view is zoomed in so far); else the grid at
     // the ticks.
     bool squared = false;
     // A square's side in logical pixels instead, whatever the scale: paper's
