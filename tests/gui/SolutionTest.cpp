@@ -622,8 +622,8 @@ private slots:
                     * ratio;
                 QVERIFY(square >= 8 * ratio && square <= 60 * ratio);
                 int lines = 0;
-                for (double x = std::ceil(row.view.xMin / row.side) * row.side; x < row.view.xMax;
-                     x += row.side) {
+                const double first = std::ceil(row.view.xMin / row.side) * row.side;
+                for (double x = first; x < row.view.xMax; x += row.side) {
                     if (x == 0 || x == row.view.xMin)
                         continue;
                     const int at = int(plot.devicePoint(x, y, size).x() * ratio);
