@@ -13,12 +13,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace {
 
