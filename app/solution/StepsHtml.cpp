@@ -62,6 +62,10 @@ void RestoreDigitGroupSpaces(QTextDocument* document)
         at.insertText(QString(QChar(0x202F)));
 }
 
+namespace {
+
+// A table of values: a row of x and one of y, a column to each point, in
+// thin lines, each cell centred and never broken.
 QString ValueTableHtml(const ValueTable& table)
 {
     const QString cell = "<td align=\"center\" style=\"white-space:nowrap; "
@@ -77,8 +81,6 @@ QString ValueTableHtml(const ValueTable& table)
            "border-color:#808080\">"
         + row("x", table.xs) + row("y", table.ys) + "</table>";
 }
-
-namespace {
 
 const QString kLine = "<p style=\"margin-top:0; margin-bottom:2px; margin-left:30px; "
                       "text-indent:-16px\">";
@@ -103,8 +105,6 @@ QString stepsHtml(const std::vector<SolutionStep>& all, const QString& numberLin
 
 } // namespace
 
-QString FunctionHtml(const EquationSolution& solution) { return stepsHtml(solution.function); }
-
 QString StepsHtml(const EquationSolution& solution, const QString& numberLine,
     const QString& answerStyle, bool function)
 {
@@ -115,7 +115,7 @@ QString StepsHtml(const EquationSolution& solution, const QString& numberLine,
             + QString::fromUtf8(kAnswerWord) + "</b> " + LineHtml(solution.answer) + "</p>";
     }
     if (function)
-        text += FunctionHtml(solution);
+        text += stepsHtml(solution.function);
     if (!solution.precisionNote.empty())
         text += kHeading + "<b>" + kPrecisionHeading + "</b></p>" + kLine + "<i>"
             + ProseHtml(solution.precisionNote) + "</i></p>";

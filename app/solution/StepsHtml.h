@@ -24,18 +24,14 @@ QString ProseHtml(const std::string& text);
 // for them; this puts them back once the HTML is in the document.
 void RestoreDigitGroupSpaces(QTextDocument* document);
 
-// A table of values: a row of x and one of y, a column to each point, in
-// thin lines, each cell centred and never broken.
-QString ValueTableHtml(const ValueTable& table);
-
 // Each heading in bold with its lines under it, a wrapped line going on
 // indented under its own start, so that the rest of a formula does not pass
 // for the next line, and a step's table of values after its lines;
 // `numberLine` (a paragraph) after the step that draws it; then «Ответ:» set
 // apart (`answerStyle` added to its paragraph's style), the function's
-// section set as the steps are, and the note on single precision as an
-// aside. Without `function`, the function's section is left out, for
-// FunctionHtml to add at the end later.
+// section set as the steps are (a table of values as a row of x and one of
+// y), and the note on single precision as an aside. Without `function`, the
+// function's section is left out: the window adds it once a moving
+// coefficient rests.
 QString StepsHtml(const EquationSolution& solution, const QString& numberLine,
     const QString& answerStyle = {}, bool function = true);
-QString FunctionHtml(const EquationSolution& solution);
