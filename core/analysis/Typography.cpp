@@ -115,16 +115,21 @@ bool isShortInteger(const std::string& exactText)
     return digits <= 6 && CharacterCount(exactText) == digits + minus;
 }
 
+// Whether `digits` significant digits times 10^e are written with a power of
+// ten: from 10¹⁵ up, or below 10⁻⁵.
+bool scientific(std::size_t digits, long e)
+{
+    const long point = static_cast<long>(digits) + e;
+    return e >= 0 ? point > 15 : point <= -5;
+}
+
 } // namespace
 
 std::string TypesetInteger(const BigInt& n) { return (n < 0 ? "−" : "") + digitsOf(n); }
 
 bool IsScientific(const ExactDecimal& x)
 {
-    if (x.m == 0)
-        return false;
-    const long point = static_cast<long>(absolute(x.m).str().size()) + x.e;
-    return x.e >= 0 ? point > 15 : point <= -5;
+    return x.m != 0 && scientific(absolute(x.m).str().size(), x.e);
 }
 
 std::string TypesetDecimal(const ExactDecimal& value, char separator)
@@ -135,8 +140,7 @@ std::string TypesetDecimal(const ExactDecimal& value, char separator)
     const std::string digits = absolute(x.m).str();
     const long point = static_cast<long>(digits.size()) + x.e;
     std::string body;
-    // IsScientific, with the digits at hand.
-    if (x.e >= 0 ? point > 15 : point <= -5) {
+    if (scientific(digits.size(), x.e)) {
         if (digits != "1") {
             body = digits.substr(0, 1);
             if (digits.size() > 1)
