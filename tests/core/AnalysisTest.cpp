@@ -366,6 +366,11 @@ TEST_F(Analysis, TextbookNotation)
     };
     for (const auto& row : numbers)
         EXPECT_EQ(TextbookNumber(row.value, row.digits, ','), row.text);
+    // Exact decimals in full from 10⁻⁵ to below 10¹⁵, else with a power of ten.
+    for (const auto& [x, text] : { std::pair { ExactDecimal { 1, 15 }, "10¹⁵" },
+             { ExactDecimal { 25, 13 }, "250 000 000 000 000" },
+             { ExactDecimal { 1, -5 }, "0,00001" }, { ExactDecimal { 15, -7 }, "1,5·10⁻⁶" } })
+        EXPECT_EQ(plainSpaces(TypesetDecimal(x, ',')), text);
 
     // The lines as their writers mark them, each output's reading: the plain
     // text, where a chain breaks (|), and the LaTeX.
