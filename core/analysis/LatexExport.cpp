@@ -385,12 +385,16 @@ std::string SolutionAsLatex(const EquationSolution& solution)
     // under its start.
     const std::string line = "\\hangindent=2em ";
     std::string out = std::string("\\begin{flushleft}\n") + kRepeatedSign;
-    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
-        const SolutionStep& step = solution.steps[i];
-        out += std::string(i > 0 ? "\\smallskip\n" : "") + "\\textbf{" + textMode(step.heading)
-            + "}\\par\n";
+    const auto write = [&](const SolutionStep& step) {
+        out += heading(step.heading) + "\\par\n";
         for (const StepLine& each : step.lines)
             out += line + LatexLine(each) + "\\par\n";
+        if (step.table)
+            out += "\\smallskip\n" + valueTable(*step.table);
+    };
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        out += i > 0 ? "\\smallskip\n" : "";
+        write(solution.steps[i]);
         if (solution.numberLine && i == solution.numberLineStep)
             out += line + LatexLine(NumberLineSigns(*solution.numberLine)) + "\\par\n";
     }
@@ -398,11 +402,8 @@ std::string SolutionAsLatex(const EquationSolution& solution)
         out += "\\medskip\n" + line + "\\textbf{" + std::string(kAnswerWord) + "} "
             + LatexLine(solution.answer) + "\\par\n";
     for (const SolutionStep& step : solution.function) {
-        out += "\\medskip\n" + heading(step.heading) + "\\par\n";
-        for (const StepLine& each : step.lines)
-            out += line + LatexLine(each) + "\\par\n";
-        if (step.table)
-            out += "\\smallskip\n" + valueTable(*step.table);
+        out += "\\medskip\n";
+        write(step);
     }
     return out + "\\end{flushleft}\n";
 }

@@ -40,23 +40,22 @@ std::string TablePlainText(const ValueTable& table)
 std::string SolutionPlainText(const EquationSolution& solution)
 {
     std::string text;
-    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
-        const SolutionStep& step = solution.steps[i];
-        text += step.heading + "\n";
-        for (const StepLine& line : step.lines)
-            text += PlainText(line) + "\n";
-        if (solution.numberLine && i == solution.numberLineStep)
-            text += PlainText(NumberLineSigns(*solution.numberLine)) + "\n";
-    }
-    if (!solution.answer.empty())
-        text += AnswerText(solution) + "\n";
-    for (const SolutionStep& step : solution.function) {
+    const auto write = [&text](const SolutionStep& step) {
         text += step.heading + "\n";
         for (const StepLine& line : step.lines)
             text += PlainText(line) + "\n";
         if (step.table)
             text += TablePlainText(*step.table);
+    };
+    for (std::size_t i = 0; i < solution.steps.size(); ++i) {
+        write(solution.steps[i]);
+        if (solution.numberLine && i == solution.numberLineStep)
+            text += PlainText(NumberLineSigns(*solution.numberLine)) + "\n";
     }
+    if (!solution.answer.empty())
+        text += AnswerText(solution) + "\n";
+    for (const SolutionStep& step : solution.function)
+        write(step);
     if (!solution.precisionNote.empty())
         text += std::string(kPrecisionHeading) + "\n" + solution.precisionNote + "\n";
     if (!text.empty())
